@@ -1,0 +1,1 @@
+-- demonstration data

@@ -1,0 +1,2 @@
+CREATE TABLE stitabel (sti TEXT);
+INSERT INTO stitabel (sti) VALUES ('');

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <typeindex>
+
+// A window of the program. Each form class has one program-wide instance, reached through
+// Forms::get<T>(); it loads (Form_Load runs) when first touched and is destroyed by Unload.
+class Form : public QWidget
+{
+    Q_OBJECT
+public:
+    enum ShowMode { Modeless, Modal };
+
+    explicit Form(QWidget *parent = nullptr);
+    ~Form() override;
+
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    // Runs as the form unloads; set cancel to keep it loaded.
+    virtual void Form_Unload(bool &cancel) { Q_UNUSED(cancel) }
+
+    // Shows the form. A modal form runs through the modal seam: on screen it waits until the
+    // form is hidden or unloaded; under a test's runner it returns at once.
+    void Show(ShowMode mode = Modeless, QWidget *owner = nullptr);
+    void Hide();
+    // Unloads the form: Form_Unload runs, then the form is hidden and destroyed; the next
+    // Forms::get creates a fresh instance. Returns false when Form_Unload cancelled.
+    bool Unload();
+    bool isUnloading() const { return m_unloading; }
+
+signals:
+    void unloaded();
+
+protected:
+    bool event(QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    bool m_unloading = false;
+    bool m_modalRunning = false;
+};
+
+namespace Forms {
+
+// Runs a modal form. The default waits in a local event loop; a test installs a runner that
+// returns at once (or drives the form and then returns).
+using ModalRunner = std::function<void(Form *)>;
+void setModalRunner(ModalRunner runner);   // nullptr: the default
+
+namespace detail {
+Form *find(std::type_index type);
+void add(std::type_index type, Form *form);
+void remove(Form *form);
+} // namespace detail
+
+template<typename T>
+T *get()
+{
+    if (Form *f = detail::find(typeid(T)))
+        return static_cast<T *>(f);
+    T *form = new T;
+    detail::add(typeid(T), form);
+    form->Form_Load();
+    return form;
+}
+
+template<typename T>
+bool isLoaded()
+{
+    return detail::find(typeid(T)) != nullptr;
+}
+
+template<typename T>
+void unload()
+{
+    if (Form *f = detail::find(typeid(T)))
+        f->Unload();
+}
+
+// Unloads every form (end of the program, or between tests).
+void unloadAll();
+QList<Form *> loaded();
+
+} // namespace Forms

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/db/dberror.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+struct sqlite3;
+
+namespace Dao {
+
+class Recordset;
+
+enum class RecordsetType {
+    Table,       // live rows of one table in key order; Seek on the index "Primarykey"
+    Dynaset,     // the rows selected at open; their values and edits are live
+    Snapshot,    // a read-only copy of the rows selected at open
+    ForwardOnly  // read-only, MoveNext only
+};
+
+// One connection to a database file (a bookingfile or paths.mdb). Cannot be copied; closes
+// itself when destroyed. Files are opened defensively: no code of the file's own runs beyond
+// our schema's views and triggers, and a busy file is waited for a short while.
+class Database
+{
+public:
+    // Opens an existing database file; throws DbError when it is missing or not a database.
+    static std::unique_ptr<Database> open(const QString &path);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // source: a table name, a stored query (view) name, or SQL text in Jet's dialect.
+    // Without a type, a table opens as Table and anything else as Dynaset.
+    std::unique_ptr<Recordset> OpenRecordset(const QString &source);
+    std::unique_ptr<Recordset> OpenRecordset(const QString &source, RecordsetType type);
+
+    // Runs one Jet statement (translated to SQLite); throws DbError on failure.
+    void Execute(const QString &jetSql);
+    int RecordsAffected() const { return m_recordsAffected; }
+
+    bool hasTable(const QString &name) const;   // table or view, case-blind
+    QString path() const { return m_path; }
+    void Close();
+    bool isOpen() const { return m_db != nullptr; }
+
+    // Transactions, for work that must happen whole or not at all.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+
+    sqlite3 *handle() const { return m_db; }
+
+private:
+    Database(sqlite3 *db, const QString &path);
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    int m_recordsAffected = 0;
+};
+
+// Rolls back unless committed.
+class Transaction
+{
+public:
+    explicit Transaction(Database &db) : m_db(db) { m_db.BeginTrans(); }
+    ~Transaction()
+    {
+        if (!m_done) {
+            try { m_db.Rollback(); } catch (...) {}
+        }
+    }
+    void commit() { m_db.CommitTrans(); m_done = true; }
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+private:
+    Database &m_db;
+    bool m_done = false;
+};
+
+} // namespace Dao
