@@ -1,7 +1,15 @@
+#include "core/introstart.h"
+#include "core/productpicture.h"
+
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName("Vantix");
+    QApplication::setWindowIcon(QIcon(ProductIcon(64)));
+    // The program ends when its last window closes or a command ends it.
+    Forms::get<introstart>()->Show();
+    return QApplication::exec();
 }

@@ -1,0 +1,183 @@
+#include "core/extrafunktioner.h"
+
+#include "core/format.h"
+#include "core/generalen.h"
+#include "platform/db/database.h"
+#include "platform/db/recordset.h"
+#include "platform/system.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Extrafunktioner {
+
+using namespace Generalen;
+
+namespace {
+const QDate kDayZero(1900, 1, 1);
+
+std::unique_ptr<Dao::Database> openBookingfile() { return Dao::Database::open(gDatabasePath); }
+
+QVariant firstValue(Dao::Database &db, const QString &sql)
+{
+    auto rs = db.OpenRecordset(sql, Dao::RecordsetType::ForwardOnly);
+    const QVariant value = rs->EOF_() ? QVariant() : rs->Field(0);
+    rs->Close();
+    return value;
+}
+
+QString selectText(const QString &head, const QString &table, const QString &criteria)
+{
+    QString sql = head + " From " + table;
+    if (!criteria.isEmpty())
+        sql += " Where " + criteria;
+    return sql;
+}
+
+// A number as decimal text with one leading blank when it is not negative.
+QString blankNumber(int32_t n) { return n >= 0 ? " " + QString::number(n) : QString::number(n); }
+} // namespace
+
+int32_t DateToDayNumber(const QDate &d) { return static_cast<int32_t>(kDayZero.daysTo(d)); }
+
+int32_t DateToDayNumber(const QDateTime &d) { return DateToDayNumber(d.date()); }
+
+QDate DayNumberToDate(int32_t n) { return kDayZero.addDays(n); }
+
+int32_t TimeToMinutes(const QTime &t) { return t.hour() * 60 + t.minute(); }
+
+QTime MinutesToTime(int32_t n)
+{
+    const int m = ((n % 1440) + 1440) % 1440;
+    return QTime(m / 60, m % 60);
+}
+
+QDate WeekStartDate(const QDate &d)
+{
+    const int w = d.dayOfWeek();   // Monday 1 ... Sunday 7
+    if (gFirstDay == QLatin1String("0"))
+        return d.addDays(-(w % 7));
+    return d.addDays(-(w - 1));
+}
+
+int32_t ShownWeekNumber() { return DayNumberToDate(gWeekStartDay).weekNumber(); }
+
+int32_t NextKey()
+{
+    auto db = openBookingfile();
+    Dao::Transaction trans(*db);
+    auto rs = db->OpenRecordset(QString::fromUtf8("næstenøgle"), Dao::RecordsetType::Table);
+    rs->MoveFirst();
+    const int32_t key = static_cast<int32_t>(rs->Field("nextkey").toLongLong());
+    rs->Edit();
+    rs->SetField("nextkey", qlonglong(key) + 1);
+    rs->Update();
+    rs->Close();
+    trans.commit();
+    return key;
+}
+
+int32_t DurationHours(int32_t a, int32_t b)
+{
+    const double seconds = b >= a ? double(b) - a : double(b) + 86400 - a;
+    return static_cast<int32_t>(RoundHalfEven(seconds / 3600.0));
+}
+
+bool CanOpenDatabase(const QString &path)
+{
+    try {
+        auto db = Dao::Database::open(path);
+        db->Close();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool IsBookingDatabase(const QString &path)
+{
+    if (!CanOpenDatabase(path))
+        return false;
+    try {
+        auto db = Dao::Database::open(path);
+        auto rs = db->OpenRecordset("RUC");
+        rs->Close();
+        db->Close();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool IsValidDatabase(const QString &path) { return CanOpenDatabase(path); }
+
+QVariant CountWhere(const QString &field, const QString &table, const QString &criteria)
+{
+    auto db = openBookingfile();
+    return firstValue(*db, selectText("Select Count(" + field + ")", table, criteria));
+}
+
+QVariant CountPathsRows(const QString &field, const QString &table, const QString &criteria)
+{
+    auto db = Dao::Database::open(PathsFile());
+    return firstValue(*db, selectText("Select Count(" + field + ")", table, criteria));
+}
+
+QVariant LookupWhere(const QString &field, const QString &table, const QString &criteria)
+{
+    auto db = openBookingfile();
+    return firstValue(*db, selectText("Select " + field, table, criteria));
+}
+
+bool RecordExists(const QString &table, const QString &field, const QVariant &value)
+{
+    // Only numbers are asked for; anything else is refused rather than spliced into SQL.
+    bool ok = false;
+    const qlonglong n = value.toLongLong(&ok);
+    if (!ok)
+        throw Dao::DbError("RecordExists: " + value.toString() + " is not a number");
+    auto db = openBookingfile();
+    auto rs = db->OpenRecordset("Select * from " + table + " Where " + field + " = "
+                                    + QString::number(n),
+                                Dao::RecordsetType::ForwardOnly);
+    const bool found = !rs->EOF_();
+    rs->Close();
+    return found;
+}
+
+bool ResourceItemsExist()
+{
+    auto db = openBookingfile();
+    auto rs = db->OpenRecordset("lokale", Dao::RecordsetType::Table);
+    const bool any = !rs->EOF_();
+    rs->Close();
+    return any;
+}
+
+void LoadFirstGroups()
+{
+    auto db = openBookingfile();
+    auto rs = db->OpenRecordset("firstgroups", Dao::RecordsetType::Snapshot);
+    if (!rs->EOF_()) {
+        rs->MoveFirst();
+        gCurrentGroupNo = static_cast<int32_t>(rs->Field("Overgruppenr").toLongLong());
+        gCurrentTypeNo = static_cast<int32_t>(rs->Field("Lokalitetsnr").toLongLong());
+    }
+    rs->Close();
+}
+
+QString CanEditCriteria(int32_t gnr, int32_t user)
+{
+    return "gnr = " + blankNumber(gnr) + " And pnr = " + blankNumber(user);
+}
+
+bool CanEditAccountBookings(int32_t gnr)
+{
+    const QString criteria = CanEditCriteria(gnr, gUserNo);
+    const bool member = CountWhere("*", "grptilk", criteria).toLongLong() > 0;
+    return member || gIsAdmin;
+}
+
+QString PathsFile() { return QDir(System::programFolder()).filePath("paths.mdb"); }
+
+} // namespace Extrafunktioner

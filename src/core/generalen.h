@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+
+// The running program's state, read and written directly by every form and module.
+namespace Generalen {
+
+extern QString gDatabasePath;
+extern int32_t gOpeningTime;      // minutes since midnight
+extern int32_t gClosingTime;
+extern int32_t gPrimeStart;
+extern int32_t gPrimeEnd;
+extern int32_t gScheduleStart;
+extern int32_t gScheduleEnd;
+extern int32_t gWeekStartDay;     // day number of the week view's first day
+extern int32_t gCurrentGroupNo;
+extern int32_t gCurrentTypeNo;
+extern int32_t gCurrentItemNo;
+extern int32_t gCurrentDay;       // day number of the day view's day
+extern int32_t gActiveView;       // 1 day view, 2 week view: the planner loaded last
+extern int32_t gPasteMode;        // 1 cut, 2 copy
+extern QString gUserLogin;
+extern QString gUserName;
+extern int32_t gUserNo;
+extern QString gSql;
+extern bool gLoginOk;
+extern QDateTime gLastArchiveDate;
+extern bool gIsAdmin;
+extern int16_t gActiveMainForm;   // 1 day view, 2 week view: the planner activated last
+extern double gTaxPct;
+extern bool gTentativeMode;
+extern int16_t gTimeUnits;
+extern QString gDateFormat;
+extern QString gDateFormat2;
+extern int16_t gDateFormatNr;
+extern int32_t gArchiveDelay;
+extern int32_t gDeleteDelay;
+extern bool gAmPm;
+extern bool gMilitaryTime;
+extern QString gInstName;
+extern QString gInstCity;
+extern QString gInstAddress;
+extern QString gInstZip;
+extern QString gFirstDay;         // "0" Sunday, "1" Monday
+extern QString gInstPhone;
+extern QString gInstMail;
+
+// Puts every variable back to its start value (empty, zero, false).
+void resetState();
+
+} // namespace Generalen

@@ -1,0 +1,3 @@
+#include "planner/calendar.h"
+
+Calendar::Calendar() { setWindowTitle("Vantix - Dayview"); }

@@ -1,0 +1,88 @@
+#include "core/extrafunktioner.h"
+#include "core/format.h"
+#include "core/generalen.h"
+
+#include <gtest/gtest.h>
+
+using namespace Extrafunktioner;
+
+TEST(Encodings, DayNumbersCountFromNineteenHundred)
+{
+    const struct { QDate date; int n; } cases[] = {
+        {QDate(1900, 1, 1), 0}, {QDate(1899, 12, 31), -1}, {QDate(2000, 1, 1), 36524},
+        {QDate(1900, 1, 3), 2}, {QDate(1900, 3, 1), 59},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(DateToDayNumber(c.date), c.n) << c.date.toString().toStdString();
+        EXPECT_EQ(DayNumberToDate(c.n), c.date);
+    }
+    EXPECT_EQ(DateToDayNumber(QDateTime(QDate(2026, 12, 9), QTime(23, 59))),
+              DateToDayNumber(QDateTime(QDate(2026, 12, 9), QTime(0, 0))));
+}
+
+TEST(Encodings, MinutesOfTheDay)
+{
+    EXPECT_EQ(TimeToMinutes(QTime(10, 30, 59)), 630);
+    EXPECT_EQ(TimeToMinutes(QTime(23, 59, 59)), 1439);
+    EXPECT_EQ(MinutesToTime(0), QTime(0, 0));
+    EXPECT_EQ(MinutesToTime(600), QTime(10, 0));
+}
+
+TEST(Encodings, SecondsBecomeMinutesWithTiesToEven)
+{
+    const struct { int seconds; int minutes; } cases[] = {
+        {90, 2}, {150, 2}, {210, 4}, {30, 0}, {28800, 480}, {28830, 480}, {28890, 482},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SecondsToMinutes(c.seconds), c.minutes) << c.seconds;
+}
+
+TEST(Encodings, DurationHoursRoundsAndWrapsPastMidnight)
+{
+    EXPECT_EQ(DurationHours(36000, 39600), 1);
+    EXPECT_EQ(DurationHours(36000, 41400), 2);
+    EXPECT_EQ(DurationHours(36000, 45000), 2);
+    EXPECT_EQ(DurationHours(82800, 3600), 2);
+}
+
+TEST(Weeks, WeekStartFollowsTheFirstDaySetting)
+{
+    const QDate monday(2026, 12, 7), sunday(2026, 12, 13), saturday(2026, 12, 19);
+    Generalen::gFirstDay = "1";
+    EXPECT_EQ(WeekStartDate(monday), monday);
+    EXPECT_EQ(WeekStartDate(sunday), monday);
+    Generalen::gFirstDay = "0";
+    EXPECT_EQ(WeekStartDate(sunday), sunday);
+    EXPECT_EQ(WeekStartDate(saturday), sunday);
+    EXPECT_EQ(WeekStartDate(monday), monday.addDays(-1));
+    Generalen::gFirstDay.clear();
+}
+
+TEST(Weeks, ShownWeekNumberIsTheIsoWeek)
+{
+    const struct { QDate start; int week; } cases[] = {
+        {QDate(2026, 12, 28), 53}, {QDate(2027, 1, 4), 1}, {QDate(2024, 1, 1), 1},
+        {QDate(2026, 12, 27), 52},   // a Sunday-first week: the Monday-based week of that Sunday
+    };
+    for (const auto &c : cases) {
+        Generalen::gWeekStartDay = DateToDayNumber(c.start);
+        EXPECT_EQ(ShownWeekNumber(), c.week) << c.start.toString().toStdString();
+    }
+}
+
+TEST(Format, DatesTimesAndNumbers)
+{
+    const QDate d(1900, 1, 3);
+    EXPECT_EQ(Format(d, "dd-mm-yyyy"), "03-01-1900");
+    EXPECT_EQ(Format(d, "mm/dd/yyyy"), "01/03/1900");
+    EXPECT_EQ(Format(QDate(2026, 12, 10), "dddd"), "Thursday");
+    EXPECT_EQ(Format(QDate(2026, 12, 10), "mmmm d, yyyy"), "December 10, 2026");
+    EXPECT_EQ(Format(QTime(9, 5), "hh:mm"), "09:05");
+    EXPECT_EQ(Format(QTime(9, 5), "HH.mm"), "09.05");
+    EXPECT_EQ(Format(QTime(9, 5), "h:mm"), "9:05");
+    EXPECT_EQ(Format(1234567.5, "#,##0.00"), "1,234,567.50");
+    EXPECT_EQ(Format(1234.4, "#,##0"), "1,234");
+    EXPECT_EQ(Format(75.0, "0.00"), "75.00");
+    EXPECT_EQ(Format(375.0, "Fixed"), "375.00");
+    EXPECT_EQ(Format(-0.001, "0.00"), "0.00");
+}
