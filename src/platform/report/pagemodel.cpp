@@ -1,0 +1,238 @@
+#include "platform/report/pagemodel.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+
+PageItem PageItem::makeText(const QRectF &rect, const QString &text, const QFont &font, int flags)
+{
+    PageItem item;
+    item.kind = Text;
+    item.rect = rect;
+    item.text = text;
+    item.font = font;
+    item.flags = flags;
+    return item;
+}
+
+PageItem PageItem::makeLine(const QLineF &line, double penWidth, const QColor &color)
+{
+    PageItem item;
+    item.kind = Line;
+    item.line = line;
+    item.rect = QRectF(line.p1(), line.p2()).normalized();
+    item.penWidth = penWidth;
+    item.color = color;
+    return item;
+}
+
+PageItem PageItem::makeRect(const QRectF &rect, double penWidth, const QColor &color,
+                            const QColor &fill)
+{
+    PageItem item;
+    item.kind = Rect;
+    item.rect = rect;
+    item.penWidth = penWidth;
+    item.color = color;
+    item.fill = fill;
+    return item;
+}
+
+PageItem PageItem::makePicture(const QRectF &rect, const QImage &image, bool keepAspect)
+{
+    PageItem item;
+    item.kind = Picture;
+    item.rect = rect;
+    item.image = image;
+    item.keepAspect = keepAspect;
+    return item;
+}
+
+PageItem PageItem::translated(double dx, double dy) const
+{
+    PageItem item = *this;
+    item.rect.translate(dx, dy);
+    item.line.translate(dx, dy);
+    return item;
+}
+
+PageModel::PageModel() = default;
+
+QSizeF PageModel::paperSize() const
+{
+    const QSizeF s = m_pageSize.size(QPageSize::Point);
+    return m_orientation == QPageLayout::Landscape ? s.transposed() : s;
+}
+
+QPageLayout PageModel::pageLayout() const
+{
+    return QPageLayout(m_pageSize, m_orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+}
+
+Page &PageModel::addPage()
+{
+    m_pages.append(Page());
+    return m_pages.last();
+}
+
+namespace {
+
+// A font whose point size, on this painter's device, comes out as its size in points in the
+// painter's coordinates (which are points).
+QFont fontFor(QPainter *painter, const QFont &font)
+{
+    QFont f = font;
+    const int dpi = painter->device() ? painter->device()->logicalDpiY() : 72;
+    f.setPointSizeF(font.pointSizeF() * 72.0 / (dpi > 0 ? dpi : 72));
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+void drawItem(QPainter *p, const PageItem &item)
+{
+    switch (item.kind) {
+    case PageItem::Text: {
+        if (item.fill.isValid())
+            p->fillRect(item.rect, item.fill);
+        if (item.text.isEmpty())
+            return;
+        p->save();
+        p->setClipRect(item.rect.adjusted(-0.5, -0.5, 0.5, 0.5), Qt::IntersectClip);
+        p->setFont(fontFor(p, item.font));
+        p->setPen(item.color);
+        p->drawText(item.rect, item.flags, item.text);
+        p->restore();
+        return;
+    }
+    case PageItem::Line: {
+        QPen pen(item.color, item.penWidth);
+        pen.setCapStyle(Qt::FlatCap);
+        p->setPen(pen);
+        p->drawLine(item.line);
+        return;
+    }
+    case PageItem::Rect:
+        if (item.fill.isValid())
+            p->fillRect(item.rect, item.fill);
+        if (item.penWidth > 0) {
+            p->setPen(QPen(item.color, item.penWidth));
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(item.rect);
+        }
+        return;
+    case PageItem::Picture: {
+        if (item.image.isNull())
+            return;
+        QRectF target = item.rect;
+        if (item.keepAspect) {
+            QSizeF s = QSizeF(item.image.size());
+            s.scale(item.rect.size(), Qt::KeepAspectRatio);
+            target = QRectF(QPointF(), s);
+            target.moveCenter(item.rect.center());
+        }
+        p->drawImage(target, item.image);
+        return;
+    }
+    }
+}
+
+bool readingOrder(const PageItem *a, const PageItem *b)
+{
+    // Items on one baseline band read left to right.
+    if (std::abs(a->rect.top() - b->rect.top()) > 1.0)
+        return a->rect.top() < b->rect.top();
+    return a->rect.left() < b->rect.left();
+}
+
+} // namespace
+
+void PageModel::render(QPainter *painter, int pageIndex) const
+{
+    if (pageIndex < 0 || pageIndex >= pageCount())
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::TextAntialiasing);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const PageItem &item : m_pages[pageIndex].items)
+        drawItem(painter, item);
+    painter->restore();
+}
+
+QList<const PageItem *> PageModel::textItems(int pageIndex) const
+{
+    QList<const PageItem *> list;
+    if (pageIndex < 0 || pageIndex >= pageCount())
+        return list;
+    for (const PageItem &item : m_pages[pageIndex].items) {
+        if (item.kind == PageItem::Text && !item.text.isEmpty())
+            list.append(&item);
+    }
+    std::stable_sort(list.begin(), list.end(), readingOrder);
+    return list;
+}
+
+QStringList PageModel::texts(int pageIndex) const
+{
+    QStringList out;
+    const int from = pageIndex < 0 ? 0 : pageIndex;
+    const int to = pageIndex < 0 ? pageCount() - 1 : pageIndex;
+    for (int i = from; i <= to; ++i) {
+        for (const PageItem *item : textItems(i))
+            out.append(item->text);
+    }
+    return out;
+}
+
+const PageItem *PageModel::findText(const QString &text, int pageIndex) const
+{
+    const int from = pageIndex < 0 ? 0 : pageIndex;
+    const int to = pageIndex < 0 ? pageCount() - 1 : pageIndex;
+    for (int i = from; i <= to; ++i) {
+        for (const PageItem *item : textItems(i)) {
+            if (item->text == text)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+namespace TextMetrics {
+
+namespace {
+// Fonts are measured ten times enlarged, so that hinting of small sizes does not skew widths.
+constexpr double kScale = 10.0;
+
+QFontMetricsF metricsFor(const QFont &font)
+{
+    static QImage device(1, 1, QImage::Format_ARGB32);
+    QFont f = font;
+    const int dpi = device.logicalDpiY();
+    f.setPointSizeF(font.pointSizeF() * kScale * 72.0 / dpi);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return QFontMetricsF(f, &device);
+}
+} // namespace
+
+double lineHeight(const QFont &font)
+{
+    return metricsFor(font).height() / kScale;
+}
+
+double textWidth(const QFont &font, const QString &text)
+{
+    return metricsFor(font).horizontalAdvance(text) / kScale;
+}
+
+double wrappedHeight(const QFont &font, const QString &text, double width)
+{
+    if (text.isEmpty())
+        return 0;
+    const QRectF r = metricsFor(font).boundingRect(QRectF(0, 0, width * kScale, 1e7),
+                                                   Qt::TextWordWrap, text);
+    return r.height() / kScale;
+}
+
+} // namespace TextMetrics

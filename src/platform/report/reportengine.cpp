@@ -1,0 +1,417 @@
+#include "platform/report/reportengine.h"
+
+#include "platform/report/report.h"
+
+#include <algorithm>
+
+ReportEngine::ReportEngine(Report &report) : m_report(report) {}
+
+void ReportEngine::readRows()
+{
+    m_rows.clear();
+    std::unique_ptr<RowSource> opened;
+    RowSource *source = nullptr;
+    if (m_report.m_dataControl) {
+        opened = m_report.m_dataControl->openRows();
+        source = opened.get();
+    } else if (m_report.m_rows) {
+        source = m_report.m_rows.get();
+        source->rewind();
+    }
+    if (source) {
+        while (source->next())
+            m_rows.append(ReportRow::fromSource(*source));
+    }
+
+    m_summaries.clear();
+    for (ReportSection *section : m_report.sections()) {
+        for (const auto &c : section->controls()) {
+            if (c->kind() != ReportControl::TextBox)
+                continue;
+            auto *box = static_cast<ReportTextBox *>(c.get());
+            if (box->summary() != ReportTextBox::Summary::None)
+                m_summaries.insert(box, Accumulator());
+        }
+    }
+}
+
+void ReportEngine::setCurrent(int row)
+{
+    m_report.m_currentRow = (row >= 0 && row < m_rows.size()) ? m_rows.at(row) : ReportRow();
+}
+
+void ReportEngine::accumulate(const ReportRow &row)
+{
+    for (auto it = m_summaries.begin(); it != m_summaries.end(); ++it) {
+        ReportTextBox *box = it.key();
+        Accumulator &acc = it.value();
+        QVariant v;
+        if (box->expression())
+            v = box->expression()(row);
+        else if (!box->dataField().isEmpty())
+            v = row.value(box->dataField());
+        else
+            v = 1;   // a count without a field counts rows
+        if (v.isNull() || !v.isValid())
+            continue;
+        ++acc.count;
+        if (box->summary() == ReportTextBox::Summary::Sum)
+            acc.sum += v.toDouble();
+    }
+}
+
+void ReportEngine::resetSummaries(const QString &groupName)
+{
+    for (auto it = m_summaries.begin(); it != m_summaries.end(); ++it) {
+        if (!it.key()->summaryGroup().isEmpty()
+            && it.key()->summaryGroup().compare(groupName, Qt::CaseInsensitive) == 0) {
+            it.value() = Accumulator();
+        }
+    }
+}
+
+void ReportEngine::bind(ReportSection &section)
+{
+    const ReportRow &row = m_report.m_currentRow;
+    const bool hasRow = !row.isEmpty();
+    for (const auto &c : section.controls()) {
+        switch (c->kind()) {
+        case ReportControl::TextBox: {
+            auto *box = static_cast<ReportTextBox *>(c.get());
+            if (box->summary() != ReportTextBox::Summary::None) {
+                const Accumulator acc = m_summaries.value(box);
+                box->setValue(box->summary() == ReportTextBox::Summary::Sum
+                                  ? QVariant(acc.sum) : QVariant(acc.count));
+            } else if (box->expression()) {
+                if (hasRow)
+                    box->setValue(box->expression()(row));
+            } else if (!box->dataField().isEmpty() && hasRow) {
+                box->setValue(row.value(box->dataField()));
+            }
+            break;
+        }
+        case ReportControl::CheckBox: {
+            auto *box = static_cast<ReportCheckBox *>(c.get());
+            if (!box->dataField().isEmpty() && hasRow)
+                box->setValue(row.value(box->dataField()).toBool());
+            break;
+        }
+        case ReportControl::Picture: {
+            auto *pic = static_cast<ReportPicture *>(c.get());
+            if (!pic->dataField().isEmpty() && hasRow)
+                pic->setValue(row.value(pic->dataField()));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+bool ReportEngine::prepare(ReportSection &section, Output *out)
+{
+    section.resetCancel();
+    bind(section);
+    if (section.Format)
+        section.Format();
+    if (section.isCancelled() || !section.isVisible() || section.height() <= 0)
+        return false;
+    *out = build(section);
+    return true;
+}
+
+ReportEngine::Output ReportEngine::build(ReportSection &section)
+{
+    Output out;
+    out.height = section.height();
+
+    // Growing text boxes make the section taller.
+    QHash<const ReportControl *, double> grown;
+    for (const auto &c : section.controls()) {
+        if (!c->isVisible())
+            continue;
+        if (c->kind() != ReportControl::Label && c->kind() != ReportControl::TextBox)
+            continue;
+        auto *t = static_cast<ReportTextControl *>(c.get());
+        if (!t->canGrow())
+            continue;
+        const QRectF g = t->geometry();
+        const double need = TextMetrics::wrappedHeight(t->font(), t->text(), g.width());
+        if (need > g.height()) {
+            grown.insert(t, need);
+            out.height = std::max(out.height, g.top() + need);
+        }
+    }
+
+    if (section.backColor().isValid()) {
+        out.items.append(PageItem::makeRect(QRectF(0, 0, m_report.printWidth(), out.height), 0,
+                                            Qt::black, section.backColor()));
+    }
+
+    for (const auto &c : section.controls()) {
+        if (!c->isVisible())
+            continue;
+        const QRectF g = c->geometry();
+        switch (c->kind()) {
+        case ReportControl::Label:
+        case ReportControl::TextBox:
+        case ReportControl::PageNumber: {
+            auto *t = static_cast<ReportTextControl *>(c.get());
+            QRectF rect = g;
+            int flags = int(t->alignment());
+            flags |= t->wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine;
+            if (grown.contains(t)) {
+                rect.setHeight(grown.value(t));
+                flags = (flags & ~int(Qt::AlignVertical_Mask)) | Qt::AlignTop;
+            }
+            PageItem item = PageItem::makeText(rect, t->text(), t->font(), flags);
+            item.color = t->foreColor();
+            item.fill = t->backColor();
+            if (c->kind() == ReportControl::PageNumber)
+                out.pageNumberItems.append(int(out.items.size()));
+            out.items.append(item);
+            break;
+        }
+        case ReportControl::CheckBox: {
+            auto *box = static_cast<ReportCheckBox *>(c.get());
+            const double side = std::min(g.height(), 8.0);
+            const QRectF square(g.left(), g.center().y() - side / 2, side, side);
+            out.items.append(PageItem::makeRect(square, 0.6));
+            if (box->value()) {
+                const QPointF a(square.left() + side * 0.2, square.top() + side * 0.55);
+                const QPointF b(square.left() + side * 0.42, square.bottom() - side * 0.2);
+                const QPointF e(square.right() - side * 0.18, square.top() + side * 0.2);
+                out.items.append(PageItem::makeLine(QLineF(a, b), 1.0));
+                out.items.append(PageItem::makeLine(QLineF(b, e), 1.0));
+            }
+            if (!box->text().isEmpty()) {
+                const QRectF textRect(square.right() + 3, g.top(), g.width() - side - 3,
+                                      g.height());
+                out.items.append(PageItem::makeText(textRect, box->text(), box->font(),
+                                                    int(box->alignment()) | Qt::TextSingleLine));
+            }
+            break;
+        }
+        case ReportControl::Line: {
+            auto *line = static_cast<ReportLine *>(c.get());
+            out.items.append(PageItem::makeLine(line->line(), line->lineWeight(),
+                                                line->lineColor()));
+            break;
+        }
+        case ReportControl::Shape: {
+            auto *shape = static_cast<ReportShape *>(c.get());
+            out.items.append(PageItem::makeRect(g, shape->lineWeight(), shape->lineColor(),
+                                                shape->fillColor()));
+            break;
+        }
+        case ReportControl::Picture: {
+            auto *pic = static_cast<ReportPicture *>(c.get());
+            if (pic->image().isNull())
+                break;
+            QRectF target = g;
+            QSizeF s = QSizeF(pic->image().size());
+            s.scale(g.size(), Qt::KeepAspectRatio);
+            target.setSize(s);
+            const Qt::Alignment a = pic->alignment();
+            if (a & Qt::AlignHCenter)
+                target.moveLeft(g.left() + (g.width() - s.width()) / 2);
+            else if (a & Qt::AlignRight)
+                target.moveRight(g.right());
+            if (a & Qt::AlignVCenter)
+                target.moveTop(g.top() + (g.height() - s.height()) / 2);
+            else if (a & Qt::AlignBottom)
+                target.moveBottom(g.bottom());
+            out.items.append(PageItem::makePicture(target, pic->image(), false));
+            break;
+        }
+        case ReportControl::SubReport: {
+            auto *sub = static_cast<ReportSubReport *>(c.get());
+            if (!sub->report())
+                break;
+            Report &inner = *sub->report();
+            inner.ActiveReport_ReportStart();
+            ReportEngine engine(inner);
+            const QList<PageItem> items = engine.layOutInBox(g.size());
+            inner.ActiveReport_ReportEnd();
+            for (const PageItem &item : items)
+                out.items.append(item.translated(g.left(), g.top()));
+            break;
+        }
+        }
+    }
+    return out;
+}
+
+double ReportEngine::designHeight(ReportSection &section) const
+{
+    return section.isVisible() ? section.height() : 0;
+}
+
+void ReportEngine::walk(const Sink &sink, bool withReportHeader)
+{
+    auto print = [&](ReportSection &section, double keepRoom) {
+        Output out;
+        if (prepare(section, &out))
+            sink(section, std::move(out), keepRoom);
+    };
+
+    const int levels = m_report.groupCount();
+    const int count = int(m_rows.size());
+    setCurrent(count > 0 ? 0 : -1);
+    if (withReportHeader)
+        print(m_report.ReportHeader(), 0);
+
+    auto firstChange = [&](int a, int b) {
+        for (int j = 0; j < levels; ++j) {
+            const QString field = m_report.GroupHeader(j).dataField();
+            if (!field.isEmpty() && m_rows.at(a).value(field) != m_rows.at(b).value(field))
+                return j;
+        }
+        return levels;
+    };
+
+    for (int i = 0; i < count; ++i) {
+        setCurrent(i);
+        const int from = i == 0 ? 0 : firstChange(i - 1, i);
+        for (int j = from; j < levels; ++j)
+            resetSummaries(m_report.GroupHeader(j).name());
+        for (int j = from; j < levels; ++j) {
+            ReportSection &header = m_report.GroupHeader(j);
+            double keep = 0;
+            if (header.keepTogether()) {
+                for (int k = j + 1; k < levels; ++k)
+                    keep += designHeight(m_report.GroupHeader(k));
+                keep += designHeight(m_report.Detail());
+            }
+            print(header, keep);
+        }
+        accumulate(m_rows.at(i));
+        print(m_report.Detail(), 0);
+        const int to = i == count - 1 ? 0 : firstChange(i, i + 1);
+        for (int j = levels - 1; j >= to; --j)
+            print(m_report.GroupFooter(j), 0);
+    }
+    print(m_report.ReportFooter(), 0);
+}
+
+void ReportEngine::append(const Output &out, double x, double y)
+{
+    Page &page = m_model->page(m_model->pageCount() - 1);
+    const int base = int(page.items.size());
+    for (const PageItem &item : out.items)
+        page.items.append(item.translated(x, y));
+    for (int index : out.pageNumberItems) {
+        m_pageNumbers.append({m_model->pageCount() - 1, base + index,
+                              out.items.at(index).text});
+    }
+}
+
+void ReportEngine::newPage()
+{
+    m_model->addPage();
+    m_report.m_pageNumber = m_model->pageCount();
+    m_y = m_report.margins().top();
+    m_pageHasBody = false;
+    const double footer = designHeight(m_report.PageFooter());
+    m_bodyBottom = m_report.paperSize().height() - m_report.margins().bottom() - footer;
+    Output out;
+    if (prepare(m_report.PageHeader(), &out)) {
+        append(out, m_report.margins().left(), m_y);
+        m_y += out.height;
+    }
+}
+
+void ReportEngine::finishPage()
+{
+    Output out;
+    if (prepare(m_report.PageFooter(), &out)) {
+        const double y = m_report.paperSize().height() - m_report.margins().bottom() - out.height;
+        append(out, m_report.margins().left(), y);
+    }
+}
+
+void ReportEngine::placeOnPage(ReportSection &section, Output &&out, double keepRoom)
+{
+    const ReportSection::NewPage np = section.newPage();
+    const bool before = m_breakPending || np == ReportSection::NewPageBefore
+                        || np == ReportSection::NewPageBeforeAfter;
+    m_breakPending = false;
+    if (before && m_pageHasBody) {
+        finishPage();
+        newPage();
+    }
+    if (m_pageHasBody && m_y + out.height + keepRoom > m_bodyBottom + 0.01) {
+        finishPage();
+        newPage();
+    }
+    append(out, m_report.margins().left(), m_y);
+    m_y += out.height;
+    m_pageHasBody = true;
+    if (np == ReportSection::NewPageAfter || np == ReportSection::NewPageBeforeAfter)
+        m_breakPending = true;
+}
+
+void ReportEngine::layOutPages(PageModel &model)
+{
+    m_model = &model;
+    model.clear();
+    model.setTitle(m_report.caption());
+    model.setPageSize(m_report.pageSize());
+    model.setOrientation(m_report.orientation());
+    m_pageNumbers.clear();
+    m_breakPending = false;
+    readRows();
+
+    // The report header stands above the page header on the first page.
+    setCurrent(m_rows.isEmpty() ? -1 : 0);
+    Output header;
+    const bool hasHeader = prepare(m_report.ReportHeader(), &header);
+    m_model->addPage();
+    m_report.m_pageNumber = 1;
+    m_y = m_report.margins().top();
+    m_bodyBottom = m_report.paperSize().height() - m_report.margins().bottom()
+                   - designHeight(m_report.PageFooter());
+    if (hasHeader) {
+        append(header, m_report.margins().left(), m_y);
+        m_y += header.height;
+    }
+    m_pageHasBody = hasHeader;
+    Output pageHeader;
+    if (prepare(m_report.PageHeader(), &pageHeader)) {
+        append(pageHeader, m_report.margins().left(), m_y);
+        m_y += pageHeader.height;
+    }
+    const ReportSection::NewPage np = m_report.ReportHeader().newPage();
+    m_breakPending = hasHeader && (np == ReportSection::NewPageAfter
+                                   || np == ReportSection::NewPageBeforeAfter);
+
+    walk([this](ReportSection &section, Output &&out, double keepRoom) {
+        placeOnPage(section, std::move(out), keepRoom);
+    }, false);
+    finishPage();
+
+    const int pages = model.pageCount();
+    for (const PendingNumber &n : m_pageNumbers)
+        model.page(n.page).items[n.item].text = ReportPageNumber::expand(n.pattern, n.page + 1, pages);
+    m_model = nullptr;
+}
+
+QList<PageItem> ReportEngine::layOutInBox(const QSizeF &box)
+{
+    readRows();
+    QList<PageItem> items;
+    double y = 0;
+    bool full = false;
+    walk([&](ReportSection &, Output &&out, double) {
+        if (full)
+            return;
+        if (y > 0 && y + out.height > box.height() + 0.01) {
+            full = true;
+            return;
+        }
+        for (const PageItem &item : out.items)
+            items.append(item.translated(0, y));
+        y += out.height;
+    }, true);
+    return items;
+}
