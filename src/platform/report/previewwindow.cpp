@@ -12,6 +12,10 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+namespace {
+const QColor kDeskColor(0x80, 0x84, 0x8a);
+}
+
 // Paints one page on a grey desk, with a shadow, at the window's zoom.
 class PreviewPageView : public QWidget
 {
@@ -32,7 +36,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.fillRect(rect(), QColor(0x80, 0x84, 0x8a));
+        p.fillRect(rect(), kDeskColor);
         const QSizeF paper = m_model.paperSize() * pixelsPerPoint();
         const QRectF sheet(kDesk, kDesk, paper.width(), paper.height());
         p.fillRect(sheet.translated(4, 4), QColor(0, 0, 0, 70));
@@ -92,7 +96,10 @@ PreviewWindow::PreviewWindow(const PageModel &model, const QString &title, QWidg
     m_scroll = new QScrollArea;
     m_scroll->setWidget(m_view);
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_scroll->setBackgroundRole(QPalette::Dark);
+    QPalette desk = m_scroll->palette();
+    desk.setColor(QPalette::Window, kDeskColor);
+    m_scroll->setPalette(desk);
+    m_scroll->setBackgroundRole(QPalette::Window);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -125,6 +132,20 @@ void PreviewWindow::setCurrentPage(int page)
 void PreviewWindow::setZoom(double zoom)
 {
     m_zoom = qBound(0.1, zoom, 8.0);
+    // The box follows a zoom set from code; a fitted zoom keeps showing its fit choice.
+    const double shown = m_zoomBox->currentData().toDouble();
+    if (shown > 0 && !qFuzzyCompare(shown, m_zoom)) {
+        int index = m_zoomBox->findData(m_zoom);
+        if (index < 0) {
+            const int custom = m_zoomBox->findData(QStringLiteral("custom"), Qt::UserRole + 1);
+            if (custom >= 0)
+                m_zoomBox->removeItem(custom);
+            m_zoomBox->addItem(QStringLiteral("%1%").arg(qRound(m_zoom * 100)), m_zoom);
+            index = m_zoomBox->count() - 1;
+            m_zoomBox->setItemData(index, QStringLiteral("custom"), Qt::UserRole + 1);
+        }
+        m_zoomBox->setCurrentIndex(index);
+    }
     updateState();
 }
 
