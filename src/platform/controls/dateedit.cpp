@@ -1,0 +1,76 @@
+#include "platform/controls/dateedit.h"
+
+#include "platform/controls/daytext.h"
+
+DateEdit::DateEdit(QWidget *parent) : DEdit(parent)
+{
+    setDropButtonVisible(true);
+    reformat();
+}
+
+void DateEdit::setDateFormat(int formatNumber)
+{
+    setDateFormat(formatNumber == 0 ? QStringLiteral("mm/dd/yyyy")
+                                    : QStringLiteral("dd-mm-yyyy"));
+}
+
+void DateEdit::setDateFormat(const QString &pattern)
+{
+    m_pattern = pattern.toLower();
+    reformat();
+}
+
+QDate DateEdit::date() const { return isNull() ? QDate() : DayText::dateOf(value()); }
+
+void DateEdit::setDate(const QDate &date)
+{
+    if (date.isValid())
+        setValue(DayText::dayNumber(date));
+    else
+        setNull();
+}
+
+QString DateEdit::format(int value) const
+{
+    return DayText::format(DayText::dateOf(value), m_pattern);
+}
+
+QString DateEdit::inputMask() const
+{
+    QString mask;
+    for (const QChar c : m_pattern) {
+        if (c == QLatin1Char('d') || c == QLatin1Char('m') || c == QLatin1Char('y'))
+            mask += QLatin1Char('9');
+        else if (QStringLiteral("AaNnXx90Dd#HhBb><!\\[]{}").contains(c))
+            mask += QLatin1Char('\\') + c;
+        else
+            mask += c;
+    }
+    return mask;
+}
+
+std::optional<int> DateEdit::parse(const QString &text) const
+{
+    if (text.size() != m_pattern.size())
+        return std::nullopt;
+    QString day, month, year;
+    for (int i = 0; i < m_pattern.size(); ++i) {
+        const QChar c = m_pattern.at(i);
+        QString *part = c == QLatin1Char('d') ? &day
+                        : c == QLatin1Char('m') ? &month
+                        : c == QLatin1Char('y') ? &year
+                                                : nullptr;
+        if (part) {
+            if (!text.at(i).isDigit())
+                return std::nullopt;
+            *part += text.at(i);
+        }
+    }
+    int y = year.toInt();
+    if (year.size() == 2)
+        y += y < 30 ? 2000 : 1900;
+    const QDate d(y, month.toInt(), day.toInt());
+    if (!d.isValid())
+        return std::nullopt;
+    return DayText::dayNumber(d);
+}

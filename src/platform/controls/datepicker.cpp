@@ -1,0 +1,104 @@
+#include "platform/controls/datepicker.h"
+
+#include "platform/controls/daytext.h"
+#include "platform/system.h"
+
+#include <QCalendarWidget>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+DatePicker::DatePicker(QWidget *parent)
+    : QWidget(parent), m_text(new QLineEdit(this)), m_button(new QToolButton(this)),
+      m_popup(new QFrame(this, Qt::Popup)), m_calendar(new QCalendarWidget(m_popup))
+{
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    row->addWidget(m_text, 1);
+    row->addWidget(m_button);
+    m_text->setReadOnly(true);
+    m_button->setArrowType(Qt::DownArrow);
+    m_button->setFocusPolicy(Qt::NoFocus);
+    setFocusProxy(m_text);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+
+    m_popup->setFrameShape(QFrame::StyledPanel);
+    auto *popupLayout = new QVBoxLayout(m_popup);
+    popupLayout->setContentsMargins(1, 1, 1, 1);
+    popupLayout->addWidget(m_calendar);
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setGridVisible(true);
+
+    connect(m_button, &QToolButton::clicked, this, [this] {
+        if (isCalendarShown())
+            hideCalendar();
+        else
+            showCalendar();
+    });
+    // A click (or Enter) in the calendar picks the day and closes it.
+    connect(m_calendar, &QCalendarWidget::activated, this, &DatePicker::pick);
+    connect(m_calendar, &QCalendarWidget::clicked, this, &DatePicker::pick);
+    setDate(System::today());
+}
+
+int DatePicker::value() const { return DayText::dayNumber(m_date); }
+
+void DatePicker::setValue(int dayNumber) { setDate(DayText::dateOf(dayNumber)); }
+
+void DatePicker::setDate(const QDate &date)
+{
+    if (!date.isValid())
+        return;
+    m_date = date;
+    m_text->setText(text());
+}
+
+QString DatePicker::text() const { return DayText::format(m_date, m_pattern); }
+
+void DatePicker::setDateFormat(const QString &pattern)
+{
+    m_pattern = pattern;
+    m_text->setText(text());
+}
+
+void DatePicker::setFirstDay(int firstDay)
+{
+    m_calendar->setFirstDayOfWeek(firstDay == 0 ? Qt::Sunday : Qt::Monday);
+}
+
+void DatePicker::showCalendar()
+{
+    m_calendar->setSelectedDate(m_date);
+    m_popup->adjustSize();
+    QPoint at = mapToGlobal(QPoint(0, height()));
+    if (const QScreen *screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(qMin(at.x(), room.right() - m_popup->width()));
+        if (at.y() + m_popup->height() > room.bottom())
+            at.setY(mapToGlobal(QPoint(0, 0)).y() - m_popup->height());
+    }
+    m_popup->move(at);
+    m_popup->show();
+    m_calendar->setFocus();
+}
+
+void DatePicker::hideCalendar() { m_popup->hide(); }
+
+bool DatePicker::isCalendarShown() const { return m_popup->isVisible(); }
+
+void DatePicker::pick(const QDate &date)
+{
+    hideCalendar();
+    if (!date.isValid())
+        return;
+    const bool changed = date != m_date;
+    setDate(date);
+    if (changed)
+        emit DateChange();
+    emit DateSelected();
+}

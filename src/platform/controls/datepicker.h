@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QWidget>
+
+class QCalendarWidget;
+class QFrame;
+class QLineEdit;
+class QToolButton;
+
+// A drop-down date picker: the date as text, and a button that drops a month calendar. Its
+// value is a day number (days since 1900-01-01) and always holds a date (today at first).
+// DateChange and DateSelected are raised when the user picks a day; setting the value from
+// code raises neither.
+class DatePicker : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit DatePicker(QWidget *parent = nullptr);
+
+    int value() const;
+    void setValue(int dayNumber);
+    QDate date() const { return m_date; }
+    void setDate(const QDate &date);
+
+    // The pattern of the shown text, made of dd, mm and yyyy ("dd-mm-yyyy").
+    void setDateFormat(const QString &pattern);
+    QString dateFormat() const { return m_pattern; }
+    QString text() const;
+
+    // 0 Sunday first, any other value Monday first.
+    void setFirstDay(int firstDay);
+
+    void showCalendar();
+    void hideCalendar();
+    bool isCalendarShown() const;
+
+    // Picks a day as the user would.
+    void pick(const QDate &date);
+
+signals:
+    void DateChange();
+    void DateSelected();
+
+private:
+    QLineEdit *m_text;
+    QToolButton *m_button;
+    QFrame *m_popup;
+    QCalendarWidget *m_calendar;
+    QDate m_date;
+    QString m_pattern = QStringLiteral("dd-mm-yyyy");
+};

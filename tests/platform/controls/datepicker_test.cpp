@@ -1,0 +1,123 @@
+#include "platform/controls/datecalendar.h"
+#include "platform/controls/datepicker.h"
+#include "platform/controls/daytext.h"
+#include "platform/controls/hyperlink.h"
+#include "platform/controls/yearcalendar.h"
+#include "platform/system.h"
+
+#include <QCalendarWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DatePickerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { System::setNow(QDateTime(QDate(2024, 3, 10), QTime(9, 0))); }
+    void TearDown() override { System::setNow(QDateTime()); }
+};
+
+TEST_F(DatePickerTest, StartsOnTodayAndShowsItsPattern)
+{
+    DatePicker picker;
+    EXPECT_EQ(picker.value(), 45359);
+    picker.setDateFormat("mm-dd-yyyy");
+    EXPECT_EQ(picker.text(), "03-10-2024");
+    picker.setValue(2);
+    EXPECT_EQ(picker.date(), QDate(1900, 1, 3));
+    EXPECT_EQ(picker.text(), "01-03-1900");
+}
+
+TEST_F(DatePickerTest, AUserPickRaisesTheEventsAndCodeDoesNot)
+{
+    DatePicker picker;
+    QSignalSpy changes(&picker, &DatePicker::DateChange);
+    QSignalSpy selected(&picker, &DatePicker::DateSelected);
+    picker.setValue(45000);
+    EXPECT_TRUE(changes.isEmpty());
+
+    picker.show();
+    picker.findChild<QToolButton *>()->click();
+    ASSERT_TRUE(picker.isCalendarShown());
+    auto *calendar = picker.findChild<QCalendarWidget *>();
+    EXPECT_EQ(calendar->selectedDate(), DayText::dateOf(45000));
+    emit calendar->clicked(QDate(2024, 4, 1));
+    EXPECT_FALSE(picker.isCalendarShown());
+    EXPECT_EQ(picker.date(), QDate(2024, 4, 1));
+    EXPECT_EQ(changes.size(), 1);
+    EXPECT_EQ(selected.size(), 1);
+    // The same day again is selected, not changed.
+    picker.pick(QDate(2024, 4, 1));
+    EXPECT_EQ(changes.size(), 1);
+    EXPECT_EQ(selected.size(), 2);
+}
+
+TEST_F(DatePickerTest, CalendarRaisesEventsOnlyForTheUser)
+{
+    DateCalendar calendar;
+    EXPECT_EQ(calendar.value(), 45359);
+    QSignalSpy changes(&calendar, &DateCalendar::DateChange);
+    calendar.setValue(45373);
+    EXPECT_TRUE(changes.isEmpty());
+    calendar.pick(QDate(2024, 3, 11));
+    EXPECT_EQ(changes.size(), 1);
+    EXPECT_EQ(calendar.value(), 45360);
+}
+
+TEST_F(DatePickerTest, YearCalendarClickSetsTheValue)
+{
+    YearCalendar year;
+    EXPECT_EQ(year.month(), 3);
+    EXPECT_EQ(year.year(), 2024);
+    QSignalSpy clicks(&year, &YearCalendar::DateClick);
+    // Twelve months from March 2024: February 2025 is shown, March 2025 is not.
+    EXPECT_TRUE(year.clickDate(QDate(2025, 2, 28)));
+    EXPECT_EQ(year.date(), QDate(2025, 2, 28));
+    EXPECT_FALSE(year.clickDate(QDate(2025, 3, 1)));
+    EXPECT_FALSE(year.clickDate(QDate(2024, 2, 29)));
+    EXPECT_EQ(clicks.size(), 1);
+
+    // A real click on a day cell.
+    year.setMonth(1);
+    year.setYear(2024);
+    year.resize(year.sizeHint());
+    year.show();
+    bool found = false;
+    for (int y = 0; y < year.height() && !found; y += 4) {
+        for (int x = 0; x < year.width() && !found; x += 4) {
+            const auto before = clicks.size();
+            QTest::mouseClick(&year, Qt::LeftButton, {}, QPoint(x, y));
+            found = clicks.size() > before;
+        }
+    }
+    ASSERT_TRUE(found);
+    EXPECT_EQ(year.date(), QDate(2024, 1, 1));   // the first cell met is the first day
+
+    year.setMarked(45359, true);
+    EXPECT_TRUE(year.isMarked(45359));
+    year.clearMarks();
+    EXPECT_FALSE(year.isMarked(45359));
+}
+
+TEST(HyperLinkTest, PreparesThenOpensTheLink)
+{
+    QStringList opened;
+    System::setOpenUrlHandler([&opened](const QString &url) { opened << url; });
+    HyperLink link("Send mail");
+    QObject::connect(&link, &HyperLink::PrepareMail, &link,
+                     [&link] { link.setLink("mailto: a@b.dk?subject=Booking Message"); });
+    link.resize(100, 20);
+    QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0], "mailto: a@b.dk?subject=Booking Message");
+    QTest::keyClick(&link, Qt::Key_Return);
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(link.Caption(), "Send mail");
+    System::setOpenUrlHandler(nullptr);
+}
+
+} // namespace
