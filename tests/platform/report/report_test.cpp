@@ -1,5 +1,6 @@
 #include "platform/report/printcapture.h"
 #include "platform/report/report.h"
+#include "platform/report/reportformat.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -325,4 +326,43 @@ TEST(Report, PageBreakOptionsKeepTogetherAndGrowingTexts)
     g.setKeepTogether(false);
     model = r.run();
     EXPECT_EQ(model.texts(0).last(), "B");
+}
+
+TEST(Report, AReportFooterFormatReadsTheSumAndSetsTaxAndTotal)
+{
+    Report r("multikvitto");
+    r.Detail().setHeight(mm(5));
+    r.Detail().addTextBox("Pris", {mm(100), 0, mm(25), mm(5)}, "Pris", "0.00", Qt::AlignRight);
+    ReportSection &footer = r.ReportFooter();
+    footer.setName("Rapportfod4");
+    footer.setHeight(mm(20));
+    auto *txtPris = footer.addTextBox("txtPris", {mm(100), 0, mm(25), mm(5)}, "Pris", "0.00");
+    txtPris->setSummary(ReportTextBox::Summary::Sum);
+    auto *Taxtex = footer.addTextBox("Taxtex", {mm(70), mm(5), mm(25), mm(5)});
+    auto *taxbel = footer.addTextBox("taxbel", {mm(100), mm(5), mm(25), mm(5)});
+    auto *total = footer.addTextBox("total", {mm(100), mm(10), mm(25), mm(5)});
+    auto *taxbool = footer.addCheckBox("taxbool", {0, 0, mm(5), mm(5)});
+    const double taxPct = 25;
+    footer.Format = [&] {
+        const double sum = txtPris->text().toDouble();
+        if (taxbool->value()) {
+            taxbel->setText(ReportFormat::format(sum * taxPct / 100, "0.00"));
+            Taxtex->setText("Tax " + QString::number(taxPct) + "%");
+            total->setText(ReportFormat::format(sum + sum * taxPct / 100, "0.00"));
+        } else {
+            taxbel->setText(ReportFormat::format(0, "0.00"));
+            Taxtex->setText("No Tax");
+            total->setText(ReportFormat::format(sum, "0.00"));
+        }
+    };
+    EXPECT_EQ(r.section("rapportfod4"), &footer);
+    EXPECT_EQ(r.control<ReportTextBox>("TAXBEL"), taxbel);
+
+    r.setRows({row({{"Pris", 100}}), row({{"Pris", 100}}), row({{"Pris", 100}})});
+    taxbool->setValue(true);
+    QStringList texts = r.run().texts(0);
+    EXPECT_EQ(texts.mid(3), (QStringList{"300.00", "Tax 25%", "75.00", "375.00"}));
+    taxbool->setValue(false);
+    texts = r.run().texts(0);
+    EXPECT_EQ(texts.mid(3), (QStringList{"300.00", "No Tax", "0.00", "300.00"}));
 }
