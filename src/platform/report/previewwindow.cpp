@@ -194,8 +194,18 @@ void PreviewWindow::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_PageDown: setCurrentPage(m_page + 1); return;
     case Qt::Key_PageUp: setCurrentPage(m_page - 1); return;
-    case Qt::Key_Home: if (event->modifiers() & Qt::ControlModifier) { setCurrentPage(0); return; } break;
-    case Qt::Key_End: if (event->modifiers() & Qt::ControlModifier) { setCurrentPage(m_model.pageCount() - 1); return; } break;
+    case Qt::Key_Home:
+        if (event->modifiers() & Qt::ControlModifier) {
+            setCurrentPage(0);
+            return;
+        }
+        break;
+    case Qt::Key_End:
+        if (event->modifiers() & Qt::ControlModifier) {
+            setCurrentPage(m_model.pageCount() - 1);
+            return;
+        }
+        break;
     case Qt::Key_Escape: close(); return;
     default: break;
     }

@@ -112,7 +112,10 @@ public:
     void setSummary(Summary summary, const QString &group = QString());
     Summary summary() const { return m_summary; }
     QString summaryGroup() const { return m_summaryGroup; }
-    bool isBound() const { return !m_dataField.isEmpty() || m_expression || m_summary != Summary::None; }
+    bool isBound() const
+    {
+        return !m_dataField.isEmpty() || m_expression || m_summary != Summary::None;
+    }
 
     // The value last shown (field value, expression value or summary); setValue also sets the
     // text by the output format.

@@ -391,8 +391,10 @@ void ReportEngine::layOutPages(PageModel &model)
     finishPage();
 
     const int pages = model.pageCount();
-    for (const PendingNumber &n : m_pageNumbers)
-        model.page(n.page).items[n.item].text = ReportPageNumber::expand(n.pattern, n.page + 1, pages);
+    for (const PendingNumber &n : m_pageNumbers) {
+        model.page(n.page).items[n.item].text =
+            ReportPageNumber::expand(n.pattern, n.page + 1, pages);
+    }
     m_model = nullptr;
 }
 

@@ -251,7 +251,9 @@ QString formatDate(const QDateTime &dt, const QString &pattern)
             else if (t.count == 2) out += two(d.day());
             else if (t.count == 3) out += locale.dayName(d.dayOfWeek(), QLocale::ShortFormat);
             else if (t.count == 4) out += locale.dayName(d.dayOfWeek(), QLocale::LongFormat);
-            else out += locale.toString(d, t.count == 5 ? QLocale::ShortFormat : QLocale::LongFormat);
+            else
+                out += locale.toString(d, t.count == 5 ? QLocale::ShortFormat
+                                                       : QLocale::LongFormat);
             break;
         case 'm':
             if (t.count == 1) out += QString::number(d.month());

@@ -67,9 +67,10 @@ public:
     ReportPicture *addPicture(const QString &name, const QRectF &geometry,
                               const QString &dataField = QString());
     ReportSubReport *addSubReport(const QString &name, const QRectF &geometry);
-    ReportPageNumber *addPageNumber(const QString &name, const QRectF &geometry,
-                                    const QString &pattern = QStringLiteral("Page {page} of {pages}"),
-                                    Qt::Alignment alignment = Qt::AlignRight);
+    ReportPageNumber *addPageNumber(
+        const QString &name, const QRectF &geometry,
+        const QString &pattern = QStringLiteral("Page {page} of {pages}"),
+        Qt::Alignment alignment = Qt::AlignRight);
 
     ReportControl *control(const QString &name) const;   // case-blind; nullptr when none
     const std::vector<std::unique_ptr<ReportControl>> &controls() const { return m_controls; }

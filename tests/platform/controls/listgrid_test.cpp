@@ -136,7 +136,9 @@ TEST(ListGrid, ClicksOnCheckCellsAndDoubleClicksOnRowsRaiseTheirEvents)
 TEST(ListGrid, PictureCellsShowPictureOneOrTwo)
 {
     ListGrid list;
-    for (const auto &[caption, width] : {std::pair{"Date", 70}, {"Start", 45}, {"End", 45}, {"DB", 30}})
+    const std::pair<const char *, int> columns[] = {{"Date", 70}, {"Start", 45}, {"End", 45},
+                                                    {"DB", 30}};
+    for (const auto &[caption, width] : columns)
         list.AddColumn(caption, width);
     list.ColumnPicture(4, 2);
     list.AddRow("05-03-2024;08:00;09:00;");

@@ -61,8 +61,8 @@ PageModel pagesOf(int count)
     QFont font("DejaVu Sans");
     font.setPointSizeF(12);
     for (int i = 0; i < count; ++i) {
-        model.addPage().items.append(
-            PageItem::makeText({mm(20), mm(20), mm(100), mm(10)}, QString("side %1").arg(i + 1), font));
+        model.addPage().items.append(PageItem::makeText({mm(20), mm(20), mm(100), mm(10)},
+                                                        QString("side %1").arg(i + 1), font));
     }
     return model;
 }
@@ -89,7 +89,8 @@ TEST(Printing, WritesAPdfThatReadsBackWithDanishLettersAndPageNumbers)
     const QString path = dir.filePath("liste.pdf");
     ASSERT_TRUE(Printing::writePdf(report.run(), path));
     const QString text = pdfText(path);
-    EXPECT_TRUE(text.contains("Resource List - Domestic") || text.contains("Resource List  -  Domestic"))
+    // pdftotext gives runs of blanks back as one.
+    EXPECT_TRUE(text.simplified().contains("Resource List - Domestic"))
         << text.left(300).toStdString();
     EXPECT_TRUE(text.contains("Blåbærgrød på Ærø 0")) << text.left(300).toStdString();
     EXPECT_TRUE(text.contains("Blåbærgrød på Ærø 39"));
