@@ -202,3 +202,23 @@ TEST(ListGrid, PrintListPrintsEveryRowUnderTitleAndCaptionsOverSeveralPages)
     EXPECT_EQ(capture.previews.size(), 1);
     EXPECT_EQ(capture.printed.size(), 1);
 }
+
+TEST(ListGrid, AWideListPrintsOnLandscapePaperAndAnEmptyListPrintsItsHeadings)
+{
+    ListGrid list;
+    for (int i = 1; i <= 10; ++i)
+        list.AddColumn(QString("Kolonne %1").arg(i), 130);
+    list.AddRow("a;b;c;d;e;f;g;h;i;j");
+    PageModel pages = list.printPages();
+    EXPECT_EQ(pages.orientation(), QPageLayout::Landscape);
+    EXPECT_GT(pages.paperSize().width(), pages.paperSize().height());
+    EXPECT_TRUE(pages.texts(0).contains("j"));
+
+    ListGrid empty;
+    empty.AddColumn("Date", 70);
+    empty.PrintTitle("Bookings on 05-03-2024");
+    pages = empty.printPages();
+    ASSERT_EQ(pages.pageCount(), 1);
+    EXPECT_EQ(pages.orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(pages.texts(0), (QStringList{"Bookings on 05-03-2024", "Date", "Page 1 of 1"}));
+}
