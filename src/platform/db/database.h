@@ -6,12 +6,14 @@
 #include <QVariant>
 
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 
 namespace Dao {
 
 class Recordset;
+class RecordsetBase;
 
 enum class RecordsetType {
     Table,       // live rows of one table in key order; Seek on the index "Primarykey"
@@ -26,8 +28,15 @@ enum class RecordsetType {
 class Database
 {
 public:
-    // Opens an existing database file; throws DbError when it is missing or not a database.
+    // Opens an existing database file read-write; throws DbError when it is missing, a folder,
+    // empty, not a database, damaged or locked by another program. Never creates a file.
     static std::unique_ptr<Database> open(const QString &path);
+
+    // How long a connection waits for a file that another connection holds locked, in
+    // milliseconds (3000 unless set); applies to connections opened afterwards.
+    static void setBusyTimeout(int milliseconds);
+    static int busyTimeout();
+
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
@@ -37,7 +46,8 @@ public:
     std::unique_ptr<Recordset> OpenRecordset(const QString &source);
     std::unique_ptr<Recordset> OpenRecordset(const QString &source, RecordsetType type);
 
-    // Runs one Jet statement (translated to SQLite); throws DbError on failure.
+    // Runs one Jet statement (translated to SQLite); throws DbError on failure, also for a
+    // SELECT, which has nothing to execute.
     void Execute(const QString &jetSql);
     int RecordsAffected() const { return m_recordsAffected; }
 
@@ -46,18 +56,28 @@ public:
     void Close();
     bool isOpen() const { return m_db != nullptr; }
 
-    // Transactions, for work that must happen whole or not at all.
+    // Transactions, for work that must happen whole or not at all. The outermost one takes the
+    // file's write lock at once (BEGIN IMMEDIATE); nested ones are savepoints.
     void BeginTrans();
     void CommitTrans();
     void Rollback();
+    int transactionDepth() const { return m_transDepth; }
 
     sqlite3 *handle() const { return m_db; }
 
 private:
+    friend class RecordsetBase;
     Database(sqlite3 *db, const QString &path);
+    void checkOpen() const;
+    void exec(const char *sql);
+    void attach(RecordsetBase *recordset);
+    void detach(RecordsetBase *recordset);
+
     sqlite3 *m_db = nullptr;
     QString m_path;
     int m_recordsAffected = 0;
+    int m_transDepth = 0;
+    std::vector<RecordsetBase *> m_recordsets;   // open recordsets, closed with the connection
 };
 
 // Rolls back unless committed.

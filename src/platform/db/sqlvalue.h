@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+struct sqlite3_stmt;
+
+namespace Dao {
+
+// How a column's values are typed, from its declared type.
+enum class FieldKind { Unknown, Integer, Real, Text, Boolean, DateTime, Blob };
+
+// INTEGER/LONG/SHORT/BYTE/COUNTER -> Integer, REAL/DOUBLE/SINGLE/CURRENCY/NUMERIC -> Real,
+// TEXT/MEMO/CHAR -> Text, BOOLEAN/BIT/YESNO -> Boolean, DATETIME/DATE/TIME -> DateTime,
+// BLOB/BINARY/PICTURE/OLE -> Blob; no or another declared type -> Unknown.
+FieldKind kindOfDeclaredType(const QString &declared);
+
+// Date-times are stored as text in this one form.
+QString dateTimeText(const QDateTime &value);
+QString dateText(const QDate &value);   // the date at midnight, same form
+QDateTime parseDateTime(const QString &text);   // invalid when the text is no date-time
+
+// Reads a column as the kind says; a Null is a null QVariant. A stored value that does not fit
+// the kind is given as stored.
+QVariant readColumn(sqlite3_stmt *stmt, int column, FieldKind kind);
+
+// Binds a value for a column of the given kind: Booleans as 1/0, dates in the text form above,
+// an empty text as Null for columns that are not texts. Throws DbError when the value cannot be
+// taken as the kind ("abc" for a number).
+void bindValue(sqlite3_stmt *stmt, int index, const QVariant &value, FieldKind kind);
+
+} // namespace Dao
