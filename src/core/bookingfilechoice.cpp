@@ -2,108 +2,105 @@
 
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
-#include "core/introconnect.h"
 #include "core/start.h"
-#include "platform/controls/form.h"
+#include "platform/controls/filepicker.h"
 #include "platform/controls/msgbox.h"
+#include "platform/db/dberror.h"
 #include "platform/system.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 
 namespace BookingfileChoice {
 
 using namespace Generalen;
 
 namespace {
-// Shows the open or create dialog; false when cancelled.
-bool askFile(bool save, const QString &title, ChosenFile *chosen)
-{
-    const QString path = save ? QFileDialog::getSaveFileName(nullptr, title, QString(), "*.*")
-                              : QFileDialog::getOpenFileName(nullptr, title, QString(), "*.*");
-    if (path.isEmpty())
-        return false;
-    *chosen = Parts(path);
-    return true;
-}
-} // namespace
 
-ChosenFile Parts(const QString &fullPath)
+// Stores the chosen path; false after a message when paths.mdb cannot be written.
+bool storeChoice(const QString &path)
 {
-    const QFileInfo info(fullPath);
-    ChosenFile f;
-    f.fullPath = fullPath;
-    f.fileTitle = fullPath.endsWith('/') ? QString() : info.fileName();
-    const int dot = f.fileTitle.lastIndexOf('.');
-    f.extension = dot < 0 ? QString() : f.fileTitle.mid(dot + 1);
-    f.baseName = dot < 0 ? f.fileTitle : f.fileTitle.left(dot);
-    return f;
-}
-
-bool AcceptOpenedFile(const ChosenFile &file)
-{
-    if (file.extension != QLatin1String("mdb") || !Extrafunktioner::IsValidDatabase(file.fullPath)) {
-        MsgBox::show(file.fullPath + " is not a valid Vantix Bookingfile!", MsgBox::OkOnly,
-                     "File Error");
+    try {
+        start::StoreBookingfilePath(path);
+        return true;
+    } catch (const Dao::DbError &e) {
+        MsgBox::show("The choice of bookingfile could not be stored in paths.mdb: "
+                         + e.description(),
+                     MsgBox::OkOnly, "File Error");
         return false;
     }
-    gDatabasePath = file.fullPath;
-    start::StoreBookingfilePath(gDatabasePath);
+}
+
+void cannotWrite(const QString &target)
+{
+    MsgBox::show("The new bookingfile " + QDir::toNativeSeparators(target)
+                     + " could not be written.",
+                 MsgBox::OkOnly, "File Error");
+}
+
+} // namespace
+
+bool AcceptOpenedFile(const FilePicker &picker)
+{
+    const QString path = picker.FullPath();
+    if (picker.Extension() != QLatin1String("mdb") || !Extrafunktioner::IsValidDatabase(path)) {
+        MsgBox::show(QDir::toNativeSeparators(path) + " is not a valid Vantix Bookingfile!",
+                     MsgBox::OkOnly, "File Error");
+        return false;
+    }
+    if (!storeChoice(path))
+        return false;
+    gDatabasePath = path;
     return true;
 }
 
-bool CreateFromTemplate(const ChosenFile &file)
+bool CreateFromTemplate(const FilePicker &picker)
 {
-    if (file.fileTitle.isEmpty()) {
+    if (picker.FileTitle().isEmpty()) {
         MsgBox::show("Filename Empty", MsgBox::OkOnly, "Illegal filename");
         return false;
     }
-    const QString folder = file.fullPath.left(file.fullPath.size() - file.fileTitle.size());
-    const QString target = folder + file.baseName + ".mdb";
+    const QString target = picker.Folder() + picker.BaseName() + ".mdb";
     const QString source = QDir(System::programFolder()).filePath("Emptydatabase.mdb");
-    // Copy beside the target first, so a failed copy never leaves a half file or loses the old.
+    // Copied beside the target first, so a failed copy never leaves half a file behind.
     const QString tmp = target + ".tmp";
     QFile::remove(tmp);
     if (!QFile::copy(source, tmp)) {
-        MsgBox::show("The new bookingfile " + target + " could not be written.", MsgBox::OkOnly,
-                     "File Error");
+        cannotWrite(target);
         return false;
     }
     QFile::setPermissions(tmp, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
                                    | QFile::ReadOther);
-    QFile::remove(target);
-    if (!QFile::rename(tmp, target)) {
+    // An existing file of that name is replaced by the empty bookingfile.
+    if (QFile::exists(target) && !QFile::remove(target)) {
         QFile::remove(tmp);
-        MsgBox::show("The new bookingfile " + target + " could not be written.", MsgBox::OkOnly,
-                     "File Error");
+        cannotWrite(target);
         return false;
     }
+    if (!QFile::rename(tmp, target)) {
+        QFile::remove(tmp);
+        cannotWrite(target);
+        return false;
+    }
+    if (!storeChoice(target))
+        return false;
     gDatabasePath = target;
-    start::StoreBookingfilePath(gDatabasePath);
     return true;
 }
 
-void OpenExistingFile()
+bool OpenExisting(FilePicker &picker)
 {
-    ChosenFile file;
-    if (!askFile(false, "Vantix - Open existing bookingfile", &file))
-        return;
-    if (!AcceptOpenedFile(file))
-        return;
-    Forms::get<IntroConnect>()->Hide();
-    start::StartUp();
+    if (!picker.ShowOpen())
+        return false;
+    return AcceptOpenedFile(picker);
 }
 
-void CreateNewFile()
+bool CreateNew(FilePicker &picker)
 {
-    ChosenFile file;
-    if (!askFile(true, "Vantix - Create new bookingfile", &file))
-        return;
-    CreateFromTemplate(file);
-    Forms::get<IntroConnect>()->Hide();
-    start::StartUp();
+    if (!picker.ShowSave())
+        return false;
+    CreateFromTemplate(picker);
+    return true;
 }
 
 } // namespace BookingfileChoice

@@ -1,28 +1,24 @@
 #pragma once
 
-#include <QString>
+class FilePicker;
 
-// Opening and creating a bookingfile: from the connect form and from the planners' menus.
+// Opening and creating a bookingfile, the steps that the connect form and the planners' menus
+// share. Each stores the choice in gDatabasePath and in paths.mdb; the caller then runs the
+// start-up again in its own way.
 namespace BookingfileChoice {
 
-// What a confirmed file dialog gave: the full path and its parts.
-struct ChosenFile
-{
-    QString fullPath;
-    QString extension;   // without the point
-    QString fileTitle;   // the name as chosen, with any extension
-    QString baseName;    // the name without extension
-};
-ChosenFile Parts(const QString &fullPath);
+// Shows the picker's open dialog. A confirmed file is accepted when its extension is "mdb" and
+// it opens as a database; otherwise "File Error" is shown. True when a file was accepted.
+bool OpenExisting(FilePicker &picker);
 
-// Validates and stores an opened file; false (after the "File Error" message) when refused.
-bool AcceptOpenedFile(const ChosenFile &file);
-// Copies Emptydatabase.mdb to the chosen name (with ".mdb") and stores it; false after
-// "Filename Empty" or a failed copy.
-bool CreateFromTemplate(const ChosenFile &file);
+// Shows the picker's create dialog and makes the new bookingfile, a copy of Emptydatabase.mdb
+// named after the chosen name with ".mdb". True when the dialog was confirmed, also when the
+// name was empty or the copy failed (after a message): start-up then runs on the file chosen
+// before.
+bool CreateNew(FilePicker &picker);
 
-// The connect form's commands: after a choice, hide the form and run the start-up.
-void OpenExistingFile();
-void CreateNewFile();
+// The steps after a confirmed dialog, on the picker's chosen file.
+bool AcceptOpenedFile(const FilePicker &picker);
+bool CreateFromTemplate(const FilePicker &picker);
 
 } // namespace BookingfileChoice

@@ -27,6 +27,7 @@ frmLogin::frmLogin()
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName("txtPassword");
     txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setStyleSheet("lineedit-password-character: 42");   // "*"
     cmdOK = new QPushButton("OK", this);
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
@@ -35,9 +36,9 @@ frmLogin::frmLogin()
     lblLabels[0]->setBuddy(txtUserName);
     lblLabels[1] = new QLabel("&Password:", this);
     lblLabels[1]->setBuddy(txtPassword);
-    Label1 = new QLabel("User: anna / anna", this);
-    Label2 = new QLabel("User: bo / bo", this);
-    Label3 = new QLabel("Administrator: admin / admin", this);
+    Label1 = new QLabel("User: anna, password: anna", this);
+    Label2 = new QLabel("User: ben, password: ben", this);
+    Label3 = new QLabel("Administrator: admin, password: admin", this);
 
     auto *form = new QFormLayout;
     form->addRow(lblLabels[0], txtUserName);
@@ -76,11 +77,12 @@ void frmLogin::cmdOK_Click()
     gLoginOk = false;
     const QString user = txtUserName->text();
     const QString password = txtPassword->text();
-    {
+    try {
         auto db = Dao::Database::open(gDatabasePath);
         auto rs = db->OpenRecordset("activekonti", Dao::RecordsetType::Snapshot);
         if (!rs->EOF_())
             rs->MoveFirst();
+        // The first matching row wins; names and passwords compare exactly, case included.
         while (!rs->EOF_()) {
             if (gLoginOk)
                 break;
@@ -98,6 +100,11 @@ void frmLogin::cmdOK_Click()
             rs->MoveNext();
         }
         rs->Close();
+    } catch (const Dao::DbError &e) {
+        gLoginOk = false;
+        MsgBox::show("The accounts of the bookingfile cannot be read: " + e.description(),
+                     MsgBox::OkOnly, "Login");
+        return;
     }
     if (!gLoginOk) {
         MsgBox::show("Invalid Login, try again!", MsgBox::OkOnly, "Login");

@@ -2,6 +2,8 @@
 
 #include "core/bookingfilechoice.h"
 #include "core/productpicture.h"
+#include "core/start.h"
+#include "platform/controls/filepicker.h"
 #include "platform/system.h"
 
 #include <QHBoxLayout>
@@ -21,6 +23,13 @@ IntroConnect::IntroConnect()
     Openf = new QPushButton("Open Existing File", this);
     Createf = new QPushButton("Create New File", this);
     exit = new QPushButton("Exit", this);
+    ctFileOpen = new FilePicker(this);
+    ctFileOpen->setDialogTitle("Vantix - Open existing bookingfile");
+    ctFileOpen->setPattern("*.*");
+    ctFilecreate = new FilePicker(this);
+    ctFilecreate->setDialogTitle("Vantix - Create new bookingfile");
+    ctFilecreate->setPattern("*.*");
+
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(Openf);
     buttons->addWidget(Createf);
@@ -35,8 +44,24 @@ IntroConnect::IntroConnect()
     connect(exit, &QPushButton::clicked, this, &IntroConnect::exit_Click);
 }
 
-void IntroConnect::Openf_Click() { BookingfileChoice::OpenExistingFile(); }
+void IntroConnect::Openf_Click() { OpenExistingFile(); }
 
-void IntroConnect::Createf_Click() { BookingfileChoice::CreateNewFile(); }
+void IntroConnect::Createf_Click() { CreateNewFile(); }
 
 void IntroConnect::exit_Click() { System::endProgram(0); }
+
+void IntroConnect::OpenExistingFile()
+{
+    if (!BookingfileChoice::OpenExisting(*ctFileOpen))
+        return;
+    Hide();
+    start::StartUp();
+}
+
+void IntroConnect::CreateNewFile()
+{
+    if (!BookingfileChoice::CreateNew(*ctFilecreate))
+        return;
+    Hide();
+    start::StartUp();
+}

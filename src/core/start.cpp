@@ -2,9 +2,9 @@
 
 #include "core/extrafunktioner.h"
 #include "core/format.h"
+#include "core/frmlogin.h"
 #include "core/generalen.h"
 #include "core/introconnect.h"
-#include "core/frmlogin.h"
 #include "core/queries.h"
 #include "platform/controls/form.h"
 #include "platform/controls/msgbox.h"
@@ -28,6 +28,8 @@ using namespace Extrafunktioner;
 
 namespace {
 
+const char kConnectHint[] = "Connect to an existing database or create a new.";
+
 int32_t intField(Dao::Recordset &rs, const char *name)
 {
     return static_cast<int32_t>(rs.Field(QString::fromUtf8(name)).toLongLong());
@@ -38,10 +40,51 @@ int32_t minutesField(Dao::Recordset &rs, const char *name)
     return SecondsToMinutes(rs.Field(QString::fromUtf8(name)).toLongLong());
 }
 
+// Offers IntroConnect and says why the bookingfile cannot be used.
 void refuse(const QString &why)
 {
     Forms::get<IntroConnect>()->Show();
     MsgBox::show(why, MsgBox::OkOnly, "No Database Connection");
+}
+
+QString refusal(const QString &reason)
+{
+    return reason + "\n" + QString::fromLatin1(kConnectHint);
+}
+
+// The archiving date of row ID = 1 as read on db; null when the row or its date is missing.
+QVariant archiveStamp(Dao::Database &db)
+{
+    auto rs = db.OpenRecordset("Select arkiveringsdato From arkiveringsdato Where ID = 1",
+                               Dao::RecordsetType::ForwardOnly);
+    const QVariant value = rs->EOF_() ? QVariant() : rs->Field(0);
+    rs->Close();
+    return value;
+}
+
+bool stampedOnOrAfter(const QVariant &stamp, const QDate &day)
+{
+    const QDateTime when = stamp.toDateTime();
+    return when.isValid() && when.date() >= day;
+}
+
+void createPathsFile()
+{
+    initCoreResources();
+    QFile script(":/schema/paths.sql");
+    if (!script.open(QIODevice::ReadOnly))
+        throw Dao::DbError("The layout of paths.mdb is missing from the program.");
+    Dao::CreateDatabase(PathsFile(), QString::fromUtf8(script.readAll()));
+}
+
+bool pathsFileUsable()
+{
+    try {
+        auto db = Dao::Database::open(PathsFile());
+        return db->hasTable("stitabel");
+    } catch (const Dao::DbError &) {
+        return false;
+    }
 }
 
 } // namespace
@@ -62,18 +105,18 @@ QString StoredBookingfilePath(bool *pathsOk)
         rs->MoveFirst();
         return rs->Field("sti").toString();
     } catch (const Dao::DbError &) {
+        if (pathsOk)
+            *pathsOk = false;
         return QString();
     }
 }
 
 void StoreBookingfilePath(const QString &path)
 {
-    if (!QFile::exists(PathsFile())) {
-        initCoreResources();
-        QFile script(":/schema/paths.sql");
-        script.open(QIODevice::ReadOnly);
-        Dao::CreateDatabase(PathsFile(), QString::fromUtf8(script.readAll()));
-    }
+    // paths.mdb holds only the chosen path, the clipboard and scratch tables: when it is gone
+    // or damaged, a fresh one is made so that the choice can be stored.
+    if (!QFile::exists(PathsFile()) || !pathsFileUsable())
+        createPathsFile();
     auto db = Dao::Database::open(PathsFile());
     auto rs = db->OpenRecordset("stitabel", Dao::RecordsetType::Table);
     if (rs->EOF_()) {
@@ -121,36 +164,46 @@ bool LoadSettings()
     return true;
 }
 
-// Every booking dated before the upper bound that is not yet in the archive is archived: the
-// range starts at the earliest booking, and the archive takes each booking number only once
-// (a booking already there is passed over). So no booking is missed when the delay changes, a
-// day passes without a start, or a booking is typed into a past day after its day was archived.
-int32_t ArchiveLowerBound()
+// The range starts at the earliest booking, and the archive takes each booking number only
+// once (a booking already there is passed over). So no booking is missed when the delay
+// changes, a day passes without a start, or a booking is typed into an already archived day.
+int32_t ArchiveLowerBound(Dao::Database &db, int32_t upper)
 {
-    const QVariant earliest = LookupWhere("Min(Bdato)", "booking", QString());
-    return earliest.isNull() ? DateToDayNumber(System::today()) - gArchiveDelay
-                             : static_cast<int32_t>(earliest.toLongLong());
+    auto rs = db.OpenRecordset("Select Min(Bdato) From booking", Dao::RecordsetType::ForwardOnly);
+    const QVariant earliest = rs->EOF_() ? QVariant() : rs->Field(0);
+    rs->Close();
+    if (earliest.isNull())
+        return upper;
+    return std::min(upper, static_cast<int32_t>(earliest.toLongLong()));
 }
 
 bool RunDailyArchiving()
 {
     const QDate today = System::today();
-    if (gLastArchiveDate.isValid() && gLastArchiveDate.date() >= today)
+    if (stampedOnOrAfter(gLastArchiveDate, today))
         return false;
     const int32_t todayNo = DateToDayNumber(today);
     const int32_t upper = todayNo - gArchiveDelay;
-    // Nothing is purged that the archiving has not reached.
+    // Nothing is purged that the archiving has not reached: a deletion delay shorter than the
+    // archiving delay keeps the bookings in between until they are archived.
     const int32_t purgeBefore = std::min(todayNo - gDeleteDelay, upper);
-    const int32_t lower = std::min(ArchiveLowerBound(), upper);
+
     auto db = Dao::Database::open(gDatabasePath);
     Dao::Transaction trans(*db);
-    Queries::SqlArchiveBookings(lower, upper);
+    // Another copy of the program may have run today's archiving since the date was read.
+    const QVariant stamp = archiveStamp(*db);
+    if (stampedOnOrAfter(stamp, today)) {
+        gLastArchiveDate = stamp.toDateTime();
+        return false;
+    }
+    Queries::SqlArchiveBookings(ArchiveLowerBound(*db, upper), upper);
     db->Execute(gSql);
     Queries::SqlDeleteOldBookings(purgeBefore);
     db->Execute(gSql);
     Queries::SqlStampArchiveDate();
     db->Execute(gSql);
     trans.commit();
+    gLastArchiveDate = QDateTime(today, QTime(0, 0));
     return true;
 }
 
@@ -159,8 +212,7 @@ bool StartUp()
     bool pathsOk = false;
     gDatabasePath = StoredBookingfilePath(&pathsOk);
     if (!pathsOk) {
-        refuse("The file paths.mdb in the program's folder is missing or damaged.\r\n"
-               "Connect to an existing database or create a new.");
+        refuse(refusal("The file paths.mdb in the program's folder is missing or damaged."));
         return false;
     }
     if (!IsBookingDatabase(gDatabasePath)) {
@@ -170,24 +222,40 @@ bool StartUp()
     }
     try {
         if (!LoadSettings()) {
-            refuse("The bookingfile " + gDatabasePath + " holds no settings row.\r\n"
-                   "Connect to an existing database or create a new.");
+            refuse(refusal("The bookingfile " + gDatabasePath + " holds no settings row."));
             return false;
         }
         gCurrentDay = DateToDayNumber(System::now());
         System::setHelpFile(QDir(System::programFolder()).filePath("Vantix Help.html"));
-        const QVariant last = LookupWhere("arkiveringsdato", "arkiveringsdato", "ID = 1");
-        if (last.isNull() && !RecordExists("arkiveringsdato", "ID", 1)) {
-            refuse("The bookingfile " + gDatabasePath + " holds no archiving date.\r\n"
-                   "Connect to an existing database or create a new.");
-            return false;
+        {
+            auto db = Dao::Database::open(gDatabasePath);
+            if (!db->hasTable("arkiveringsdato")
+                || !RecordExists("arkiveringsdato", "ID", 1)) {
+                refuse(refusal("The bookingfile " + gDatabasePath
+                               + " holds no archiving date."));
+                return false;
+            }
         }
-        gLastArchiveDate = last.toDateTime();
+        gLastArchiveDate = LookupWhere("arkiveringsdato", "arkiveringsdato", "ID = 1")
+                               .toDateTime();
+    } catch (const Dao::DbError &e) {
+        refuse(refusal("The bookingfile " + gDatabasePath + " cannot be used: "
+                       + e.description()));
+        return false;
+    }
+    try {
         RunDailyArchiving();
+    } catch (const Dao::DbError &e) {
+        // Rolled back whole: nothing is lost, and the next start tries again.
+        MsgBox::show("The daily archiving could not run: " + e.description()
+                         + "\nIt runs again at the next start.",
+                     MsgBox::OkOnly, "Archiving");
+    }
+    try {
         LoadFirstGroups();
     } catch (const Dao::DbError &e) {
-        refuse("The bookingfile " + gDatabasePath + " cannot be used: " + e.description()
-               + "\r\nConnect to an existing database or create a new.");
+        refuse(refusal("The bookingfile " + gDatabasePath + " cannot be used: "
+                       + e.description()));
         return false;
     }
     Forms::get<frmLogin>()->Show();

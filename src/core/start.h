@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+namespace Dao {
+class Database;
+}
+
 // Start-up: the bookingfile check, the settings load, the daily archiving and purge, the first
 // resource group and type, and the login form.
 namespace start {
@@ -13,18 +17,22 @@ namespace start {
 bool StartUp();
 
 // The settings row into the program state; false when the bookingfile has no settings row.
+// Throws Dao::DbError when the bookingfile or a field of the row cannot be read.
 bool LoadSettings();
 
 // The daily archiving and purge, in one transaction, when the last run lies before today.
 // Returns true when it ran.
 bool RunDailyArchiving();
 
-// Lower bound of the archiving range (see the .cpp).
-int32_t ArchiveLowerBound();
+// Lower bound of the archiving range on an open bookingfile: its earliest booking day, so that
+// every booking before upper that is not yet archived is archived; upper when nothing is older.
+int32_t ArchiveLowerBound(Dao::Database &db, int32_t upper);
 
 // The first row's sti of stitabel in paths.mdb; empty when paths.mdb or the row is missing.
+// pathsOk tells whether paths.mdb and its table stitabel could be read.
 QString StoredBookingfilePath(bool *pathsOk = nullptr);
-// Stores path as the chosen bookingfile; creates paths.mdb or its row when missing.
+// Stores path as the chosen bookingfile. A missing or damaged paths.mdb, or one without its
+// row, is made anew. Throws Dao::DbError when the file cannot be written.
 void StoreBookingfilePath(const QString &path);
 
 } // namespace start
