@@ -1,0 +1,248 @@
+#include "platform/controls/dblist.h"
+
+#include "platform/controls/msgbox.h"
+#include "platform/db/dberror.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Values of a row source compare as numbers when both read as numbers ("7" finds 7).
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    const bool aNull = a.isNull() || !a.isValid() || a.toString().isEmpty();
+    const bool bNull = b.isNull() || !b.isValid() || b.toString().isEmpty();
+    if (aNull || bNull)
+        return aNull && bNull;
+    bool aNumber = false;
+    bool bNumber = false;
+    const double x = a.toString().toDouble(&aNumber);
+    const double y = b.toString().toDouble(&bNumber);
+    if (aNumber && bNumber)
+        return x == y;
+    return a.toString() == b.toString();
+}
+
+} // namespace
+
+DBList::DBList(Style style, QWidget *parent) : QWidget(parent), m_style(style)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (m_style == ComboStyle) {
+        auto *combo = new QComboBox(this);
+        combo->setEditable(false);
+        connect(combo, &QComboBox::activated, this, [this](int row) { userPicked(row); });
+        m_view = combo;
+    } else {
+        auto *list = new QListWidget(this);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
+            if (!m_filling && row >= 0)
+                userPicked(row);
+        });
+        m_view = list;
+    }
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+    setFocusPolicy(m_view->focusPolicy());
+}
+
+DBList::~DBList() = default;
+
+void DBList::setRowSource(DataControl *source)
+{
+    disconnect(m_repositionConnection);
+    disconnect(m_refreshedConnection);
+    m_source = source;
+    if (source) {
+        m_repositionConnection = connect(source, &DataControl::Reposition, this,
+                                         [this] { followSource(); });
+        m_refreshedConnection = connect(source, &DataControl::Refreshed, this,
+                                        [this] { ReFill(); });
+    }
+    ReFill();
+}
+
+void DBList::setListField(const QString &field)
+{
+    m_listField = field;
+    ReFill();
+}
+
+void DBList::setBoundColumn(const QString &field)
+{
+    m_boundColumn = field;
+    ReFill();
+}
+
+void DBList::setDataBound(bool bound)
+{
+    m_dataBound = bound;
+}
+
+void DBList::setPlaceholderText(const QString &text)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(m_view))
+        combo->setPlaceholderText(text);
+}
+
+QVariant DBList::BoundText() const
+{
+    return m_value.isNull() ? QVariant(QString()) : m_value;
+}
+
+QString DBList::Text() const
+{
+    const int row = selectedRow();
+    return row >= 0 ? List(row) : QString();
+}
+
+int DBList::ListCount() const
+{
+    return int(m_values.size());
+}
+
+QString DBList::List(int row) const
+{
+    if (auto *combo = qobject_cast<QComboBox *>(m_view))
+        return combo->itemText(row);
+    auto *list = static_cast<QListWidget *>(m_view);
+    const QListWidgetItem *item = list->item(row);
+    return item ? item->text() : QString();
+}
+
+int DBList::ListIndex() const
+{
+    return selectedRow();
+}
+
+int DBList::selectedRow() const
+{
+    if (auto *combo = qobject_cast<QComboBox *>(m_view))
+        return combo->currentIndex();
+    auto *list = static_cast<QListWidget *>(m_view);
+    const QListWidgetItem *item = list->currentItem();
+    return item && item->isSelected() ? list->row(item) : -1;
+}
+
+void DBList::select(int row)
+{
+    const bool wasFilling = m_filling;
+    m_filling = true;
+    if (row < 0 || row >= ListCount())
+        row = -1;
+    if (auto *combo = qobject_cast<QComboBox *>(m_view)) {
+        combo->setCurrentIndex(row);
+    } else {
+        auto *list = static_cast<QListWidget *>(m_view);
+        if (row < 0) {
+            list->clearSelection();
+            list->setCurrentRow(-1);
+        } else {
+            list->setCurrentRow(row);
+            list->scrollToItem(list->item(row));
+        }
+    }
+    m_filling = wasFilling;
+}
+
+int DBList::rowOf(const QVariant &value) const
+{
+    for (int i = 0; i < m_values.size(); ++i) {
+        if (sameValue(m_values[i], value))
+            return i;
+    }
+    return -1;
+}
+
+void DBList::setValue(const QVariant &value)
+{
+    const bool empty = value.isNull() || !value.isValid() || value.toString().isEmpty();
+    const QVariant v = empty ? QVariant() : value;
+    const bool changed = !sameValue(v, m_value);
+    m_value = v;
+    if (changed)
+        emit boundTextChanged();
+}
+
+void DBList::ReFill()
+{
+    QList<QVariantList> rows;
+    if (m_source && m_source->isOpen() && !m_listField.isEmpty()) {
+        const QString bound = m_boundColumn.isEmpty() ? m_listField : m_boundColumn;
+        rows = m_source->rowValues({m_listField, bound});
+    }
+    const bool wasFilling = m_filling;
+    m_filling = true;
+    m_values.clear();
+    if (auto *combo = qobject_cast<QComboBox *>(m_view)) {
+        combo->clear();
+        for (const QVariantList &r : std::as_const(rows))
+            combo->addItem(r.value(0).toString());
+    } else {
+        auto *list = static_cast<QListWidget *>(m_view);
+        list->clear();
+        for (const QVariantList &r : std::as_const(rows))
+            list->addItem(r.value(0).toString());
+    }
+    for (const QVariantList &r : std::as_const(rows))
+        m_values << r.value(1);
+    m_filling = wasFilling;
+
+    if (m_dataBound)
+        select(rowOf(m_value));
+    else
+        followSource();
+}
+
+void DBList::followSource()
+{
+    if (m_dataBound)
+        return;
+    const int row = m_source ? m_source->position() : -1;
+    select(row);
+    setValue(row >= 0 && row < m_values.size() ? m_values[row] : QVariant());
+}
+
+void DBList::userPicked(int row)
+{
+    if (row < 0 || row >= m_values.size())
+        return;
+    select(row);
+    setValue(m_values[row]);
+    if (m_source && m_source->position() != row) {
+        try {
+            m_source->moveTo(row);
+        } catch (const Dao::DbError &e) {
+            // The row source could not write its own changed row before moving.
+            MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
+            return;
+        }
+    }
+    emit Click();
+}
+
+void DBList::setListIndex(int row)
+{
+    if (row < 0 || row >= m_values.size()) {
+        select(-1);
+        setValue(QVariant());
+        return;
+    }
+    userPicked(row);
+}
+
+void DBList::setBoundText(const QVariant &value)
+{
+    const int row = rowOf(value);
+    select(row);
+    if (m_dataBound)
+        setValue(value);
+    else
+        setValue(row >= 0 ? m_values[row] : QVariant());
+    if (row >= 0 && m_source && m_source->position() != row)
+        m_source->moveTo(row);
+}

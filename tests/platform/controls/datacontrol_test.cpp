@@ -1,0 +1,399 @@
+#include "platform/controls/datacontrol.h"
+#include "platform/controls/dateedit.h"
+#include "platform/db/dberror.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+// A small file of its own: rooms with a name, a flag, a day number, notes and a group.
+class DataControlTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.filePath("rooms.mdb");
+        exec("CREATE TABLE rum (nr INTEGER PRIMARY KEY, navn TEXT, aktiv BOOLEAN, dag INTEGER,"
+             " noter TEXT, gruppe INTEGER);"
+             "INSERT INTO rum VALUES (1, 'Alfa', 1, 45000, 'first', 10);"
+             "INSERT INTO rum VALUES (2, 'Beta', 0, 45001, NULL, 10);"
+             "INSERT INTO rum VALUES (3, 'Gamma', 1, NULL, 'third', 20);");
+        data.setDatabaseName(m_path);
+        data.setRecordSource("rum");
+        data.bind(&nr, "nr");
+        data.bind(&navn, "navn");
+        data.bind(&aktiv, "aktiv");
+        data.bind(&dag, "dag");
+        data.bind(&noter, "noter");
+        data.bind(&gruppe, "gruppe");
+    }
+    void TearDown() override
+    {
+        data.Close();
+    }
+
+    // Runs SQL on the file through a connection of its own.
+    void exec(const char *sql)
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(m_path.toUtf8().constData(), &db), SQLITE_OK);
+        char *error = nullptr;
+        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+        const QString message = error ? QString::fromUtf8(error) : QString();
+        sqlite3_free(error);
+        sqlite3_close(db);
+        ASSERT_EQ(rc, SQLITE_OK) << message.toStdString();
+    }
+    // The stored text of one value, "NULL" for Null; read past the data control.
+    QString stored(const QString &sql)
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_open(m_path.toUtf8().constData(), &db);
+        sqlite3_stmt *stmt = nullptr;
+        QString result = QStringLiteral("<no row>");
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK
+            && sqlite3_step(stmt) == SQLITE_ROW) {
+            result = sqlite3_column_type(stmt, 0) == SQLITE_NULL
+                         ? QStringLiteral("NULL")
+                         : QString::fromUtf8(
+                             reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+        }
+        sqlite3_finalize(stmt);
+        sqlite3_close(db);
+        return result;
+    }
+    QString name(int key) { return stored(QString("SELECT navn FROM rum WHERE nr = %1").arg(key)); }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    DataControl data;
+    QLabel nr;
+    QLineEdit navn;
+    QCheckBox aktiv;
+    DateEdit dag;
+    QPlainTextEdit noter;
+    QLineEdit gruppe;
+};
+
+TEST_F(DataControlTest, RefreshAndMovesShowTheCurrentRowInEveryKindOfBox)
+{
+    EXPECT_FALSE(data.isOpen());
+    EXPECT_EQ(data.Recordset(), nullptr);
+    data.Refresh();
+    ASSERT_TRUE(data.isOpen());
+    EXPECT_EQ(nr.text(), "1");
+    EXPECT_EQ(navn.text(), "Alfa");
+    EXPECT_TRUE(aktiv.isChecked());
+    EXPECT_EQ(dag.value(), 45000);
+    EXPECT_EQ(noter.toPlainText(), "first");
+    EXPECT_EQ(data.position(), 0);
+    EXPECT_FALSE(data.isDirty());   // filling the boxes is no change
+
+    data.MoveNext();
+    EXPECT_EQ(navn.text(), "Beta");
+    EXPECT_FALSE(aktiv.isChecked());
+    EXPECT_EQ(noter.toPlainText(), "");   // Null shows empty
+    data.MoveLast();
+    EXPECT_EQ(navn.text(), "Gamma");
+    EXPECT_TRUE(dag.isNull());
+    data.MovePrevious();
+    EXPECT_EQ(nr.text(), "2");
+    data.MoveFirst();
+    EXPECT_EQ(nr.text(), "1");
+    data.moveTo(2);
+    EXPECT_EQ(nr.text(), "3");
+    EXPECT_EQ(data.value("NAVN"), QVariant("Gamma"));   // field names are case-blind
+
+    // Past the last row there is no current row: the boxes empty.
+    data.MoveNext();
+    EXPECT_FALSE(data.hasCurrentRow());
+    EXPECT_EQ(data.position(), -1);
+    EXPECT_EQ(navn.text(), "");
+    EXPECT_TRUE(dag.isNull());
+    EXPECT_FALSE(data.value("navn").isValid());
+}
+
+TEST_F(DataControlTest, ABoxBoundWhileOpenShowsTheRowAtOnce)
+{
+    data.Refresh();
+    QComboBox navnCombo;
+    navnCombo.addItems({"Alfa", "Beta"});
+    navnCombo.setCurrentIndex(1);
+    data.bind(&navnCombo, "navn");
+    EXPECT_EQ(navnCombo.currentText(), "Alfa");
+    EXPECT_EQ(data.boundField(&navnCombo), "navn");
+    data.unbind(&navnCombo);
+    EXPECT_EQ(data.boundField(&navnCombo), "");
+    data.MoveNext();
+    EXPECT_EQ(navnCombo.currentText(), "Alfa");   // no longer follows
+}
+
+TEST_F(DataControlTest, ATypedChangeIsWrittenOnMovingOffTheRowAndNotBefore)
+{
+    data.Refresh();
+    navn.selectAll();
+    QTest::keyClicks(&navn, "Aleph");
+    EXPECT_TRUE(data.isDirty());
+    EXPECT_EQ(name(1), "Alfa");   // nothing written while typing
+
+    // Only the changed field is written: a change made elsewhere to another field stays.
+    exec("UPDATE rum SET noter = 'changed elsewhere' WHERE nr = 1");
+    data.MoveNext();
+    EXPECT_FALSE(data.isDirty());
+    EXPECT_EQ(name(1), "Aleph");
+    EXPECT_EQ(stored("SELECT noter FROM rum WHERE nr = 1"), "changed elsewhere");
+    EXPECT_EQ(navn.text(), "Beta");
+
+    // Code that sets a bound box changes the row as typing does; so do the other boxes.
+    navn.setText("Bet");
+    aktiv.setChecked(true);
+    dag.setValue(45100);
+    noter.setPlainText("two");
+    data.MovePrevious();
+    EXPECT_EQ(name(2), "Bet");
+    EXPECT_EQ(stored("SELECT aktiv FROM rum WHERE nr = 2"), "1");
+    EXPECT_EQ(stored("SELECT dag FROM rum WHERE nr = 2"), "45100");
+    EXPECT_EQ(stored("SELECT noter FROM rum WHERE nr = 2"), "two");
+
+    // Cleared text is written as Null.
+    data.moveTo(2);
+    noter.clear();
+    data.FindFirst("nr = 1");
+    EXPECT_EQ(stored("SELECT noter FROM rum WHERE nr = 3"), "NULL");
+}
+
+TEST_F(DataControlTest, CloseRefreshAndTheDestructorWriteAPendingChange)
+{
+    data.Refresh();
+    navn.setText("On close");
+    data.Close();
+    EXPECT_FALSE(data.isOpen());
+    EXPECT_EQ(name(1), "On close");
+
+    data.Refresh();
+    navn.setText("On refresh");
+    data.Refresh();
+    EXPECT_EQ(name(1), "On refresh");
+    EXPECT_EQ(navn.text(), "On refresh");
+
+    {
+        QLineEdit box;
+        DataControl local;
+        local.setDatabaseName(m_path);
+        local.setRecordSource("SELECT * FROM rum ORDER BY nr DESC");
+        local.Refresh();
+        local.bind(&box, "navn");
+        EXPECT_EQ(box.text(), "Gamma");
+        box.setText("On destruction");
+        local.unbind(&box);   // an unbound box is no longer written
+        local.bind(&box, "navn");
+        box.setText("Left open");
+    }
+    EXPECT_EQ(name(3), "Left open");
+}
+
+TEST_F(DataControlTest, CancelUpdateAndUpdateControlsDropTypedChanges)
+{
+    data.Refresh();
+    navn.setText("Dropped");
+    data.CancelUpdate();
+    EXPECT_EQ(navn.text(), "Alfa");
+    EXPECT_FALSE(data.isDirty());
+    navn.setText("Dropped too");
+    data.UpdateControls();
+    EXPECT_EQ(navn.text(), "Alfa");
+    data.MoveNext();
+    data.Close();
+    EXPECT_EQ(name(1), "Alfa");
+}
+
+TEST_F(DataControlTest, FindFirstPositionsByCriteriaAndStaysWithoutAMatch)
+{
+    data.Refresh();
+    struct Case { const char *criteria; int key; };
+    const Case cases[] = {{"[nr]=3", 3}, {"nr = 2", 2}, {"gruppe =20", 3}, {"[navn]='Alfa'", 1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.criteria);
+        data.FindFirst(c.criteria);
+        EXPECT_FALSE(data.Recordset()->NoMatch());
+        EXPECT_EQ(nr.text(), QString::number(c.key));
+    }
+    data.FindFirst("[nr]=2");
+    navn.setText("Written before the search");
+    data.FindFirst("[nr]=99");
+    EXPECT_TRUE(data.Recordset()->NoMatch());
+    EXPECT_EQ(nr.text(), "2");
+    EXPECT_EQ(navn.text(), "Written before the search");
+    EXPECT_EQ(name(2), "Written before the search");
+}
+
+TEST_F(DataControlTest, AddNewThenUpdateRecordStoresANewRowAndShowsIt)
+{
+    data.Refresh();
+    data.AddNew();
+    EXPECT_EQ(data.Recordset()->editMode(), Dao::EditMode::AddNew);
+    EXPECT_EQ(navn.text(), "");
+    EXPECT_FALSE(aktiv.isChecked());
+    navn.setText("Delta");
+    gruppe.setText("30");
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "3");
+    data.UpdateRecord();
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "4");
+    EXPECT_EQ(stored("SELECT gruppe FROM rum WHERE navn = 'Delta'"), "30");
+    EXPECT_EQ(data.Recordset()->editMode(), Dao::EditMode::None);
+    EXPECT_EQ(nr.text(), stored("SELECT nr FROM rum WHERE navn = 'Delta'"));   // the new key
+    EXPECT_EQ(navn.text(), "Delta");
+
+    // Changing the stored row again edits it; it adds nothing.
+    navn.setText("Delta 2");
+    data.UpdateRecord();
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "4");
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum WHERE navn = 'Delta 2'"), "1");
+}
+
+TEST_F(DataControlTest, AStartedRowIsStoredOnCloseUnlessCancelled)
+{
+    data.Refresh();
+    data.AddNew();
+    navn.setText("Never stored");
+    data.CancelUpdate();
+    EXPECT_EQ(data.Recordset()->editMode(), Dao::EditMode::None);
+    EXPECT_TRUE(data.hasCurrentRow());
+    data.Close();
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "3");
+
+    // A dialog that adds a row saves it on close even when nothing was typed.
+    data.Refresh();
+    data.AddNew();
+    data.Recordset()->SetField("gruppe", 40);   // preset by code, as an opener does
+    data.UpdateControls();
+    EXPECT_EQ(gruppe.text(), "40");
+    EXPECT_EQ(data.Recordset()->editMode(), Dao::EditMode::AddNew);   // still adding
+    data.Close();
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "4");
+    EXPECT_EQ(stored("SELECT navn FROM rum WHERE gruppe = 40"), "NULL");
+}
+
+TEST_F(DataControlTest, AReadOnlyControlWritesNothing)
+{
+    data.setReadOnly(true);
+    data.Refresh();
+    EXPECT_FALSE(data.Recordset()->Updatable());
+    navn.setText("Not written");
+    EXPECT_FALSE(data.isDirty());
+    data.UpdateRecord();
+    data.MoveNext();
+    navn.setText("Not written either");
+    data.Close();
+    EXPECT_EQ(name(1), "Alfa");
+    EXPECT_EQ(name(2), "Beta");
+}
+
+TEST_F(DataControlTest, TypedTextTravelsAsAValueNotAsSql)
+{
+    data.Refresh();
+    const QString text = QStringLiteral("O'Brien'; DROP TABLE rum; -- æøå");
+    navn.setText(text);
+    data.MoveNext();
+    EXPECT_EQ(name(1), text);
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "3");
+}
+
+TEST_F(DataControlTest, AFailedWriteKeepsTheControlOpenWithTheChange)
+{
+    data.Refresh();
+    navn.setText("Kept");
+    gruppe.setText("not a number");
+    EXPECT_THROW(data.Close(), Dao::DbError);
+    EXPECT_TRUE(data.isOpen());
+    EXPECT_TRUE(data.isDirty());
+    EXPECT_THROW(data.MoveNext(), Dao::DbError);
+    EXPECT_EQ(nr.text(), "1");   // the move did not happen
+    EXPECT_EQ(name(1), "Alfa");
+
+    gruppe.setText("11");
+    data.Close();
+    EXPECT_EQ(name(1), "Kept");
+    EXPECT_EQ(stored("SELECT gruppe FROM rum WHERE nr = 1"), "11");
+}
+
+TEST_F(DataControlTest, ValidateCanKeepAChangeUnwritten)
+{
+    data.Refresh();
+    bool refuse = true;
+    int asked = 0;
+    QObject::connect(&data, &DataControl::Validate, &data, [&](bool &cancel) {
+        ++asked;
+        cancel = refuse;
+    });
+    navn.setText("Refused");
+    data.MoveNext();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(nr.text(), "1");   // the move is not made
+    EXPECT_EQ(navn.text(), "Refused");
+    EXPECT_EQ(name(1), "Alfa");
+
+    data.UpdateRecord();   // a direct update asks nothing
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(name(1), "Refused");
+
+    refuse = false;
+    navn.setText("Accepted");
+    data.MoveNext();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(name(1), "Accepted");
+    EXPECT_EQ(nr.text(), "2");
+}
+
+TEST_F(DataControlTest, OpenFailuresThrowAndLeaveTheControlClosed)
+{
+    data.setRecordSource("no_such_table");
+    EXPECT_THROW(data.Refresh(), Dao::DbError);
+    EXPECT_FALSE(data.isOpen());
+    data.setRecordSource("");
+    EXPECT_THROW(data.Refresh(), Dao::DbError);
+    data.setRecordSource("rum");
+    data.setDatabaseName(m_dir.filePath("missing.mdb"));
+    EXPECT_THROW(data.Refresh(), Dao::DbError);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("missing.mdb")));
+    EXPECT_THROW(data.MoveNext(), Dao::DbError);
+    data.setDatabaseName(m_path);
+    data.Refresh();
+    EXPECT_EQ(navn.text(), "Alfa");
+}
+
+TEST_F(DataControlTest, AnEmptySourceHasNoCurrentRow)
+{
+    data.setRecordSource("SELECT * FROM rum WHERE nr > 100");
+    data.Refresh();
+    EXPECT_FALSE(data.hasCurrentRow());
+    EXPECT_EQ(navn.text(), "");
+    EXPECT_TRUE(data.rowValues({"navn"}).isEmpty());
+    navn.setText("Nowhere to go");
+    data.Close();
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "3");
+}
+
+TEST_F(DataControlTest, RowValuesReadEveryRowAndKeepTheCurrentOne)
+{
+    data.Refresh();
+    data.MoveNext();
+    const QList<QVariantList> rows = data.rowValues({"navn", "nr"});
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[2][0], QVariant("Gamma"));
+    EXPECT_EQ(rows[0][1].toInt(), 1);
+    EXPECT_EQ(data.position(), 1);
+    EXPECT_EQ(data.value("navn"), QVariant("Beta"));
+}
+
+} // namespace
