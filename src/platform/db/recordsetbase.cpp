@@ -309,6 +309,9 @@ void RecordsetBase::Update()
         const QVariant key = writeInsert();
         m_editMode = EditMode::None;
         m_lastModified = key;
+        // The row as the recordset holds it carries the key the database gave it.
+        if (m_target.keyField >= 0 && !m_dirty.value(m_target.keyField))
+            m_buffer[m_target.keyField] = key;
         rowAdded(key, m_buffer);
     }
     m_buffer.clear();
