@@ -139,7 +139,9 @@ QString timeLabel(int minute, bool amPm, bool military)
     const int h = minute / 60;
     const int m = minute % 60;
     if (military)
-        return QStringLiteral("%1:%2").arg(h, 2, 10, QLatin1Char('0')).arg(m, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1:%2")
+            .arg(h, 2, 10, QLatin1Char('0'))
+            .arg(m, 2, 10, QLatin1Char('0'));
     const int h12 = h % 12 == 0 ? 12 : h % 12;
     QString text = QStringLiteral("%1:%2").arg(h12).arg(m, 2, 10, QLatin1Char('0'));
     if (amPm)

@@ -172,7 +172,8 @@ TEST(PlannerGeometry, PrintLayoutPlacesTitlesColumnsAndItemsOnPages)
     // dashed, the early one starts at the top of the grid.
     QList<PlannerPrintItem> boxes;
     for (const PlannerPrintItem &b : ofPage(items, 0, PlannerPrintItem::Box))
-        if (b.fill == colourFromRgb(255) || b.fill == colourFromRgb(0xFF0000) || b.fill == Qt::black)
+        if (b.fill == colourFromRgb(255) || b.fill == colourFromRgb(0xFF0000)
+            || b.fill == Qt::black)
             boxes.append(b);
     ASSERT_EQ(boxes.size(), 3);
     const QRectF board = boxes[0].rect, overlap = boxes[1].rect, early = boxes[2].rect;
