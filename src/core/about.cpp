@@ -20,6 +20,7 @@ About::About()
     f.setBold(true);
     Label1->setFont(f);
     auto *text = new QLabel("Bookings of rooms and equipment for an institution.", this);
+    text->setWordWrap(true);
     Luk = new QPushButton("Ok", this);
     Luk->setDefault(true);
 

@@ -1,5 +1,6 @@
 #include "core/productpicture.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -45,15 +46,23 @@ QPixmap ProductPicture(int width, int height)
     p.fillRect(pm.rect(), g);
     const int icon = height * 6 / 10;
     p.drawPixmap(height / 5, (height - icon) / 2, ProductIcon(icon));
-    QFont title("DejaVu Sans", qMax(10, height / 4), QFont::Bold);
-    p.setFont(title);
+    // Each text keeps its size unless the picture is too narrow for it.
+    const int left = height / 5 + icon + height / 8;
+    const int room = width - left - height / 8;
+    auto fitted = [room](QFont font, const QString &text) {
+        while (font.pointSize() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
+            font.setPointSize(font.pointSize() - 1);
+        return font;
+    };
+    const QString name = QStringLiteral("Vantix");
+    const QString line = QStringLiteral("Rooms and equipment booking");
+    p.setFont(fitted(QFont("DejaVu Sans", qMax(10, height / 4), QFont::Bold), name));
     p.setPen(Qt::white);
-    const QRect text(height / 5 + icon + height / 8, 0, width, height * 62 / 100);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignBottom, "Vantix");
-    QFont sub("DejaVu Sans", qMax(7, height / 11));
-    p.setFont(sub);
+    const QRect text(left, 0, room, height * 62 / 100);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignBottom, name);
+    p.setFont(fitted(QFont("DejaVu Sans", qMax(7, height / 11)), line));
     p.setPen(QColor(0xcf, 0xe0, 0xf5));
-    p.drawText(QRect(text.left(), height * 64 / 100, width, height / 3), Qt::AlignLeft | Qt::AlignTop,
-               "Rooms and equipment booking");
+    p.drawText(QRect(left, height * 64 / 100, room, height / 3), Qt::AlignLeft | Qt::AlignTop,
+               line);
     return pm;
 }
