@@ -107,7 +107,7 @@ TEST_F(DemoFileTest, AccountsLogInAndAProjectHasItsOwnerAndMembers)
 {
     EXPECT_EQ(db->rows("SELECT Kontouser, KontoPass, admin FROM activekonti "
                        "ORDER BY Kontouser"),
-              (Rows{{"admin", "admin", 1}, {"anna", "anna", 0}, {"bo", "bo", 0}}));
+              (Rows{{"admin", "admin", 1}, {"anna", "anna", 0}, {"ben", "ben", 0}}));
     // Every person is a member of itself.
     EXPECT_EQ(count("SELECT count(*) FROM Konti k WHERE Kontotype = 'p' AND NOT EXISTS "
                     "(SELECT 1 FROM grptilk m WHERE m.gnr = k.ID AND m.pnr = k.ID)"), 0);
@@ -143,7 +143,7 @@ TEST_F(DemoFileTest, StartsAndLogsInOnTheBuildDay)
         bool ok, admin;
     };
     const Login logins[] = {{"anna", "anna", true, false},
-                            {"bo", "bo", true, false},
+                            {"ben", "ben", true, false},
                             {"admin", "admin", true, true},
                             {"carl", "carl", false, false}};   // an archived account
     for (const Login &l : logins) {
