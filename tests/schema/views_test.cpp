@@ -2,6 +2,8 @@
 #include "sqlite_file.h"
 
 #include "fixtures/sandbox.h"
+#include "platform/db/database.h"
+#include "platform/db/recordset.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +102,41 @@ TEST_F(ViewsTest, BookingforWritesTheBookingsOwnColumnsOnly)
     // Minutes written directly are kept when the seconds are left alone.
     db->exec("UPDATE bookingfor SET bstart = 490 WHERE Bookingnr = 300");
     EXPECT_EQ(db->value("SELECT bstart FROM booking WHERE Bookingnr = 300").toInt(), 490);
+}
+
+// The booking form's road through the database engine: find the booking in bookingfor, edit
+// its boxes, store; the time boxes' seconds reach the booking as minutes.
+TEST_F(ViewsTest, BookingFormEditsThroughTheEngine)
+{
+    auto engine = Dao::Database::open(box.file("views.mdb"));
+    auto rs = engine->OpenRecordset("bookingfor", Dao::RecordsetType::Dynaset);
+    ASSERT_TRUE(rs->Updatable());
+    rs->FindFirst("[Bookingnr]=300");
+    ASSERT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->Field("Lokalenavn").toString(), "Room B");
+    rs->Edit();
+    rs->SetField("start", 36030);   // 10:00:30, half a minute: to the even minute
+    rs->SetField("slut", 39690);    // 11:01:30
+    rs->SetField("Beskrivelse", "Board");
+    rs->SetField("tentative", false);
+    rs->Update();
+    EXPECT_EQ(db->rows("SELECT bstart, bslut, Beskrivelse, Tentative FROM booking "
+                       "WHERE Bookingnr = 300"),
+              (Rows{{600, 662, "Board", 0}}));
+    // The read-only view finds it by the other spelling of the criterion.
+    rs->FindFirst("bookingnr = 301");
+    EXPECT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->Field("Bookingnr").toInt(), 301);
+    rs->Close();
+
+    // The group manager's boxes write through KontiG.
+    auto groups = engine->OpenRecordset("KontiG", Dao::RecordsetType::Dynaset);
+    groups->FindFirst("id = 4");
+    ASSERT_FALSE(groups->NoMatch());
+    groups->Edit();
+    groups->SetField("kontokontakt", "Anna A");
+    groups->Update();
+    EXPECT_EQ(db->value("SELECT kontokontakt FROM Konti WHERE ID = 4").toString(), "Anna A");
 }
 
 TEST_F(ViewsTest, BookingforInsertsWithDefaultsAndDeletes)
