@@ -281,7 +281,8 @@ bool DataControl::hasCurrentRow() const
         return false;
     if (m_recordset->editMode() == Dao::EditMode::AddNew)
         return true;
-    return !m_recordset->EOF_() && !m_recordset->BOF();
+    // No position past either end, nor on a row deleted a moment ago.
+    return m_recordset->AbsolutePosition() >= 0;
 }
 
 QVariant DataControl::value(const QString &field) const

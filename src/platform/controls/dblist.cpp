@@ -213,7 +213,7 @@ void DBList::userPicked(int row)
         return;
     select(row);
     setValue(m_values[row]);
-    if (m_source && m_source->position() != row) {
+    if (!m_dataBound && m_source && m_source->position() != row) {
         try {
             m_source->moveTo(row);
         } catch (const Dao::DbError &e) {
@@ -239,10 +239,11 @@ void DBList::setBoundText(const QVariant &value)
 {
     const int row = rowOf(value);
     select(row);
-    if (m_dataBound)
+    if (m_dataBound) {
         setValue(value);
-    else
-        setValue(row >= 0 ? m_values[row] : QVariant());
+        return;
+    }
+    setValue(row >= 0 ? m_values[row] : QVariant());
     if (row >= 0 && m_source && m_source->position() != row)
         m_source->moveTo(row);
 }

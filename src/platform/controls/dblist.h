@@ -15,7 +15,8 @@
 // to it, then raises Click. Nothing is written to the tables.
 //
 // Bound to a field of another data control (DataControl::bind), the list shows that field's
-// value instead: the selection follows the bound value, a refill keeps it, and a pick changes it.
+// value instead: the selection follows the bound value, a refill keeps it, and a pick changes it;
+// the row source then only supplies the rows and is never moved by the list.
 class DBList : public QWidget
 {
     Q_OBJECT
@@ -38,7 +39,8 @@ public:
     QVariant BoundText() const;
     // The shown text (ListField) of the selected row.
     QString Text() const;
-    // Selects the row whose value is this (nothing when none has it) and moves the data control.
+    // Selects the row whose value is this (nothing when none has it) and moves the data control
+    // (a list bound to a field keeps the value even when no row has it).
     void setBoundText(const QVariant &value);
     int ListCount() const;
     QString List(int row) const;     // the shown text of a row

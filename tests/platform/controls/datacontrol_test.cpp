@@ -1,5 +1,6 @@
 #include "platform/controls/datacontrol.h"
 #include "platform/controls/dateedit.h"
+#include "platform/controls/timeedit.h"
 #include "platform/db/dberror.h"
 
 #include <QCheckBox>
@@ -121,6 +122,23 @@ TEST_F(DataControlTest, RefreshAndMovesShowTheCurrentRowInEveryKindOfBox)
     EXPECT_EQ(navn.text(), "");
     EXPECT_TRUE(dag.isNull());
     EXPECT_FALSE(data.value("navn").isValid());
+}
+
+TEST_F(DataControlTest, AfterADeleteAMoveGoesOnWithoutWritingTheDeletedRow)
+{
+    data.Refresh();
+    data.MoveNext();
+    data.Recordset()->Delete();
+    EXPECT_FALSE(data.hasCurrentRow());
+    navn.setText("Typed into a deleted row");
+    data.MoveNext();
+    EXPECT_EQ(navn.text(), "Gamma");
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "2");
+    EXPECT_EQ(name(3), "Gamma");
+    data.Recordset()->Delete();   // the last row: no current row is left
+    data.MoveNext();
+    EXPECT_FALSE(data.hasCurrentRow());
+    EXPECT_EQ(navn.text(), "");
 }
 
 TEST_F(DataControlTest, ABoxBoundWhileOpenShowsTheRowAtOnce)
@@ -382,6 +400,35 @@ TEST_F(DataControlTest, AnEmptySourceHasNoCurrentRow)
     navn.setText("Nowhere to go");
     data.Close();
     EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "3");
+}
+
+TEST_F(DataControlTest, AStoredQueryIsWrittenThroughItsTriggers)
+{
+    // A query that shows a minute column as seconds, and turns seconds back into minutes
+    // when a row is written through it.
+    exec("ALTER TABLE rum ADD COLUMN minut INTEGER;"
+         "UPDATE rum SET minut = 600 WHERE nr = 1;"
+         "CREATE VIEW rumvis AS SELECT nr, navn, minut * 60 AS sek FROM rum;"
+         "CREATE TRIGGER rumvis_update INSTEAD OF UPDATE ON rumvis BEGIN"
+         " UPDATE rum SET navn = NEW.navn, minut = NEW.sek / 60 WHERE nr = OLD.nr; END;");
+    DataControl view;
+    view.setDatabaseName(m_path);
+    view.setRecordSource("rumvis");
+    QLineEdit viewName;
+    TimeEdit start;
+    view.bind(&viewName, "navn");
+    view.bind(&start, "sek");
+    view.Refresh();
+    EXPECT_EQ(start.value(), 36000);
+    EXPECT_EQ(start.text(), "10:00:00");
+    start.setValue(37800);
+    view.UpdateRecord();
+    EXPECT_EQ(stored("SELECT minut FROM rum WHERE nr = 1"), "630");
+    EXPECT_EQ(name(1), "Alfa");
+    EXPECT_EQ(start.value(), 37800);
+    viewName.setText("Alfa view");
+    view.Close();
+    EXPECT_EQ(name(1), "Alfa view");
 }
 
 TEST_F(DataControlTest, RowValuesReadEveryRowAndKeepTheCurrentOne)

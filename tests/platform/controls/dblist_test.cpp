@@ -189,6 +189,7 @@ TEST_F(DBListTest, ABoundComboShowsAndWritesTheFieldValue)
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(combo.BoundText().toInt(), 30);
     EXPECT_TRUE(items.isDirty());
+    EXPECT_EQ(groups.position(), 0);   // the rows' own control is not moved
     EXPECT_EQ(storedGroup(2), "10");
     items.MoveNext();
     EXPECT_EQ(storedGroup(2), "30");
