@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QThread>
 #include <QRegularExpression>
 
 #include <sqlite3.h>
@@ -19,6 +21,20 @@ namespace Dao {
 namespace {
 
 int g_busyTimeout = 3000;
+
+// Waits for a file that another connection holds locked, in short sleeps, so that two copies
+// of the program taking turns at the file both get their turn (SQLite's own handler sleeps
+// ever longer and lets a busy neighbour take the file again and again).
+int waitWhileBusy(void *state, int attempt)
+{
+    auto *timer = static_cast<QElapsedTimer *>(state);
+    if (attempt == 0)
+        timer->start();
+    if (timer->elapsed() >= g_busyTimeout)
+        return 0;
+    QThread::usleep(200 + QRandomGenerator::global()->bounded(800));
+    return 1;
+}
 
 quint32 bigEndian(const QByteArray &bytes, int offset, int size)
 {
@@ -82,13 +98,13 @@ std::unique_ptr<Database> Database::open(const QString &path)
         sqlite3_close_v2(db);
         throw error;
     }
-    sqlite3_busy_timeout(db, g_busyTimeout);
     // A bookingfile may come from anywhere: its schema may not call functions with side
     // effects, write the schema itself, or load extensions.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
     std::unique_ptr<Database> database(new Database(db, path));
+    sqlite3_busy_handler(db, waitWhileBusy, &database->m_busyTimer);
     if (!registerJetFunctions(db))
         throw Statement::lastError(db, path);
     database->exec("PRAGMA cell_size_check = ON");

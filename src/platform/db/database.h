@@ -2,6 +2,7 @@
 
 #include "platform/db/dberror.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QVariant>
 
@@ -78,6 +79,7 @@ private:
     int m_recordsAffected = 0;
     int m_transDepth = 0;
     std::vector<RecordsetBase *> m_recordsets;   // open recordsets, closed with the connection
+    QElapsedTimer m_busyTimer;                   // how long the file has been waited for
 };
 
 // Rolls back unless committed.

@@ -1,0 +1,178 @@
+#include "core/extrafunktioner.h"
+#include "core/generalen.h"
+#include "fixtures/sandbox.h"
+#include "platform/db/database.h"
+#include "platform/db/recordset.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using namespace Extrafunktioner;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A plain SQLite file made by "another program": no RUC, tables of its own.
+void makeForeignDatabase(const QString &path, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+struct BusyTimeout
+{
+    explicit BusyTimeout(int ms) : saved(Dao::Database::busyTimeout())
+    {
+        Dao::Database::setBusyTimeout(ms);
+    }
+    ~BusyTimeout() { Dao::Database::setBusyTimeout(saved); }
+    int saved;
+};
+
+} // namespace
+
+TEST(DatabaseFiles, BadFilesAreRefusedQuicklyWithoutACrash)
+{
+    Sandbox box;
+    BusyTimeout quick(200);
+    const QString good = box.newBookingfile("good.mdb");
+
+    QDir(box.folder()).mkdir("folder.mdb");
+    writeFile(box.file("empty.mdb"), QByteArray());
+    writeFile(box.file("text.mdb"), "This is a letter, not a database.\n");
+    QFile goodFile(good);
+    ASSERT_TRUE(goodFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = goodFile.readAll();
+    writeFile(box.file("truncated.mdb"), bytes.left(bytes.size() / 2));
+    QByteArray corrupt = bytes;
+    for (int i = 100; i < corrupt.size(); i += 7)
+        corrupt[i] = char(0xA5);
+    writeFile(box.file("corrupt.mdb"), corrupt);
+    makeForeignDatabase(box.file("foreign.mdb"),
+                        "CREATE TABLE invoices (no INTEGER PRIMARY KEY, amount REAL);");
+
+    struct Case
+    {
+        QString path;
+        bool opens;
+    };
+    const QList<Case> cases = {
+        {box.file("missing.mdb"), false}, {box.file("folder.mdb"), false},
+        {box.file("empty.mdb"), false},   {box.file("text.mdb"), false},
+        {box.file("truncated.mdb"), false}, {box.file("corrupt.mdb"), false},
+        {QString(), false},               {box.file("foreign.mdb"), true},
+    };
+    for (const Case &c : cases) {
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(CanOpenDatabase(c.path), c.opens) << c.path.toStdString();
+        EXPECT_EQ(IsValidDatabase(c.path), c.opens) << c.path.toStdString();
+        EXPECT_FALSE(IsBookingDatabase(c.path)) << c.path.toStdString();
+        EXPECT_LT(clock.elapsed(), 2000) << c.path.toStdString();
+    }
+    EXPECT_TRUE(IsBookingDatabase(good));
+}
+
+TEST(DatabaseFiles, AFileLockedByAnotherConnectionIsRefused)
+{
+    Sandbox box;
+    BusyTimeout quick(100);
+    const QString path = box.newBookingfile("locked.mdb");
+    sqlite3 *holder = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_FALSE(CanOpenDatabase(path));
+    EXPECT_FALSE(IsBookingDatabase(path));
+    try {
+        Dao::Database::open(path);
+        ADD_FAILURE() << "a locked file opened";
+    } catch (const Dao::DbError &e) {
+        EXPECT_TRUE(e.description().contains("locked")) << e.description().toStdString();
+    }
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    EXPECT_TRUE(IsBookingDatabase(path));
+}
+
+TEST(DatabaseFiles, AFileCannotRunCodeOfItsOwn)
+{
+    Sandbox box;
+    const QString path = box.file("hostile.mdb");
+    // A view that would load a library and one that calls an unknown function.
+    makeForeignDatabase(path, "CREATE TABLE RUC (ID INTEGER PRIMARY KEY);"
+                              "CREATE VIEW sneaky AS SELECT load_extension('/tmp/x.so') AS a;"
+                              "CREATE VIEW fine AS SELECT 1 AS a;");
+    auto db = Dao::Database::open(path);
+    EXPECT_THROW(db->OpenRecordset("sneaky"), Dao::DbError);
+    EXPECT_EQ(db->OpenRecordset("fine")->Field("a").toInt(), 1);
+    // Its schema cannot be rewritten through the connection either.
+    db->Execute("PRAGMA writable_schema = ON");
+    EXPECT_THROW(db->Execute("UPDATE sqlite_schema SET sql = '' WHERE name = 'fine'"),
+                 Dao::DbError);
+    EXPECT_TRUE(IsBookingDatabase(path));   // it is a bookingfile by its RUC; opening runs nothing
+}
+
+TEST(DatabaseFiles, ErrorsCarryATextForAMessageBox)
+{
+    Sandbox box;
+    auto db = Dao::Database::open(box.newBookingfile());
+    try {
+        db->Execute("DELETE FROM nosuchtable");
+        ADD_FAILURE();
+    } catch (const Dao::DbError &e) {
+        EXPECT_TRUE(e.description().contains("nosuchtable")) << e.description().toStdString();
+    }
+    EXPECT_THROW(db->Execute("SELECT * FROM booking"), Dao::DbError);
+    EXPECT_THROW(db->OpenRecordset("nosuchquery"), Dao::DbError);
+    EXPECT_THROW(db->OpenRecordset("DELETE FROM booking"), Dao::DbError);
+    db->Close();
+    EXPECT_THROW(db->Execute("DELETE FROM booking"), Dao::DbError);
+}
+
+TEST(DatabaseFiles, TransactionsCommitOrRollBackWhole)
+{
+    Sandbox box;
+    auto db = Dao::Database::open(box.newBookingfile());
+    db->Execute("INSERT INTO Department (depnr, depname) VALUES (1, 'Kept')");
+    {
+        Dao::Transaction trans(*db);
+        db->Execute("INSERT INTO Department (depnr, depname) VALUES (2, 'Dropped')");
+        {
+            Dao::Transaction inner(*db);
+            db->Execute("INSERT INTO Department (depnr, depname) VALUES (3, 'Inner')");
+            inner.commit();
+        }
+        // no commit: everything of this transaction goes
+    }
+    EXPECT_EQ(db->OpenRecordset("SELECT count(*) FROM Department")->Field(0).toInt(), 1);
+    {
+        Dao::Transaction trans(*db);
+        db->Execute("INSERT INTO Department (depnr, depname) VALUES (4, 'Committed')");
+        trans.commit();
+    }
+    EXPECT_EQ(db->OpenRecordset("SELECT count(*) FROM Department")->Field(0).toInt(), 2);
+    EXPECT_EQ(db->transactionDepth(), 0);
+}
+
+TEST(DatabaseFiles, ClosingTheConnectionClosesItsRecordsets)
+{
+    Sandbox box;
+    auto db = Dao::Database::open(box.newBookingfile());
+    auto rs = db->OpenRecordset("Valgunits");
+    db.reset();
+    EXPECT_THROW(rs->Field(0), Dao::DbError);
+    EXPECT_THROW(rs->MoveNext(), Dao::DbError);
+    rs->Close();   // harmless
+}
