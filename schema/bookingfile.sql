@@ -255,6 +255,8 @@ CREATE INDEX booking_gennr ON booking (gennr);
 CREATE INDEX booking_Bdato ON booking (Bdato, bstart);
 -- The account delete checks.
 CREATE INDEX booking_kontonr ON booking (kontonr);
+-- The tentative bookings, in the order of their list, without a walk over all bookings.
+CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0;
 
 -- Archived bookings: booking's columns less Tentative, tax and bvpris. Written only by the daily
 -- archiving, which may offer a booking again; a booking already archived is passed over.

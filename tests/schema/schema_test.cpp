@@ -390,6 +390,10 @@ TEST_F(SchemaTest, FrequentLookupsUseAnIndex)
         EXPECT_TRUE(plan.contains("USING INDEX") || plan.contains("USING COVERING INDEX"))
             << l.what << ":\n" << plan.toStdString();
     }
+    // The tentative list reads the tentative bookings only, already in its order.
+    const QString tentative = db.queryPlan("SELECT * FROM bookingtent");
+    EXPECT_TRUE(tentative.contains("booking_tentative")) << tentative.toStdString();
+    EXPECT_FALSE(tentative.contains("TEMP B-TREE")) << tentative.toStdString();
 }
 
 } // namespace
