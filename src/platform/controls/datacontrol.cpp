@@ -78,6 +78,13 @@ QMetaProperty userProperty(const QWidget *box)
     return box->metaObject()->userProperty();
 }
 
+// A label shows its field and never changes it, unless a subclass offers a USER property
+// (a picture box that the form can load a new picture into).
+bool isPlainLabel(const QWidget *box)
+{
+    return qobject_cast<const QLabel *>(box) && !userProperty(box).isValid();
+}
+
 } // namespace
 
 DataControl::DataControl(QObject *parent) : QObject(parent) {}
@@ -85,9 +92,10 @@ DataControl::DataControl(QObject *parent) : QObject(parent) {}
 DataControl::~DataControl()
 {
     // A form that did not close its control still gets its change written; a failure here
-    // cannot be reported, and a destructor must not throw.
+    // cannot be reported, and a destructor must not throw. The form that owns the control
+    // may be half destroyed by now, so no Validate is raised.
     try {
-        Close();
+        closeControl(false);
     } catch (...) {
     }
     try {
@@ -260,8 +268,13 @@ bool DataControl::isDirty() const
 
 void DataControl::Close()
 {
+    closeControl(true);
+}
+
+void DataControl::closeControl(bool validate)
+{
     if (m_recordset) {
-        if (!writePending(true)) {
+        if (!writePending(validate)) {
             if (m_recordset->editMode() != Dao::EditMode::None)
                 m_recordset->CancelUpdate();
         }
@@ -369,7 +382,7 @@ void DataControl::bind(QWidget *box, const QString &field)
         b.connection = connect(c, &QComboBox::currentTextChanged, this, changed);
     } else if (auto *d = qobject_cast<DEdit *>(box)) {
         b.connection = connect(d, &DEdit::Change, this, changed);
-    } else if (qobject_cast<QLabel *>(box)) {
+    } else if (isPlainLabel(box)) {
         // shows the field, never changes it
     } else {
         if (auto *list = qobject_cast<DBList *>(box))
@@ -483,8 +496,12 @@ void DataControl::fillBoxes()
     const bool wasFilling = m_filling;
     m_filling = true;
     for (const Binding &b : std::as_const(m_bindings)) {
-        if (b.box)
-            setBoxValue(b.box, value(b.field));
+        if (!b.box)
+            continue;
+        if (m_recordset && !m_recordset->HasField(b.field))
+            qWarning("DataControl %s: the record source has no field %s",
+                     qPrintable(objectName()), qPrintable(b.field));
+        setBoxValue(b.box, value(b.field));
     }
     m_filling = wasFilling;
     clearChanged();
@@ -504,8 +521,8 @@ QVariant DataControl::boxValue(QWidget *box) const
         return textValue(c->currentText());
     if (auto *d = qobject_cast<DEdit *>(box))
         return d->isNull() ? QVariant() : QVariant(d->value());
-    if (auto *l = qobject_cast<QLabel *>(box))
-        return textValue(l->text());
+    if (isPlainLabel(box))
+        return textValue(static_cast<QLabel *>(box)->text());
     const QMetaProperty prop = userProperty(box);
     if (!prop.isValid())
         return QVariant();
@@ -549,7 +566,8 @@ void DataControl::setBoxValue(QWidget *box, const QVariant &value)
         } else if (d->isNull() || d->value() != v) {
             d->setValue(int(v));
         }
-    } else if (auto *l = qobject_cast<QLabel *>(box)) {
+    } else if (isPlainLabel(box)) {
+        auto *l = static_cast<QLabel *>(box);
         if (value.typeId() == QMetaType::QByteArray) {
             QPixmap picture;
             picture.loadFromData(value.toByteArray());

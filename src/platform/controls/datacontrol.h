@@ -81,7 +81,9 @@ public:
     QList<QVariantList> rowValues(const QStringList &fields);
 
     // Binds a box to a field: QLineEdit, QPlainTextEdit, QTextEdit, QCheckBox, QComboBox (its
-    // text), QLabel (read-only), DEdit (value), or any widget with a USER property.
+    // text), QLabel (read-only; a picture for a binary field), DEdit (value), or any widget with
+    // a USER property and its notify signal (a DBList: its BoundText). Only boxes whose value
+    // changed, by the user or by code, are written.
     void bind(QWidget *box, const QString &field);
     void unbind(QWidget *box);
     QString boundField(QWidget *box) const;
@@ -104,6 +106,7 @@ private:
         bool changed = false;
         QMetaObject::Connection connection;
     };
+    void closeControl(bool validate);
     bool hasPending() const;
     // Writes a pending change; false when Validate cancelled it.
     bool writePending(bool validate);

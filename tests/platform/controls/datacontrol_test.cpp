@@ -3,7 +3,10 @@
 #include "platform/controls/timeedit.h"
 #include "platform/db/dberror.h"
 
+#include <QBuffer>
 #include <QCheckBox>
+#include <QImage>
+#include <QPixmap>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +18,39 @@
 #include <sqlite3.h>
 
 namespace {
+
+// A picture box as a form may make one: a label whose picture is the value of its field.
+class PictureBox : public QLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(QByteArray picture READ picture WRITE setPicture NOTIFY pictureChanged USER true)
+public:
+    QByteArray picture() const { return m_data; }
+    void setPicture(const QByteArray &data)
+    {
+        m_data = data;
+        QPixmap p;
+        p.loadFromData(data);
+        setPixmap(p);
+        emit pictureChanged();
+    }
+signals:
+    void pictureChanged();
+
+private:
+    QByteArray m_data;
+};
+
+QByteArray pngOf(const QColor &colour)
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
 
 // A small file of its own: rooms with a name, a flag, a day number, notes and a group.
 class DataControlTest : public ::testing::Test
@@ -431,6 +467,37 @@ TEST_F(DataControlTest, AStoredQueryIsWrittenThroughItsTriggers)
     EXPECT_EQ(name(1), "Alfa view");
 }
 
+TEST_F(DataControlTest, APictureFieldShowsInALabelAndIsWrittenFromAPictureBox)
+{
+    exec("ALTER TABLE rum ADD COLUMN billede BLOB;");
+    {
+        // Stored by a connection of its own, as a picture already in the file.
+        sqlite3 *db = nullptr;
+        sqlite3_open(m_path.toUtf8().constData(), &db);
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, "UPDATE rum SET billede = ? WHERE nr = 1", -1, &stmt, nullptr);
+        const QByteArray red = pngOf(Qt::red);
+        sqlite3_bind_blob(stmt, 1, red.constData(), int(red.size()), SQLITE_TRANSIENT);
+        sqlite3_step(stmt);
+        sqlite3_finalize(stmt);
+        sqlite3_close(db);
+    }
+    QLabel shown;
+    PictureBox logo;
+    data.bind(&shown, "billede");
+    data.bind(&logo, "billede");
+    data.Refresh();
+    EXPECT_EQ(shown.pixmap().size(), QSize(4, 3));
+    EXPECT_EQ(logo.pixmap().toImage().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_FALSE(data.isDirty());
+
+    logo.setPicture(pngOf(Qt::blue));
+    EXPECT_TRUE(data.isDirty());
+    data.Close();
+    data.Refresh();
+    EXPECT_EQ(shown.pixmap().toImage().pixelColor(0, 0), QColor(Qt::blue));
+}
+
 TEST_F(DataControlTest, RowValuesReadEveryRowAndKeepTheCurrentOne)
 {
     data.Refresh();
@@ -444,3 +511,5 @@ TEST_F(DataControlTest, RowValuesReadEveryRowAndKeepTheCurrentOne)
 }
 
 } // namespace
+
+#include "datacontrol_test.moc"
