@@ -12,6 +12,7 @@ MonthPicker::MonthPicker(QWidget *parent) : QCalendarWidget(parent)
     setGridVisible(false);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setFirstDayOfWeek(Qt::Monday);
+    setSelectedDate(System::today());
     markToday();
 
     // The user changes the day by mouse or keys; a click on the day already picked counts too.

@@ -395,8 +395,9 @@ void PlannerGrid::SetSelection(int column, int startMinute, int endMinute)
     const int unit = m_scale.unit;
     m_selectedItem = 0;
     m_selColumn = column;
-    auto snap = [&](int minute) {
-        const int slot = (minute - m_scale.firstMinute) / unit;
+    auto snap = [&](int minute) {   // to the start of the row that holds minute
+        const int slot = std::clamp((minute - m_scale.firstMinute) / unit, 0,
+                                    std::max(0, m_scale.slotCount - 1));
         return m_scale.firstMinute + slot * unit;
     };
     m_anchorMinute = snap(std::clamp(startMinute, 0, MinutesPerDay - 1));
@@ -1023,8 +1024,11 @@ void PlannerGrid::placeEditor()
                    std::max<double>(h, minuteToY(m_scale, m_editEnd) - top));
         r.setHeight(h);
     } else {
+        // An item in a narrow lane is edited across its whole column.
         const QRectF ir = itemContentRect(m_editItem);
-        r = QRectF(ir.left(), ir.top(), std::max(ir.width(), 80.0), h);
+        const int column = m_placement[m_editItem - 1].column;
+        const double left = column ? std::min(ir.left(), m_cols.left(column) + 2) : ir.left();
+        r = QRectF(left, ir.top(), std::max({ir.width(), m_cols.width - 4, 140.0}), h);
     }
     m_editor->setGeometry(
         r.translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value()).toRect());
@@ -1113,7 +1117,6 @@ void PlannerGrid::paintGrid(QPainter &p, const QRect &exposed)
     p.fillRect(exposed, closedColour);
     p.save();
     p.translate(-hs, -vs);
-    const double width = std::max(m_cols.totalWidth(), double(viewport()->width() + hs));
     const double gridWidth = m_cols.totalWidth();
     auto band = [&](int from, int to, const QColor &c) {
         from = std::max(from, m_scale.firstMinute);
@@ -1139,7 +1142,6 @@ void PlannerGrid::paintGrid(QPainter &p, const QRect &exposed)
         const double x = std::floor(m_cols.left(c) + m_cols.width) - 0.5;
         p.drawLine(QPointF(x, 0), QPointF(x, m_scale.height()));
     }
-    Q_UNUSED(width)
 
     // The selected slots.
     const int column = SelectedColumn();
@@ -1258,6 +1260,14 @@ void PlannerGrid::paintItem(QPainter &p, const QRectF &r, const Item &it, bool s
         p.setPen(fg);
     }
 
+    if (r.height() < bm.height() + 4) {   // a short item: one small line across its middle
+        p.setFont(small);
+        const QRectF line = r.adjusted(5, 0, -4, 0);
+        p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                   sm.elidedText(it.text, Qt::ElideRight, line.width()));
+        p.restore();
+        return;
+    }
     const int lineCount = std::max(1, int(text.height() / bm.height()));
     const bool account = !it.accountName.isEmpty() && lineCount >= 2;
     const int titleLines = std::max(1, lineCount - (account ? 1 : 0));
@@ -1306,7 +1316,6 @@ void PlannerGrid::paintHeader(QPainter &p, const QRect &area)
     const int hs = horizontalScrollBar()->value();
     p.setClipRect(QRect(left, titleH, area.width() - left, headH));
     const qint32 today = dayNumberOfDate(System::today());
-    const QFontMetrics fm(font());
     for (int c = 1; c <= m_cols.count; ++c) {
         const QRect r(left + int(m_cols.left(c)) - hs, titleH, int(std::ceil(m_cols.width)),
                       headH);
@@ -1331,7 +1340,6 @@ void PlannerGrid::paintHeader(QPainter &p, const QRect &area)
     p.setPen(hourLineColour);
     p.drawLine(0, area.height() - 1, area.width(), area.height() - 1);
     p.drawLine(left - 1, titleH, left - 1, area.height());
-    Q_UNUSED(fm)
 }
 
 void PlannerGrid::paintRuler(QPainter &p, const QRect &area)
