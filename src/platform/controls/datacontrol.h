@@ -21,6 +21,7 @@ class Database;
 // A form's data control: a database name and a record source (a table, a stored query or SQL
 // text in Jet's dialect) opened as a dynaset, with boxes bound to the fields of its current row.
 // Moving off a row, Refresh and Close write a changed row first, as the classic data control does.
+// Values typed into the boxes travel to the database as bound values, never as SQL text.
 class DataControl : public QObject
 {
     Q_OBJECT
@@ -32,7 +33,7 @@ public:
     QString DatabaseName() const { return m_databaseName; }
     void setRecordSource(const QString &source);
     QString RecordSource() const { return m_recordSource; }
-    // Opens read-only (a snapshot) instead of a dynaset.
+    // Opens read-only (a snapshot) instead of a dynaset; changes in the boxes are never written.
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool ReadOnly() const { return m_readOnly; }
 
@@ -51,14 +52,17 @@ public:
     // Finds the first row matching a criteria text ("[Bookingnr]=12", "lokalenr = 7"); without a
     // match the row stays and Recordset()->NoMatch() is true.
     void FindFirst(const QString &criteria);
-    // Starts a new row: the bound boxes are cleared; the row is written by UpdateRecord or on
-    // moving off it.
+    // Starts a new row: the bound boxes show the new row (empty but for values code set through
+    // Recordset()->SetField). The row is written by UpdateRecord, on moving off it or on Close,
+    // even when nothing was typed; CancelUpdate drops it.
     void AddNew();
-    // Writes the bound boxes' changed values into the current (or new) row now.
+    // Writes the bound boxes' changed values into the current (or new) row now; a new row then
+    // becomes the current one, showing the key the database gave it.
     void UpdateRecord();
     // Drops changes in the bound boxes (and a new row being added) and reloads them from the row.
     void CancelUpdate();
-    // Reloads the bound boxes from the current row.
+    // Reloads the bound boxes from the current row, dropping typed changes; a row being added
+    // stays in adding mode.
     void UpdateControls();
     // True while a bound box holds a change not yet written.
     bool isDirty() const;
