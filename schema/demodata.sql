@@ -38,7 +38,8 @@ UPDATE institutionsoplysninger SET
 WHERE ID = 1;
 
 -- The day of the build counts as archived, so a start on that day archives nothing.
-UPDATE arkiveringsdato SET arkiveringsdato = date('now', 'localtime') || ' 00:00:00'
+UPDATE arkiveringsdato
+SET arkiveringsdato = date('1900-01-01', (SELECT today FROM demo_day) || ' days') || ' 00:00:00'
 WHERE ID = 1;
 
 INSERT INTO Department (depnr, depname) VALUES
@@ -213,7 +214,8 @@ INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr, Gruppeart, lokbeskrivelse, g
                     levby, levphone, levmail, Garantislut, Lejetime, nextservice, inaktiv)
 SELECT e.lokalenr, e.name, e.type, e.kind, e.descr, e.fee, e.homebase, e.brand, e.model,
        e.serial, e.year, s.name, s.adr, s.zip, s.city, s.phone, s.mail, e.warranty, e.fee,
-       date('now', 'localtime', '+' || e.service_in_days || ' days') || ' 00:00:00', 0
+       date('1900-01-01', (SELECT today + e.service_in_days FROM demo_day) || ' days')
+           || ' 00:00:00', 0
 FROM demo_equipment AS e
 JOIN demo_supplier AS s ON s.nr = e.supplier;
 
