@@ -124,6 +124,7 @@ TEST_F(DemoFileTest, AccountsLogInAndAProjectHasItsOwnerAndMembers)
 // each sample login of the login form gets in, with the administrator flag on admin alone.
 TEST_F(DemoFileTest, StartsAndLogsInOnTheBuildDay)
 {
+    EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(path));
     box.setNow(built.addSecs(9 * 3600));
     box.setChosenPath(path);
     const int bookings = count("SELECT count(*) FROM booking");
