@@ -150,6 +150,14 @@ TEST_F(DBListTest, ANewRecordSourceRefillsTheList)
     EXPECT_EQ(list.List(1), "Attic");
     EXPECT_EQ(list.ListIndex(), 0);   // the first of the new rows is current
     EXPECT_EQ(list.BoundText().toInt(), 2);
+    // A join in Jet's dialect, as the account choice of a form uses one.
+    items.setRecordSource("SELECT item.inr, grp.gnavn & ' / ' & item.inavn AS fuld FROM item"
+                          " INNER JOIN grp ON item.gnr = grp.gnr WHERE grp.gnr = 20;");
+    list.setListField("fuld");
+    items.Refresh();
+    ASSERT_EQ(list.ListCount(), 1);
+    EXPECT_EQ(list.Text(), "Tools / Drill");
+    EXPECT_EQ(list.BoundText().toInt(), 1);
     items.setRecordSource("select * from item where gnr = 99;");
     items.Refresh();
     EXPECT_EQ(list.ListCount(), 0);
