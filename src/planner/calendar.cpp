@@ -1,3 +1,315 @@
 #include "planner/calendar.h"
 
-Calendar::Calendar() { setWindowTitle("Vantix - Dayview"); }
+#include "core/extrafunktioner.h"
+#include "core/format.h"
+#include "core/generalen.h"
+#include "planner/calmdag.h"
+#include "planner/plannerbars.h"
+#include "planner/plannerdata.h"
+#include "planner/plannerlook.h"
+#include "platform/controls/dblist.h"
+#include "platform/controls/dropmenu.h"
+#include "platform/controls/filepicker.h"
+#include "platform/controls/monthpicker.h"
+#include "platform/controls/msgbox.h"
+#include "platform/controls/plannergrid.h"
+#include "platform/controls/toolbar.h"
+#include "platform/system.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Generalen;
+using namespace Extrafunktioner;
+
+namespace {
+
+bool isEmptyValue(const QVariant &v)
+{
+    return v.isNull() || v.toString().trimmed().isEmpty();
+}
+
+// A whole number kept in a list, or nothing.
+bool wholeNumber(const QVariant &v, int32_t &out)
+{
+    bool ok = false;
+    const qlonglong n = v.toString().trimmed().toLongLong(&ok);
+    if (!ok || n < INT32_MIN || n > INT32_MAX)
+        return false;
+    out = static_cast<int32_t>(n);
+    return true;
+}
+
+} // namespace
+
+Calendar::Calendar()
+{
+    setWindowTitle("Vantix - Dayview");
+    setObjectName("Calendar");
+
+    ctToolBar1 = new ToolBar(ToolBar::MenuBar, this);
+    ctToolBar1->setObjectName("ctToolBar1");
+    PlannerBars::fillMainMenu(*ctToolBar1);
+    ctToolBar2 = new ToolBar(ToolBar::Buttons, this);
+    ctToolBar2->setObjectName("ctToolBar2");
+    PlannerBars::fillBookingBar(*ctToolBar2);
+
+    saks = new QLabel(this);
+    saks->setObjectName("saks");
+    saks->setPixmap(PlannerBars::picture("cut").pixmap(24, 24));
+    saks->setToolTip("A booking is on the clipboard");
+    CUser = PlannerLook::textBox(this, "CUser");
+    CUser->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlannerLook::fitWidth(CUser, QString(28, QLatin1Char('n')));
+    CUser->setToolTip("Logged in");
+    slettenr = PlannerLook::textBox(this, "slettenr");
+    slettenr->hide();
+
+    aktueldato = new MonthPicker(this);
+    aktueldato->setObjectName("aktueldato");
+    Today = new QPushButton("Today", this);
+    Today->setObjectName("Today");
+    aktuelovergruppe = new DBList(DBList::ListStyle, this);
+    aktuelovergruppe->setObjectName("aktuelovergruppe");
+    aktuelovergruppe->setRowSource(&Data1);
+    aktuelovergruppe->setListField("OverGruppenavn");
+    aktuelovergruppe->setBoundColumn("overgruppenr");
+    aktuelgruppe = new DBList(DBList::ListStyle, this);
+    aktuelgruppe->setObjectName("aktuelgruppe");
+    aktuelgruppe->setRowSource(&Data2);
+    aktuelgruppe->setListField("Lokalitetsnavn");
+    aktuelgruppe->setBoundColumn("Lokalitetsnr");
+    Data1.setObjectName("Data1");
+    Data1.setRecordSource("OvergruppenavneFor");
+    Data2.setObjectName("Data2");
+    Data2.setRecordSource("lokaliteter");
+
+    grouptype = PlannerLook::textBox(this, "grouptype");
+    gdato = PlannerLook::textBox(this, "gdato");
+    cc = new PlannerGrid(PlannerGrid::DayGrid, this);
+    cc->setObjectName("cc");
+    cc->SetHintText("Click start time and type text to make a booking.");
+
+    ctDrop = new DropMenu(this);
+    ctDrop->setObjectName("ctDrop");
+    ctFileOpen = new FilePicker(this);
+    ctFileOpen->setObjectName("ctFileOpen");
+    ctFilecreate = new FilePicker(this);
+    ctFilecreate->setObjectName("ctFilecreate");
+
+    // Side panel: the day and the resource type; the grid takes the rest of the window.
+    auto *side = PlannerLook::sidePanel(this);
+    auto *sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(10, 10, 10, 10);
+    sideLayout->setSpacing(6);
+    sideLayout->addWidget(aktueldato);
+    sideLayout->addWidget(Today);
+    auto *groupLabel = PlannerLook::caption("Resource Group", side);
+    groupLabel->setBuddy(aktuelovergruppe);
+    sideLayout->addSpacing(6);
+    sideLayout->addWidget(groupLabel);
+    sideLayout->addWidget(aktuelovergruppe, 1);
+    auto *typeLabel = PlannerLook::caption("Resource Type", side);
+    typeLabel->setBuddy(aktuelgruppe);
+    sideLayout->addWidget(typeLabel);
+    sideLayout->addWidget(aktuelgruppe, 2);
+
+    // Above the grid: the shown day, then group and type.
+    auto *heading = new QHBoxLayout;
+    heading->setContentsMargins(10, 6, 10, 4);
+    heading->setSpacing(16);
+    PlannerLook::setHeadingFont(gdato);
+    PlannerLook::fitWidth(gdato, "00-00-0000");
+    PlannerLook::setHeadingFont(grouptype);
+    heading->addWidget(gdato);
+    heading->addWidget(grouptype, 1);
+    auto *main = new QVBoxLayout;
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(0);
+    main->addLayout(heading);
+    main->addWidget(cc, 1);
+
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    body->addWidget(side);
+    body->addLayout(main, 1);
+
+    auto *top = new QVBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+    top->addWidget(ctToolBar1);
+    top->addWidget(PlannerLook::barRow(this, {ctToolBar2}, saks, CUser));
+    top->addWidget(PlannerLook::line(this));
+    top->addLayout(body, 1);
+    resize(1180, 760);
+
+    connect(aktueldato, &MonthPicker::DateSelected, this, &Calendar::aktueldato_DateSelected);
+    connect(Today, &QPushButton::clicked, this, &Calendar::Today_Click);
+    connect(aktuelovergruppe, &DBList::Click, this, &Calendar::aktuelovergruppe_Click);
+    connect(aktuelgruppe, &DBList::Click, this, &Calendar::aktuelgruppe_Click);
+    connect(cc, &PlannerGrid::ItemMenuRequest, this, &Calendar::cc_ItemMenuRequest);
+    connect(cc, &PlannerGrid::DblClick, this, &Calendar::cc_DblClick);
+}
+
+Calendar::~Calendar()
+{
+    // The lists read their data controls, which are members and go first.
+    delete aktuelovergruppe;
+    delete aktuelgruppe;
+}
+
+void Calendar::Form_Load()
+{
+    PlannerBars::fillItemMenu(*ctDrop, "WeekView");
+    ApplyGridSettings();
+    Data1.setDatabaseName(gDatabasePath);
+    Data2.setDatabaseName(gDatabasePath);
+    Data1.Refresh();
+    Data2.Refresh();
+    aktueldato->SetFirstDayOfWeek(gFirstDay);
+    saks->hide();
+    gActiveView = 1;
+    CUser->setText(gUserName);
+    gdato->setText(DateText(DayNumberToDate(gCurrentDay)));
+    aktueldato->SetCurrentDay(gCurrentDay);
+    RefreshDayView();
+    if (!ResourceItemsExist())
+        offerResourceManager();
+}
+
+void Calendar::Form_Activate()
+{
+    gActiveMainForm = 1;
+    RefreshDayView();
+    aktueldato->SetFirstDayOfWeek(gFirstDay);
+}
+
+void Calendar::offerResourceManager()
+{
+    const QString text = QStringList{
+        "Currently no Resource Items are created.",
+        "Use the Resource Manager to create",
+        "Resource Groups",
+        "Resource Types",
+        "Resource Items",
+        "",
+        "Open the Resource Hierarchy Section of the Help File to get detailed information.",
+        "",
+        "Open the Resource Manager now?",
+    }.join("\r\n");
+    if (MsgBox::show(text, MsgBox::YesNo, "Service Message") == MsgBox::Yes)
+        showResourceManager();
+}
+
+void Calendar::showResourceManager()
+{
+    // The resource manager opens here, modeless and without owner, once the program has it.
+}
+
+void Calendar::RefreshDayView()
+{
+    cc->ClearItems();
+    cc->ClearColumns();
+    ApplyGridSettings();
+    cc->SetFirstDay(gCurrentDay);
+    LoadResourceColumns(gCurrentTypeNo);
+    LoadDayBookings(gCurrentTypeNo, gCurrentDay);
+}
+
+void Calendar::ApplyGridSettings() { PlannerData::applyGridSettings(*cc); }
+
+void Calendar::LoadResourceColumns(int32_t type)
+{
+    PlannerData::loadResourceColumns(*cc, type, gCurrentDay);
+}
+
+void Calendar::LoadDayBookings(int32_t type, int32_t day)
+{
+    PlannerData::loadBookings(*cc, PlannerData::dayBookingsSql(type, day), true);
+}
+
+QString Calendar::BuildResourceTypeSql()
+{
+    int32_t group = 0;
+    if (!wholeNumber(aktuelovergruppe->BoundText(), group))
+        return QString();
+    return "select * from lokaliteter where overgruppenr = " + QString::number(group) + ";";
+}
+
+void Calendar::takeTypeFromList()
+{
+    const QVariant type = aktuelgruppe->BoundText();
+    int32_t typeNo = 0;
+    if (!isEmptyValue(type) && wholeNumber(type, typeNo)) {
+        gCurrentTypeNo = typeNo;
+        grouptype->setText(aktuelovergruppe->Text() + "/" + aktuelgruppe->Text());
+    } else {
+        gCurrentTypeNo = 0;
+        grouptype->setText(aktuelovergruppe->Text() + "/" + "None Created");
+    }
+}
+
+void Calendar::aktuelovergruppe_Click()
+{
+    const QVariant group = aktuelovergruppe->BoundText();
+    if (isEmptyValue(group))
+        return;
+    const QString sql = BuildResourceTypeSql();
+    if (sql.isEmpty())
+        return;
+    Data2.setRecordSource(sql);
+    Data2.Refresh();
+    gCurrentGroupNo = static_cast<int32_t>(group.toString().trimmed().toLongLong());
+    takeTypeFromList();
+    RefreshDayView();
+}
+
+void Calendar::aktuelgruppe_Click()
+{
+    if (isEmptyValue(aktuelovergruppe->BoundText()))
+        return;
+    takeTypeFromList();
+    RefreshDayView();
+}
+
+void Calendar::aktueldato_DateSelected()
+{
+    gdato->setText(DateText(DayNumberToDate(aktueldato->Value())));
+    gCurrentDay = aktueldato->Value();
+    RefreshDayView();
+}
+
+void Calendar::Today_Click()
+{
+    aktueldato->SetValue(DateToDayNumber(System::today()));
+    aktueldato_DateSelected();
+}
+
+void Calendar::cc_ItemMenuRequest(int index, const QPoint &globalPos)
+{
+    Q_UNUSED(index)
+    ctDrop->Popup(globalPos);
+}
+
+void Calendar::cc_DblClick()
+{
+    const int32_t n = cc->ColumnResource(cc->SelectedColumn());
+    if (n != 0 && cc->SelectedItem() < 1)
+        OpenWeekView(n);
+}
+
+void Calendar::OpenWeekView(int32_t n)
+{
+    gCurrentItemNo = n;
+    // gdato shows gCurrentDay; the day number is read rather than the text parsed back.
+    gWeekStartDay = DateToDayNumber(WeekStartDate(DayNumberToDate(gCurrentDay)));
+    auto *week = Forms::get<CalMdag>();
+    week->Show();
+    week->Data1.FindFirst("lokalenr = " + QString::number(n));
+    Unload();
+}

@@ -1,11 +1,73 @@
 #pragma once
 
+#include "platform/controls/datacontrol.h"
 #include "platform/controls/form.h"
 
-// The day view: one day for all resource items of one resource type.
+#include <QString>
+
+#include <cstdint>
+
+class DBList;
+class DropMenu;
+class FilePicker;
+class MonthPicker;
+class PlannerGrid;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class ToolBar;
+
+// The day view, the program's main window: one day for all resource items of one resource
+// type, one grid column per item available that day, one grid item per booking.
 class Calendar final : public Form
 {
     Q_OBJECT
 public:
     Calendar();
+    ~Calendar() override;
+
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    void aktueldato_DateSelected();
+    void Today_Click();
+    void aktuelovergruppe_Click();
+    void aktuelgruppe_Click();
+    void cc_ItemMenuRequest(int index, const QPoint &globalPos);
+    void cc_DblClick();
+
+    // Rebuilds the grid for gCurrentTypeNo and gCurrentDay.
+    void RefreshDayView();
+    void ApplyGridSettings();
+    void LoadResourceColumns(int32_t type);
+    void LoadDayBookings(int32_t type, int32_t day);
+    // The record source of Data2 for the picked group; empty when the group list holds no
+    // whole number.
+    QString BuildResourceTypeSql();
+    // Shows the week view of resource item n for the week of the shown day, then unloads the
+    // day view.
+    void OpenWeekView(int32_t n);
+
+    PlannerGrid *cc = nullptr;
+    MonthPicker *aktueldato = nullptr;
+    QPushButton *Today = nullptr;
+    DBList *aktuelovergruppe = nullptr;
+    DBList *aktuelgruppe = nullptr;
+    DataControl Data1;
+    DataControl Data2;
+    QLineEdit *grouptype = nullptr;
+    QLineEdit *gdato = nullptr;
+    QLineEdit *CUser = nullptr;
+    QLabel *saks = nullptr;
+    QLineEdit *slettenr = nullptr;
+    DropMenu *ctDrop = nullptr;
+    ToolBar *ctToolBar1 = nullptr;
+    ToolBar *ctToolBar2 = nullptr;
+    FilePicker *ctFileOpen = nullptr;
+    FilePicker *ctFilecreate = nullptr;
+
+private:
+    void takeTypeFromList();
+    void offerResourceManager();
+    void showResourceManager();
 };

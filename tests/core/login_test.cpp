@@ -38,6 +38,8 @@ protected:
                 "(13, 'First of two', 'twin', 'pw', 'p', 0),"
                 "(14, 'Second of two', 'twin', 'pw', 'p', 1),"
                 "(15, 'No password', 'nopass', NULL, 'p', 0)");
+        // A resource item, so that the day view opens without offering the resource manager.
+        execSql(file, "INSERT INTO lokale (Lokalenavn, lokalinr) VALUES ('Aula', 1)");
         ASSERT_TRUE(start::StartUp());
         login = Forms::get<frmLogin>();
     }

@@ -1,0 +1,144 @@
+#include "planner/calmdag.h"
+
+#include "core/extrafunktioner.h"
+#include "core/generalen.h"
+#include "planner/calendar.h"
+#include "planner/plannerbars.h"
+#include "planner/plannerdata.h"
+#include "planner/plannerlook.h"
+#include "platform/controls/dropmenu.h"
+#include "platform/controls/filepicker.h"
+#include "platform/controls/plannergrid.h"
+#include "platform/controls/toolbar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace Generalen;
+using namespace Extrafunktioner;
+
+CalMdag::CalMdag()
+{
+    setWindowTitle("Vantix - WeekView");
+    setObjectName("CalMdag");
+
+    ctToolBar1 = new ToolBar(ToolBar::MenuBar, this);
+    ctToolBar1->setObjectName("ctToolBar1");
+    PlannerBars::fillMainMenu(*ctToolBar1);
+    ctToolBar2 = new ToolBar(ToolBar::Buttons, this);
+    ctToolBar2->setObjectName("ctToolBar2");
+    PlannerBars::fillBookingBar(*ctToolBar2);
+    ctToolBar3 = new ToolBar(ToolBar::Buttons, this);
+    ctToolBar3->setObjectName("ctToolBar3");
+    PlannerBars::fillWeekBar(*ctToolBar3);
+
+    Data1.setObjectName("Data1");
+    Data1.setRecordSource("lokale");
+    lnavn = PlannerLook::textBox(this, "lnavn");
+    lnr = PlannerLook::textBox(this, "lnr");
+    Data1.bind(lnavn, "Lokalenavn");
+    Data1.bind(lnr, "lokalenr");
+    mdato = PlannerLook::textBox(this, "mdato");
+    mdato->hide();
+    slettenr = PlannerLook::textBox(this, "slettenr");
+    slettenr->hide();
+
+    dd = new PlannerGrid(PlannerGrid::WeekGrid, this);
+    dd->setObjectName("dd");
+    ctDrop = new DropMenu(this);
+    ctDrop->setObjectName("ctDrop");
+    ctFileOpen = new FilePicker(this);
+    ctFileOpen->setObjectName("ctFileOpen");
+    ctFilecreate = new FilePicker(this);
+    ctFilecreate->setObjectName("ctFilecreate");
+
+    // Above the grid: the item's name and number.
+    PlannerLook::setHeadingFont(lnavn);
+    auto *numberLabel = new QLabel("Item no.", this);
+    numberLabel->setBuddy(lnr);
+    PlannerLook::fitWidth(lnr, "0000000");
+    auto *heading = new QHBoxLayout;
+    heading->setContentsMargins(10, 6, 10, 4);
+    heading->addWidget(lnavn, 1);
+    heading->addWidget(numberLabel);
+    heading->addWidget(lnr);
+
+    auto *top = new QVBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+    top->addWidget(ctToolBar1);
+    top->addWidget(PlannerLook::barRow(this, {ctToolBar2, ctToolBar3}, nullptr, nullptr));
+    top->addWidget(PlannerLook::line(this));
+    top->addLayout(heading);
+    top->addWidget(dd, 1);
+    resize(1180, 760);
+
+    connect(dd, &PlannerGrid::DblClick, this, &CalMdag::dd_DblClick);
+    connect(dd, &PlannerGrid::ItemMenuRequest, this, &CalMdag::dd_ItemMenuRequest);
+    connect(ctToolBar3, &ToolBar::ButtonClick, this, &CalMdag::ctToolBar3_ButtonClick);
+}
+
+void CalMdag::Form_Load()
+{
+    Data1.setDatabaseName(gDatabasePath);
+    PlannerBars::fillItemMenu(*ctDrop, "DayView");
+    gActiveMainForm = 2;
+    gActiveView = 2;
+    dd->SetFirstDay(gWeekStartDay);
+    mdato->setText(QString::number(gWeekStartDay));
+    ApplyGridSettings();
+    RefreshWeekView();
+    Data1.Refresh();
+}
+
+void CalMdag::Form_Activate()
+{
+    gActiveMainForm = 2;
+    ApplyGridSettings();
+    RefreshWeekView();
+}
+
+void CalMdag::ApplyGridSettings() { PlannerData::applyGridSettings(*dd); }
+
+void CalMdag::RefreshWeekView()
+{
+    dd->ClearItems();
+    dd->SetFirstDay(gWeekStartDay);
+    dd->SetTitle("Week:" + QString::number(ShownWeekNumber()));
+    PlannerData::loadBookings(*dd, PlannerData::weekBookingsSql(gCurrentItemNo, gWeekStartDay),
+                              false);
+}
+
+void CalMdag::ctToolBar3_ButtonClick(int id)
+{
+    if (id == 1 || id == 2) {
+        gWeekStartDay += id == 1 ? -7 : 7;
+        mdato->setText(QString::number(gWeekStartDay));
+    }
+    RefreshWeekView();
+}
+
+void CalMdag::dd_DblClick()
+{
+    const int column = dd->SelectedColumn();
+    if (column != 0 && dd->SelectedItem() < 1)
+        OpenDayView(dd->DayOfColumn(column));
+}
+
+void CalMdag::dd_ItemMenuRequest(int index, const QPoint &globalPos)
+{
+    Q_UNUSED(index)
+    ctDrop->Popup(globalPos);
+}
+
+void CalMdag::OpenDayView(int32_t d)
+{
+    gCurrentDay = d;
+    Unload();
+    auto *day = Forms::get<Calendar>();
+    day->Show();
+    day->Data1.FindFirst("overgruppenr =" + QString::number(gCurrentGroupNo));
+    day->Data2.FindFirst("lokalitetsnr =" + QString::number(gCurrentTypeNo));
+}

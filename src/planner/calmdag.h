@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/controls/datacontrol.h"
+#include "platform/controls/form.h"
+
+#include <cstdint>
+
+class DropMenu;
+class FilePicker;
+class PlannerGrid;
+class QLineEdit;
+class ToolBar;
+
+// The week view: seven days of one resource item, one grid item per booking of the item in
+// the week that begins on gWeekStartDay.
+class CalMdag final : public Form
+{
+    Q_OBJECT
+public:
+    CalMdag();
+
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    void dd_DblClick();
+    void dd_ItemMenuRequest(int index, const QPoint &globalPos);
+    void ctToolBar3_ButtonClick(int id);
+
+    // Refills the grid for gCurrentItemNo and gWeekStartDay.
+    void RefreshWeekView();
+    void ApplyGridSettings();
+    // Shows the day view on day d with the current group and type, then unloads the week view.
+    void OpenDayView(int32_t d);
+
+    PlannerGrid *dd = nullptr;
+    DataControl Data1;
+    QLineEdit *lnavn = nullptr;
+    QLineEdit *lnr = nullptr;
+    QLineEdit *mdato = nullptr;
+    QLineEdit *slettenr = nullptr;
+    DropMenu *ctDrop = nullptr;
+    ToolBar *ctToolBar1 = nullptr;
+    ToolBar *ctToolBar2 = nullptr;
+    ToolBar *ctToolBar3 = nullptr;
+    FilePicker *ctFileOpen = nullptr;
+    FilePicker *ctFilecreate = nullptr;
+};

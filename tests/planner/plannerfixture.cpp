@@ -1,0 +1,121 @@
+#include "plannerfixture.h"
+
+#include "core/extrafunktioner.h"
+#include "core/generalen.h"
+#include "platform/controls/form.h"
+#include "platform/controls/plannergrid.h"
+
+#include <QCoreApplication>
+
+#include <sqlite3.h>
+
+using namespace Generalen;
+
+void PlannerTest::SetUp()
+{
+    file = sb.newBookingfile("planner.mdb");
+    resetState();
+    gDatabasePath = file;
+    gUserName = "Anna Berg";
+    gUserNo = 2;
+    gFirstDay = "1";
+    gOpeningTime = 480;
+    gClosingTime = 1080;
+    gPrimeStart = 480;
+    gPrimeEnd = 960;
+    gScheduleStart = 480;
+    gScheduleEnd = 1080;
+    gTimeUnits = 30;
+    gMilitaryTime = true;
+    gDateFormat = "dd-mm-yyyy";
+    gDateFormat2 = "D N-m-y";
+    sb.setNow(QDateTime(QDate(2024, 1, 10), QTime(9, 30)));
+    gCurrentDay = day(2024, 1, 10);
+}
+
+void PlannerTest::TearDown()
+{
+    Forms::unloadAll();
+    resetState();
+}
+
+qint64 PlannerTest::exec(const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
+        throw std::runtime_error("cannot open the bookingfile");
+    char *error = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    const qint64 id = sqlite3_last_insert_rowid(db);
+    const std::string message = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw std::runtime_error(message + " in " + sql.toStdString());
+    return id;
+}
+
+namespace {
+QString sqlValue(const QVariant &v)
+{
+    return v.isNull() ? QStringLiteral("NULL") : QString::number(v.toLongLong());
+}
+} // namespace
+
+int32_t PlannerTest::addGroup(const QString &name, int kind)
+{
+    return int32_t(exec(QString("INSERT INTO overgruppenavne (OverGruppenavn, Gruppeart) "
+                                "VALUES ('%1', %2)").arg(name).arg(kind)));
+}
+
+int32_t PlannerTest::addType(const QString &name, int32_t group)
+{
+    return int32_t(exec(QString("INSERT INTO lokaliteter (Lokalitetsnavn, Overgruppenr, "
+                                "gruppeart) VALUES ('%1', %2, 1)").arg(name).arg(group)));
+}
+
+int32_t PlannerTest::addItem(const QString &name, int32_t type, const QVariant &inaktiv,
+                             const QVariant &inakstart, const QVariant &inakslut)
+{
+    return int32_t(exec(QString("INSERT INTO lokale (Lokalenavn, lokalinr, inaktiv, inakstart, "
+                                "inakslut) VALUES ('%1', %2, %3, %4, %5)")
+                            .arg(name)
+                            .arg(type)
+                            .arg(sqlValue(inaktiv), sqlValue(inakstart), sqlValue(inakslut))));
+}
+
+void PlannerTest::addBooking(int32_t nr, int32_t type, int32_t item, int32_t d, int start,
+                             int end, const QString &text)
+{
+    exec(QString("INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Bgruppe, "
+                 "Lokalenr, kontonr, curacname) VALUES (%1, '%2', %3, %4, %5, %6, %7, 2, "
+                 "'Anna Berg')")
+             .arg(nr)
+             .arg(text.isEmpty() ? QString("Booking %1").arg(nr) : text)
+             .arg(d)
+             .arg(start)
+             .arg(end)
+             .arg(type)
+             .arg(item));
+}
+
+int32_t PlannerTest::day(int y, int m, int d)
+{
+    return Extrafunktioner::DateToDayNumber(QDate(y, m, d));
+}
+
+QStringList PlannerTest::keys(const PlannerGrid &grid)
+{
+    QStringList out;
+    for (int i = 1; i <= grid.ItemCount(); ++i)
+        out << grid.ItemKeyText(i);
+    return out;
+}
+
+QList<int32_t> PlannerTest::columns(const PlannerGrid &grid)
+{
+    QList<int32_t> out;
+    for (int c = 1; c <= grid.ColumnCount(); ++c)
+        out << grid.ColumnResource(c);
+    return out;
+}
