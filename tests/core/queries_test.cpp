@@ -28,8 +28,21 @@ TEST(Queries, FixedTextsWithNumbers)
     Queries::SqlStampArchiveDate();
     EXPECT_EQ(gSql, "UPDATE arkiveringsdato SET arkiveringsdato.arkiveringsdato = Date();  ");
     Queries::SqlArchiveBookings(45990, 46001);
-    EXPECT_TRUE(gSql.endsWith("FROM booking  WHERE ((booking.Bdato) < 46001 And "
-                              "(booking.Bdato) >= 45990) ;  "));
+    EXPECT_EQ(gSql,
+              QString::fromUtf8(
+                  "INSERT INTO bookingarkiv ( Bookingnr, Beskrivelse, Bstart, Bslut, Bdato, "
+                  "Bcolor, Bgruppe, Lokalenr, kontonr, Kontaktperson2, Kontaktpersonadr2, "
+                  "Kontaktpersonpnr2, Kontaktpersonby2, Kontakttlf2, Kontakttlfb2, "
+                  "langbeskrivelse, Antalpers, Pris, ID, Bemærkninger, gennr, gentagende, Intern, "
+                  "leveringssted, leveringstype, curacname )  SELECT booking.Bookingnr, "
+                  "booking.Beskrivelse, booking.Bstart, booking.Bslut, booking.Bdato, "
+                  "booking.Bcolor, booking.Bgruppe, booking.Lokalenr, booking.kontonr, "
+                  "booking.Kontaktperson2, booking.Kontaktpersonadr2, booking.Kontaktpersonpnr2, "
+                  "booking.Kontaktpersonby2, booking.Kontakttlf2, booking.Kontakttlfb2, "
+                  "booking.langbeskrivelse, booking.Antalpers, booking.Pris, booking.ID, "
+                  "booking.Bemærkninger, booking.gennr, booking.gentagende, booking.Intern, "
+                  "booking.leveringssted, booking.leveringstype, booking.curacname  FROM "
+                  "booking  WHERE ((booking.Bdato) < 46001 And (booking.Bdato) >= 45990) ;  "));
 }
 
 TEST(Queries, TheSecondBuilderReplacesTheFirst)
