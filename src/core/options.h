@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/controls/datacontrol.h"
+#include "platform/controls/form.h"
+
+#include <optional>
+
+class DBList;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TabDialog;
+
+// The options of the settings row: how the planner shows times and dates, the tentative
+// default, the grids' time unit, the archiving and deletion delays and tax. The boxes are bound
+// to the row, which is saved as the form unloads; most changes reach the program state at once.
+class Options final : public Form
+{
+    Q_OBJECT
+public:
+    Options();
+
+    void Form_Load() override;
+    void Form_Unload(bool &cancel) override;
+
+    void CheckAmPm_Click();
+    void CheckMilitary_Click();
+    void CheckTent_Click();
+    void Taxtext_Change();
+    // The user picked a date format: month first goes with Sunday-first weeks, any other
+    // format with Monday-first weeks.
+    void ApplyDateFormatChoice();
+    // The user picked a time unit.
+    void ApplyTimeUnitChoice();
+    void ok_Click();
+
+    // A tax rate as typed: a plain decimal number (point as separator); nothing otherwise.
+    static std::optional<double> taxRate(const QString &text);
+
+    DataControl Data1;   // the settings row
+    DataControl Data2;   // date formats
+    DataControl Data3;   // archiving delays
+    DataControl Data4;   // deletion delays
+    DataControl Data5;   // time units
+
+    TabDialog *SSTab1 = nullptr;
+    QCheckBox *CheckAmPm = nullptr;
+    QCheckBox *CheckMilitary = nullptr;
+    QCheckBox *CheckTent = nullptr;
+    DBList *DateFormat = nullptr;
+    QLineEdit *DFS1 = nullptr;
+    QLineEdit *DFS2 = nullptr;
+    DBList *Timeunits = nullptr;
+    DBList *ArcDelCombo = nullptr;
+    DBList *DelDelCombo = nullptr;
+    QCheckBox *Checktax = nullptr;
+    QLineEdit *Taxtext = nullptr;
+    QLineEdit *FD = nullptr;
+    QPushButton *ok = nullptr;
+
+private:
+    void buildCalendarsTab();
+    void buildArchiveTab();
+    void buildTaxTab();
+    bool taxAcceptable();
+};

@@ -1,0 +1,139 @@
+#include "dbfile_helper.h"
+#include "fixtures/sandbox.h"
+
+#include "core/generalen.h"
+#include "core/times.h"
+#include "platform/controls/form.h"
+#include "platform/controls/timeedit.h"
+
+#include <gtest/gtest.h>
+
+using namespace Generalen;
+
+namespace {
+
+class TimesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        resetState();
+        sandbox.setNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+        file = sandbox.newBookingfile("booking.mdb");
+        gDatabasePath = file;
+    }
+    void TearDown() override
+    {
+        if (Forms::isLoaded<Times>()) {
+            for (TimeEdit *e : edits(Forms::get<Times>()))
+                e->setValue(0);
+            Forms::unload<Times>();
+        }
+        resetState();
+    }
+
+    // In the order of the row's fields: opening, closing, prime start and end, print start and
+    // end.
+    static QList<TimeEdit *> edits(Times *f)
+    {
+        return {f->ctDEdit3, f->ctDEdit1, f->ctDEdit2, f->ctDEdit4, f->ctDEdit5, f->ctDEdit6};
+    }
+
+    Times *open()
+    {
+        Times *f = Forms::get<Times>();
+        f->Show(Form::Modal);
+        return f;
+    }
+
+    QString storedTimes() const
+    {
+        return sqlValue(file, "SELECT Åbntid || ' ' || Luktid || ' ' || Prrimstart || ' ' || "
+                              "Primslut || ' ' || Skemastart || ' ' || Skemaslut "
+                              "FROM institutionsoplysninger")
+            .toString();
+    }
+
+    Sandbox sandbox;
+    QString file;
+};
+
+TEST_F(TimesTest, TheCaretPicksTheUnitThatASpinStepsAndTheDayBoundsStopIt)
+{
+    Times *f = open();
+    EXPECT_EQ(f->windowTitle(), "Vantix - Times");
+    EXPECT_EQ(f->ctDEdit3->text(), "08:00:00");   // the new bookingfile opens at 8
+
+    struct Case { int from; int caret; bool down; const char *shown; };
+    const Case cases[] = {
+        {28800, 0, false, "09:00:00"}, {28800, 3, true, "07:59:00"},
+        {28800, 6, false, "08:00:01"}, {28800, 1, true, "07:00:00"},
+        {28800, 2, false, "08:01:00"}, {28800, 4, false, "08:01:00"},
+        {28800, 5, true, "07:59:59"},
+        {84600, 0, false, "23:59:59"}, {30, 3, true, "00:00:00"},
+        {0, 6, true, "00:00:00"},      {86399, 6, false, "23:59:59"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.shown);
+        f->ctDEdit3->setValue(c.from);
+        f->ctDEdit3->setCaretPosition(c.caret);
+        c.down ? f->ctDEdit3->spinDown() : f->ctDEdit3->spinUp();
+        EXPECT_EQ(f->ctDEdit3->text(), QString::fromUtf8(c.shown));
+    }
+    // Every one of the six edits spins.
+    for (TimeEdit *e : edits(f)) {
+        SCOPED_TRACE(e->objectName().toStdString());
+        e->setValue(28800);
+        e->setCaretPosition(0);
+        e->spinUp();
+        EXPECT_EQ(e->value(), 32400);
+    }
+}
+
+TEST_F(TimesTest, ClosingSavesTheSecondsAndGivesTheProgramTheNearestMinutes)
+{
+    // Ties go to the even minute: 480.5 to 480, 1081.5 to 1082 (and 482.5 to 482, 1083.5 to
+    // 1084 two minutes later).
+    const int seconds[] = {28830, 64890, 32400, 57629, 25200, 82800};
+    const int minutes[] = {480, 1082, 540, 960, 420, 1380};
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Ok");
+        resetState();
+        gDatabasePath = file;
+        Times *f = open();
+        const QList<TimeEdit *> boxes = edits(f);
+        for (int i = 0; i < 6; ++i)
+            boxes[i]->setValue(seconds[i] + (closeBox ? 120 : 0));
+        if (closeBox)
+            f->close();
+        else
+            f->Command1_Click();
+        EXPECT_FALSE(Forms::isLoaded<Times>());
+        const int32_t shown[] = {gOpeningTime, gClosingTime,   gPrimeStart,
+                                 gPrimeEnd,    gScheduleStart, gScheduleEnd};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(shown[i], minutes[i] + (closeBox ? 2 : 0)) << i;
+    }
+    EXPECT_EQ(storedTimes(), "28950 65010 32520 57749 25320 82920");
+    EXPECT_TRUE(sandbox.shown().isEmpty());
+}
+
+TEST_F(TimesTest, AnEmptiedTimeIsRefusedAndNothingChanges)
+{
+    gPrimeEnd = 111;
+    Times *f = open();
+    const QString before = storedTimes();
+    f->ctDEdit4->setNull();
+    f->Command1_Click();
+    EXPECT_TRUE(Forms::isLoaded<Times>());
+    EXPECT_EQ(sandbox.lastText(), "Enter a time for PrimeTime End.");
+    EXPECT_EQ(gPrimeEnd, 111);
+    EXPECT_EQ(storedTimes(), before);
+
+    f->ctDEdit4->setValue(61200);
+    f->Command1_Click();
+    EXPECT_FALSE(Forms::isLoaded<Times>());
+    EXPECT_EQ(gPrimeEnd, 1020);
+}
+
+} // namespace
