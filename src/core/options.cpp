@@ -301,10 +301,16 @@ void Options::Form_Unload(bool &cancel)
     try {
         Data1.Close();
     } catch (const Dao::DbError &e) {
-        // The changes stay in the boxes, so the user can try again.
-        MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation, "Vantix - Options");
-        cancel = true;
-        return;
+        // The changes stay in the boxes: the user may try again later, or close without them.
+        const int answer = MsgBox::show(
+            "The options could not be saved:\n" + e.description() + "\n\nClose without saving?",
+            MsgBox::YesNo | MsgBox::Exclamation | MsgBox::DefaultButton2, "Vantix - Options");
+        if (answer != MsgBox::Yes) {
+            cancel = true;
+            return;
+        }
+        Data1.CancelUpdate();
+        Data1.Close();
     }
     for (DataControl *list : {&Data2, &Data3, &Data4, &Data5})
         list->Close();

@@ -127,9 +127,17 @@ void Times::Form_Unload(bool &cancel)
     try {
         Data1.Close();
     } catch (const Dao::DbError &e) {
-        // The times stay in the boxes, so the user can try again.
-        MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation, "Vantix - Times");
-        cancel = true;
+        // The times stay in the boxes: the user may try again later, or close without them,
+        // and then the program keeps the times it had.
+        const int answer = MsgBox::show(
+            "The times could not be saved:\n" + e.description() + "\n\nClose without saving?",
+            MsgBox::YesNo | MsgBox::Exclamation | MsgBox::DefaultButton2, "Vantix - Times");
+        if (answer == MsgBox::Yes) {
+            Data1.CancelUpdate();
+            Data1.Close();
+        } else {
+            cancel = true;
+        }
         return;
     }
     gOpeningTime = SecondsToMinutes(ctDEdit3->value());

@@ -8,11 +8,14 @@
 #include "platform/controls/dblist.h"
 #include "platform/controls/form.h"
 #include "platform/controls/tabdialog.h"
+#include "platform/db/database.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
 
 using namespace Generalen;
 using Extrafunktioner::DateToDayNumber;
@@ -37,6 +40,31 @@ QString storedRow(const QString &file, const QString &fields)
 {
     return sqlValue(file, "SELECT " + fields + " FROM institutionsoplysninger").toString();
 }
+
+// Another copy of the program writing to the bookingfile, for as long as it lives; the
+// database engine gives up waiting for it after a moment.
+class WriteLock
+{
+public:
+    explicit WriteLock(const QString &file) : m_wait(Dao::Database::busyTimeout())
+    {
+        Dao::Database::setBusyTimeout(50);
+        sqlite3_open(file.toUtf8().constData(), &m_db);
+        m_locked = sqlite3_exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~WriteLock()
+    {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(m_db);
+        Dao::Database::setBusyTimeout(m_wait);
+    }
+    bool locked() const { return m_locked; }
+
+private:
+    sqlite3 *m_db = nullptr;
+    bool m_locked = false;
+    int m_wait;
+};
 
 class OptionsTest : public ::testing::Test
 {
@@ -198,6 +226,38 @@ TEST_F(OptionsTest, ATaxTextThatIsNoRateCountsAsZeroAndIsRefusedOnClosing)
         EXPECT_EQ(storedRow(file, "taxpct"), "25");
         sandbox.clearShown();
     }
+}
+
+TEST_F(OptionsTest, ARowThatCannotBeSavedKeepsTheFormUnlessTheUserClosesWithoutIt)
+{
+    Options *f = open();
+    pick(f->Timeunits, "30 minutes");
+    {
+        WriteLock lock(file);
+        ASSERT_TRUE(lock.locked());
+        sandbox.answer(MsgBox::No);
+        f->ok_Click();
+        EXPECT_TRUE(Forms::isLoaded<Options>());
+        ASSERT_EQ(sandbox.shown().size(), 1);
+        EXPECT_TRUE(sandbox.lastText().startsWith("The options could not be saved:\n"));
+        EXPECT_TRUE(sandbox.lastText().endsWith("\n\nClose without saving?"));
+        EXPECT_EQ(sandbox.shown().last().style & 0x7, int(MsgBox::YesNo));
+        EXPECT_EQ(f->Timeunits->Text(), "30 minutes");
+    }
+    f->ok_Click();   // the other copy is done: now it is saved
+    EXPECT_FALSE(Forms::isLoaded<Options>());
+    EXPECT_EQ(storedRow(file, "Timeunits"), "30");
+
+    f = open();
+    pick(f->Timeunits, "60 minutes");
+    {
+        WriteLock lock(file);
+        ASSERT_TRUE(lock.locked());
+        sandbox.answer(MsgBox::Yes);
+        f->ok_Click();
+        EXPECT_FALSE(Forms::isLoaded<Options>());
+    }
+    EXPECT_EQ(storedRow(file, "Timeunits"), "30");
 }
 
 } // namespace

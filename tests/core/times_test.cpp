@@ -5,8 +5,11 @@
 #include "core/times.h"
 #include "platform/controls/form.h"
 #include "platform/controls/timeedit.h"
+#include "platform/db/database.h"
 
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
 
 using namespace Generalen;
 
@@ -134,6 +137,36 @@ TEST_F(TimesTest, AnEmptiedTimeIsRefusedAndNothingChanges)
     f->Command1_Click();
     EXPECT_FALSE(Forms::isLoaded<Times>());
     EXPECT_EQ(gPrimeEnd, 1020);
+}
+
+TEST_F(TimesTest, ClosingWithoutSavingKeepsTheProgramsTimes)
+{
+    // Another copy of the program holds the bookingfile while the user closes the form.
+    const int wait = Dao::Database::busyTimeout();
+    Dao::Database::setBusyTimeout(50);
+    gOpeningTime = 480;
+    Times *f = open();
+    const QString before = storedTimes();
+    f->ctDEdit3->setValue(25200);
+    sqlite3 *other = nullptr;
+    sqlite3_open(file.toUtf8().constData(), &other);
+    const int locked = sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    sandbox.answer(MsgBox::No);
+    f->Command1_Click();
+    const bool stayed = Forms::isLoaded<Times>();
+    sandbox.answer(MsgBox::Yes);
+    f->Command1_Click();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    Dao::Database::setBusyTimeout(wait);
+
+    ASSERT_EQ(locked, SQLITE_OK);
+    EXPECT_TRUE(stayed);
+    EXPECT_FALSE(Forms::isLoaded<Times>());
+    ASSERT_EQ(sandbox.shown().size(), 2);
+    EXPECT_TRUE(sandbox.lastText().startsWith("The times could not be saved:\n"));
+    EXPECT_EQ(gOpeningTime, 480);
+    EXPECT_EQ(storedTimes(), before);
 }
 
 } // namespace
