@@ -1,0 +1,644 @@
+#include "bookings/bookingform.h"
+
+#include "core/extrafunktioner.h"
+#include "core/format.h"
+#include "core/generalen.h"
+#include "platform/controls/datecalendar.h"
+#include "platform/controls/dateedit.h"
+#include "platform/controls/dblist.h"
+#include "platform/controls/hyperlink.h"
+#include "platform/controls/msgbox.h"
+#include "platform/controls/tabdialog.h"
+#include "platform/controls/timeedit.h"
+#include "platform/db/dberror.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Generalen;
+
+namespace {
+
+QLineEdit *lockedBox(QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    return box;
+}
+
+QPlainTextEdit *textArea(QWidget *parent, int lines)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setTabChangesFocus(true);
+    const int line = box->fontMetrics().lineSpacing();
+    box->setMinimumHeight(line * lines + 12);
+    return box;
+}
+
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
+// A hidden box holds a Boolean field as "True"/"False" (or a number).
+bool readsTrue(const QString &text)
+{
+    const QString t = text.trimmed();
+    bool isNumber = false;
+    const double d = t.toDouble(&isNumber);
+    if (isNumber)
+        return d != 0;
+    return t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
+
+bool holdsNumber(const QString &text, int number)
+{
+    bool ok = false;
+    const double d = text.trimmed().toDouble(&ok);
+    return ok && d == number;
+}
+
+} // namespace
+
+bookingform::bookingform()
+{
+    setObjectName("bookingform");
+    setWindowTitle("Vantix -  Booking Information");
+    Data1.setObjectName("Data1");
+    Data2.setObjectName("Data2");
+    Data3.setObjectName("Data3");
+    Data1.setRecordSource("bookingfor");
+    Data2.setRecordSource("Florplanfor");
+    // The floor plans and the accounts only feed the combos.
+    Data2.setReadOnly(true);
+    Data3.setReadOnly(true);
+
+    buildHeader();
+
+    faner = new TabDialog(this);
+    faner->setObjectName("faner");
+    buildGeneralTab(faner->addTab("General Info"));
+    buildAccountTab(faner->addTab("Account Info"));
+    buildReceiptTab(faner->addTab("Reciept"));
+
+    genkn = new QPushButton("Add/Del Repeated Booking", this);
+    updgen = new QPushButton("Update Repeated Booking", this);
+    Luk = new QPushButton("Ok", this);
+    Luk->setDefault(true);
+    buildHiddenBoxes();
+
+    // The title sits to the right of the tab headers.
+    auto *tabArea = new QGridLayout;
+    tabArea->addWidget(faner, 0, 0);
+    tabArea->addWidget(beskrshow, 0, 0, Qt::AlignTop | Qt::AlignRight);
+    beskrshow->raise();
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(genkn);
+    buttons->addWidget(updgen);
+    buttons->addStretch();
+    buttons->addWidget(Luk);
+
+    auto *top = qobject_cast<QVBoxLayout *>(layout());
+    top->addLayout(tabArea, 1);
+    top->addLayout(buttons);
+    resize(760, 520);
+
+    bindBoxes();
+
+    connect(faner, &TabDialog::Click, this, &bookingform::faner_TabChange);
+    connect(Kontonr, &DBList::Click, this, &bookingform::Kontonr_AccountChange);
+    connect(ctmailer, &HyperLink::PrepareMail, this, &bookingform::ctmailer_PrepareMail);
+    connect(genkn, &QPushButton::clicked, this, &bookingform::genkn_Click);
+    connect(updgen, &QPushButton::clicked, this, &bookingform::updgen_Click);
+    connect(Luk, &QPushButton::clicked, this, &bookingform::Luk_Click);
+    connect(ListpriceRes, &QRadioButton::clicked, this, &bookingform::ListpriceRes_Click);
+    connect(aftres, &QRadioButton::clicked, this, &bookingform::aftres_Click);
+    connect(Pris, &QLineEdit::textChanged, this, &bookingform::Pris_Change);
+    connect(TaxB, &QCheckBox::clicked, this, &bookingform::TaxB_Click);
+    connect(Arrkvit, &QPushButton::clicked, this, &bookingform::Arrkvit_Click);
+    connect(bstart, &DEdit::Spin, this, [this](bool down) { spinTime(bstart, down); });
+    connect(bslut, &DEdit::Spin, this, [this](bool down) { spinTime(bslut, down); });
+    connect(Bdato, &DEdit::Spin, this, [this](bool down) {
+        if (!Bdato->isNull())
+            Bdato->setValue(Bdato->value() + (down ? -1 : 1));
+    });
+    connect(Bdato, &DEdit::DropDown, this, &bookingform::dropCalendar);
+}
+
+bookingform::~bookingform() = default;
+
+void bookingform::buildHeader()
+{
+    Bookingnr = lockedBox(this);
+    Bookingnr->setObjectName("Bookingnr");
+    Lokalenavn = lockedBox(this);
+    Lokalenavn->setObjectName("Lokalenavn");
+    Lokalenr = lockedBox(this);
+    Lokalenr->setObjectName("Lokalenr");
+    gentshow = lockedBox(this);
+    gentshow->setObjectName("gentshow");
+    Bdato = new DateEdit(this);
+    Bdato->setObjectName("Bdato");
+    bstart = new TimeEdit(this);
+    bstart->setObjectName("bstart");
+    bstart->setShowSeconds(false);
+    bslut = new TimeEdit(this);
+    bslut->setObjectName("bslut");
+    bslut->setShowSeconds(false);
+    Tentative = new QCheckBox("Tentative", this);
+    Tentative->setObjectName("Tentative");
+    beskrshow = lockedBox(this);
+    beskrshow->setObjectName("beskrshow");
+    beskrshow->setFixedWidth(330);
+
+    const int digits = Bookingnr->fontMetrics().horizontalAdvance(QLatin1String("0000000")) + 12;
+    Bookingnr->setFixedWidth(digits);
+    Lokalenr->setFixedWidth(digits);
+    gentshow->setFixedWidth(gentshow->fontMetrics().horizontalAdvance(QLatin1String("Single"))
+                            + 16);
+
+    auto *header = new QGridLayout;
+    header->addWidget(label("No#:", Bookingnr, this), 0, 0);
+    header->addWidget(Bookingnr, 0, 1);
+    header->addWidget(label("Resource:", Lokalenavn, this), 0, 2);
+    header->addWidget(Lokalenavn, 0, 3, 1, 3);
+    header->addWidget(label("Unit no#:", Lokalenr, this), 0, 6);
+    header->addWidget(Lokalenr, 0, 7);
+    header->addWidget(gentshow, 0, 8);
+    header->addWidget(label("Date:", Bdato, this), 1, 0);
+    header->addWidget(Bdato, 1, 1);
+    header->addWidget(label("Start:", bstart, this), 1, 2);
+    header->addWidget(bstart, 1, 3);
+    header->addWidget(label("End:", bslut, this), 1, 4);
+    header->addWidget(bslut, 1, 5);
+    header->addWidget(Tentative, 1, 6, 1, 3);
+    header->setColumnStretch(3, 1);
+    header->setColumnStretch(5, 1);
+
+    auto *top = new QVBoxLayout(this);
+    top->addLayout(header);
+}
+
+void bookingform::buildGeneralTab(QWidget *page)
+{
+    Beskrivelse = textArea(page, 2);
+    Beskrivelse->setObjectName("Beskrivelse");
+    Bemærkninger = textArea(page, 3);
+    Bemærkninger->setObjectName("Bemærkninger");
+    Kontonr = new DBList(DBList::ComboStyle, page);
+    Kontonr->setObjectName("Kontonr");
+    Kontonr->setRowSource(&Data3);
+    Kontonr->setListField("Kontonavn");
+    Kontonr->setBoundColumn("ID");
+    Antalpers = new QLineEdit(page);
+    Antalpers->setObjectName("Antalpers");
+    // A count of persons: a whole number or nothing.
+    Antalpers->setValidator(new QIntValidator(0, 999999, Antalpers));
+    Antalpers->setFixedWidth(Antalpers->fontMetrics().horizontalAdvance(QLatin1String("000000"))
+                             + 16);
+    ID = new DBList(DBList::ComboStyle, page);
+    ID->setObjectName("ID");
+    ID->setRowSource(&Data2);
+    ID->setListField("Opstilling");
+    ID->setBoundColumn("ID");
+    leveringstype = new QComboBox(page);
+    leveringstype->setObjectName("leveringstype");
+    leveringstype->addItems({"Collected", "Delivered"});
+    leveringstype->setCurrentIndex(-1);
+    langbeskrivelse = textArea(page, 4);
+    langbeskrivelse->setObjectName("langbeskrivelse");
+    ctmailer = new HyperLink("Send mail to the account", page);
+    ctmailer->setObjectName("ctmailer");
+
+    lblPersons = label("#:", Antalpers, page);
+    lblFloorplan = label("Floorplan:", ID, page);
+    lblDelivery = label("Delivery:", leveringstype, page);
+
+    auto *grid = new QGridLayout(page);
+    grid->addWidget(label("Title:", Beskrivelse, page), 0, 0, Qt::AlignTop);
+    grid->addWidget(Beskrivelse, 0, 1, 2, 1);
+    grid->addWidget(label("Account:", Kontonr, page), 0, 2);
+    grid->addWidget(Kontonr, 0, 3, 1, 2);
+    grid->addWidget(lblPersons, 1, 2);
+    grid->addWidget(Antalpers, 1, 3, Qt::AlignLeft);
+    grid->addWidget(label("Remarks:", Bemærkninger, page), 2, 0, Qt::AlignTop);
+    grid->addWidget(Bemærkninger, 2, 1, 2, 1);
+    // Rooms show the floor plan, equipment the delivery, in the same place.
+    grid->addWidget(lblFloorplan, 2, 2);
+    grid->addWidget(lblDelivery, 2, 2);
+    grid->addWidget(ID, 2, 3, 1, 2);
+    grid->addWidget(leveringstype, 2, 3, 1, 2);
+    grid->addWidget(label("Description:", langbeskrivelse, page), 4, 0, Qt::AlignTop);
+    grid->addWidget(langbeskrivelse, 4, 1, 1, 4);
+    grid->addWidget(ctmailer, 5, 1, 1, 4, Qt::AlignRight);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(4, 2);
+    grid->setRowStretch(4, 1);
+    lblDelivery->hide();
+    leveringstype->hide();
+}
+
+void bookingform::buildAccountTab(QWidget *page)
+{
+    auto locked = [page](QLineEdit *&box, const char *name) {
+        box = lockedBox(page);
+        box->setObjectName(name);
+    };
+    auto editable = [page](QLineEdit *&box, const char *name) {
+        box = new QLineEdit(page);
+        box->setObjectName(name);
+    };
+    locked(kontokontakt, "kontokontakt");
+    locked(Kontoadresse, "Kontoadresse");
+    locked(Kontopnr, "Kontopnr");
+    locked(Kontoby, "Kontoby");
+    locked(Kontotlf, "Kontotlf");
+    locked(Kontotlfp, "Kontotlfp");
+    locked(depname, "depname");
+    locked(Kontomobil, "Kontomobil");
+    locked(Kontofax, "Kontofax");
+    locked(kontomail, "kontomail");
+    editable(Kontaktperson2, "Kontaktperson2");
+    editable(Kontaktpersonadr2, "Kontaktpersonadr2");
+    editable(Kontaktpersonpnr2, "Kontaktpersonpnr2");
+    editable(Kontaktpersonby2, "Kontaktpersonby2");
+    editable(Kontakttlf2, "Kontakttlf2");
+    editable(Kontakttlfb2, "Kontakttlfb2");
+    const int zipWidth = Kontopnr->fontMetrics().horizontalAdvance(QLatin1String("00000000"))
+                         + 12;
+    Kontopnr->setFixedWidth(zipWidth);
+    Kontaktpersonpnr2->setFixedWidth(zipWidth);
+
+    auto zipRow = [](QLineEdit *zip, QLineEdit *city) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(zip);
+        row->addWidget(city, 1);
+        return row;
+    };
+
+    auto *grid = new QGridLayout(page);
+    int r = 0;
+    grid->addWidget(label("Contact:", kontokontakt, page), r, 0);
+    grid->addWidget(kontokontakt, r++, 1);
+    grid->addWidget(label("Address:", Kontoadresse, page), r, 0);
+    grid->addWidget(Kontoadresse, r++, 1);
+    grid->addWidget(label("Zip/County:", Kontopnr, page), r, 0);
+    grid->addLayout(zipRow(Kontopnr, Kontoby), r++, 1);
+    grid->addWidget(label("Phone /w:", Kontotlf, page), r, 0);
+    grid->addWidget(Kontotlf, r++, 1);
+    grid->addWidget(label("Phone /p:", Kontotlfp, page), r, 0);
+    grid->addWidget(Kontotlfp, r++, 1);
+    grid->addWidget(label("Dep:", depname, page), r, 0);
+    grid->addWidget(depname, r++, 1);
+    grid->addWidget(label("Mobile:", Kontomobil, page), r, 0);
+    grid->addWidget(Kontomobil, r++, 1);
+    grid->addWidget(label("Fax:", Kontofax, page), r, 0);
+    grid->addWidget(Kontofax, r++, 1);
+    grid->addWidget(label("Email:", kontomail, page), r, 0);
+    grid->addWidget(kontomail, r++, 1);
+
+    r = 0;
+    grid->addWidget(label("Contact 2:", Kontaktperson2, page), r, 3);
+    grid->addWidget(Kontaktperson2, r++, 4);
+    grid->addWidget(label("Address:", Kontaktpersonadr2, page), r, 3);
+    grid->addWidget(Kontaktpersonadr2, r++, 4);
+    grid->addWidget(label("Zip/County:", Kontaktpersonpnr2, page), r, 3);
+    grid->addLayout(zipRow(Kontaktpersonpnr2, Kontaktpersonby2), r++, 4);
+    grid->addWidget(label("Phone /w:", Kontakttlf2, page), r, 3);
+    grid->addWidget(Kontakttlf2, r++, 4);
+    grid->addWidget(label("Phone /p:", Kontakttlfb2, page), r, 3);
+    grid->addWidget(Kontakttlfb2, r++, 4);
+
+    grid->setColumnMinimumWidth(2, 16);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(9, 1);
+}
+
+void bookingform::buildReceiptTab(QWidget *page)
+{
+    bvpboks = new QGroupBox("Primary Resource", page);
+    bvpboks->setObjectName("bvpboks");
+    ListpriceRes = new QRadioButton("List price", bvpboks);
+    ListpriceRes->setObjectName("ListpriceRes");
+    aftres = new QRadioButton("Agreed", bvpboks);
+    aftres->setObjectName("aftres");
+    auto *options = new QVBoxLayout(bvpboks);
+    options->addWidget(ListpriceRes);
+    options->addWidget(aftres);
+
+    auto amountBox = [page](QLineEdit *&box, const char *name) {
+        box = new QLineEdit(page);
+        box->setObjectName(name);
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1String("000,000,000.00"))
+                           + 16);
+    };
+    amountBox(Pris, "Pris");
+    Pris->setEnabled(false);
+    amountBox(taxbel, "taxbel");
+    taxbel->setEnabled(false);
+    amountBox(intax, "intax");
+    intax->setEnabled(false);
+    TaxB = new QCheckBox("Tax", page);
+    TaxB->setObjectName("TaxB");
+    Arrkvit = new QPushButton("General Reciept", page);
+    Arrkvit->setObjectName("Arrkvit");
+
+    auto *amounts = new QGridLayout;
+    amounts->addWidget(label("Fee", Pris, page), 0, 0);
+    amounts->addWidget(Pris, 0, 1);
+    amounts->addWidget(TaxB, 0, 2);
+    amounts->addWidget(label("Tax", taxbel, page), 1, 0);
+    amounts->addWidget(taxbel, 1, 1);
+    amounts->addWidget(label("Total", intax, page), 2, 0);
+    amounts->addWidget(intax, 2, 1);
+    amounts->setColumnStretch(3, 1);
+
+    auto *grid = new QGridLayout(page);
+    grid->addWidget(bvpboks, 0, 0, Qt::AlignTop);
+    grid->addLayout(amounts, 0, 1);
+    grid->addWidget(Arrkvit, 1, 1, Qt::AlignLeft | Qt::AlignTop);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+}
+
+void bookingform::buildHiddenBoxes()
+{
+    auto hidden = [this](QLineEdit *&box, const char *name) {
+        box = new QLineEdit(this);
+        box->setObjectName(name);
+        box->hide();
+    };
+    hidden(PRTyp, "PRTyp");
+    hidden(kontoknr, "kontoknr");
+    hidden(curacname, "curacname");
+    hidden(gennr, "gennr");
+    hidden(gentagende, "gentagende");
+    hidden(gruppeart, "gruppeart");
+    hidden(lokalinr, "lokalinr");
+    hidden(Bcolor, "Bcolor");
+    hidden(Kontouser, "Kontouser");
+}
+
+void bookingform::bindBoxes()
+{
+    const QList<QPair<QWidget *, const char *>> bindings = {
+        {Bookingnr, "Bookingnr"},
+        {Lokalenavn, "Lokalenavn"},
+        {Lokalenr, "Lokalenr"},
+        {Bdato, "Bdato"},
+        // The times edit the seconds columns; bookingfor writes them back to bstart/bslut.
+        {bstart, "start"},
+        {bslut, "slut"},
+        {Tentative, "tentative"},
+        {beskrshow, "Beskrivelse"},
+        {Beskrivelse, "Beskrivelse"},
+        {Bemærkninger, "Bemærkninger"},
+        {Kontonr, "kontonr"},
+        {Antalpers, "Antalpers"},
+        {ID, "ID"},
+        {leveringstype, "leveringstype"},
+        {langbeskrivelse, "langbeskrivelse"},
+        {kontokontakt, "kontokontakt"},
+        {Kontoadresse, "Kontoadresse"},
+        {Kontopnr, "Kontopnr"},
+        {Kontoby, "Kontoby"},
+        {Kontotlf, "Kontotlf"},
+        {Kontotlfp, "Kontotlfp"},
+        {depname, "depname"},
+        {Kontomobil, "Kontomobil"},
+        {Kontofax, "Kontofax"},
+        {kontomail, "kontomail"},
+        {Kontaktperson2, "Kontaktperson2"},
+        {Kontaktpersonadr2, "Kontaktpersonadr2"},
+        {Kontaktpersonpnr2, "Kontaktpersonpnr2"},
+        {Kontaktpersonby2, "Kontaktpersonby2"},
+        {Kontakttlf2, "Kontakttlf2"},
+        {Kontakttlfb2, "Kontakttlfb2"},
+        {Pris, "Pris"},
+        {TaxB, "tax"},
+        {PRTyp, "bvpris"},
+        {kontoknr, "kontonr"},
+        {curacname, "curacname"},
+        {gennr, "gennr"},
+        {gentagende, "gentagende"},
+        {gruppeart, "Gruppeart"},
+        {lokalinr, "lokalinr"},
+        {Bcolor, "Bcolor"},
+        {Kontouser, "Kontouser"},
+    };
+    for (const auto &[box, field] : bindings)
+        Data1.bind(box, QString::fromUtf8(field));
+}
+
+QString bookingform::AccountListSource()
+{
+    if (gIsAdmin)
+        return QStringLiteral("AdminAccounts");
+    return "SELECT Grptilk.pnr, Konti.Kontonavn, Konti.ID FROM Grptilk INNER JOIN Konti ON "
+           "Grptilk.gnr = Konti.ID WHERE Grptilk.pnr = "
+           + QString::number(gUserNo) + ";";
+}
+
+void bookingform::Form_Load()
+{
+    Bdato->setDateFormat(gDateFormatNr);
+    for (DataControl *data : {&Data1, &Data2, &Data3})
+        data->setDatabaseName(gDatabasePath);
+    Data3.setRecordSource(AccountListSource());
+    try {
+        Data1.Refresh();
+        Data2.Refresh();
+        Data3.Refresh();
+    } catch (const Dao::DbError &e) {
+        MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
+    }
+    RecalcPrice();
+}
+
+void bookingform::Form_Activate()
+{
+    RecalcPrice();
+    gentshow->setText(readsTrue(gentagende->text()) ? "Multi" : "Single");
+    if (holdsNumber(PRTyp->text(), 1)) {
+        ListpriceRes->setChecked(true);
+        ListpriceRes_Click();
+    } else {
+        aftres->setChecked(true);
+        aftres_Click();
+    }
+    const bool room = holdsNumber(gruppeart->text(), 1);
+    ID->setVisible(room);
+    lblFloorplan->setVisible(room);
+    Antalpers->setVisible(room);
+    lblPersons->setVisible(room);
+    leveringstype->setVisible(!room);
+    lblDelivery->setVisible(!room);
+}
+
+void bookingform::Form_Unload(bool &cancel)
+{
+    try {
+        Data1.Close();
+    } catch (const Dao::DbError &e) {
+        // The change stays in the boxes: the user may try again later, or close without it.
+        const int answer = MsgBox::show(
+            "The booking could not be saved:\n" + e.description() + "\n\nClose without saving?",
+            MsgBox::YesNo | MsgBox::Exclamation | MsgBox::DefaultButton2, windowTitle());
+        if (answer != MsgBox::Yes) {
+            cancel = true;
+            return;
+        }
+        Data1.CancelUpdate();
+        Data1.Close();
+    }
+    Data2.Close();
+    Data3.Close();
+}
+
+void bookingform::ShowBooking(int32_t n)
+{
+    const bool wasShown = isVisible();
+    Show(Modeless);
+    try {
+        Data1.FindFirst("[Bookingnr]=" + QString::number(n));
+    } catch (const Dao::DbError &e) {
+        MsgBox::show(e.description());
+        return;
+    }
+    if (Data1.Recordset()->NoMatch()) {
+        MsgBox::show("Booking " + QString::number(n)
+                         + " is no longer in the bookingfile. It may have been deleted.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
+        if (!wasShown)
+            Unload();
+        return;
+    }
+    // The first activation may have run before the booking was current.
+    Form_Activate();
+}
+
+bool bookingform::saveRecord()
+{
+    try {
+        Data1.UpdateRecord();
+    } catch (const Dao::DbError &e) {
+        MsgBox::show(e.description());
+        return false;
+    }
+    return true;
+}
+
+void bookingform::faner_TabChange(int previousTab)
+{
+    Q_UNUSED(previousTab)
+    saveRecord();
+}
+
+void bookingform::Kontonr_AccountChange()
+{
+    curacname->setText(Kontonr->Text());
+    kontoknr->setText(Kontonr->BoundText().toString());
+}
+
+void bookingform::ctmailer_PrepareMail()
+{
+    const QDate date = Extrafunktioner::DayNumberToDate(Bdato->value());
+    const QTime start = Extrafunktioner::MinutesToTime(SecondsToMinutes(bstart->value()));
+    ctmailer->setLink("mailto: " + kontomail->text()
+                      + "?subject=Booking Message&body=Concerning: Booking of "
+                      + Lokalenavn->text() + ", " + Format(date, gDateFormat) + ", "
+                      + TimeText(start));
+}
+
+void bookingform::genkn_Click()
+{
+    // Opening the repeat dialogs comes with the repeated bookings.
+}
+
+void bookingform::updgen_Click()
+{
+    // Copying the booking to its series comes with the series update.
+}
+
+void bookingform::Luk_Click()
+{
+    Unload();
+}
+
+void bookingform::RecalcPrice()
+{
+    // The price, tax and total come with the receipt work.
+}
+
+void bookingform::ListpriceRes_Click()
+{
+    // The price type comes with the receipt work.
+}
+
+void bookingform::aftres_Click()
+{
+    // The price type comes with the receipt work.
+}
+
+void bookingform::Pris_Change()
+{
+    // Recalculation comes with the receipt work.
+}
+
+void bookingform::TaxB_Click()
+{
+    // Recalculation comes with the receipt work.
+}
+
+void bookingform::Arrkvit_Click()
+{
+    // The receipt comes with the receipt work.
+}
+
+void bookingform::spinTime(TimeEdit *box, bool down)
+{
+    if (box->isNull())
+        return;
+    // The caret in the hours steps an hour, elsewhere a minute.
+    const int step = box->caretPosition() < 2 ? 3600 : 60;
+    box->setValue(box->value() + (down ? -step : step));
+}
+
+void bookingform::dropCalendar()
+{
+    auto *popup = new QFrame(this, Qt::Popup);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setFrameShape(QFrame::StyledPanel);
+    auto *calendar = new DateCalendar(popup);
+    calendar->setFirstDay(gFirstDay == QLatin1String("0") ? 0 : 1);
+    if (!Bdato->isNull())
+        calendar->setValue(Bdato->value());
+    auto *layout = new QVBoxLayout(popup);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(calendar);
+    connect(calendar, &DateCalendar::DateSelected, popup, [this, calendar, popup] {
+        Bdato->setValue(calendar->value());
+        popup->close();
+    });
+    popup->adjustSize();
+    popup->move(Bdato->mapToGlobal(QPoint(0, Bdato->height())));
+    popup->show();
+    calendar->setFocus();
+}
