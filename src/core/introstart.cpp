@@ -3,7 +3,9 @@
 #include "core/productpicture.h"
 #include "core/start.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -19,6 +21,9 @@ introstart::introstart()
     top->setContentsMargins(0, 0, 0, 6);
     top->addWidget(Image1);
     top->addWidget(loading);
+    adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     Timer1 = new QTimer(this);
     Timer1->setInterval(5000);
     Timer1->setSingleShot(true);
