@@ -12,7 +12,8 @@ TEST(Queries, FixedTextsWithNumbers)
                     "gendatogent.ID =17;  ");
     ASSERT_TRUE(Queries::SqlDeleteSeriesRange("120", "800", "830"));
     EXPECT_EQ(gSql, "DELETE DISTINCTROW Booking.*, Booking.gennr, Booking.Bdato  FROM Booking  "
-                    "WHERE Booking.gennr = 120 AND Booking.Bdato >= 800 And Booking.Bdato <= 830;  ");
+                    "WHERE Booking.gennr = 120 AND Booking.Bdato >= 800 And Booking.Bdato <= "
+                    "830;  ");
     ASSERT_TRUE(Queries::SqlDeleteDepartment("4"));
     EXPECT_EQ(gSql, "DELETE [Department].[depnr], Department.*  FROM Department  WHERE "
                     "[Department].[depnr] = 4;  ");

@@ -160,7 +160,8 @@ TEST_F(StartUpTest, EveryBookingIsArchivedBeforeItIsPurged)
     const struct { int archive, purge; } cases[] = {{3, 1}, {1, 3}, {0, 0}, {3, 0}, {2, 2}};
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "archive " << c.archive << " purge " << c.purge);
-        const QString f = sandbox.newBookingfile(QString("delays%1%2.mdb").arg(c.archive).arg(c.purge));
+        const QString f =
+            sandbox.newBookingfile(QString("delays%1%2.mdb").arg(c.archive).arg(c.purge));
         sandbox.setChosenPath(f);
         setDelays(f, c.archive, c.purge);
         std::map<qlonglong, qlonglong> dayOf;   // every booking ever made: number -> day
@@ -179,7 +180,8 @@ TEST_F(StartUpTest, EveryBookingIsArchivedBeforeItIsPurged)
                 addBooking(f, next++, day);
             }
             ASSERT_TRUE(start::StartUp());
-            EXPECT_TRUE(stampOf(f).startsWith(date.toString("yyyy-MM-dd"))) << stampOf(f).toStdString();
+            EXPECT_TRUE(stampOf(f).startsWith(date.toString("yyyy-MM-dd")))
+                << stampOf(f).toStdString();
 
             const QList<qlonglong> archived =
                 sqlNumbers(f, "SELECT Bookingnr FROM bookingarkiv ORDER BY Bookingnr");
