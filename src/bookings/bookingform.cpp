@@ -38,12 +38,16 @@ QLineEdit *lockedBox(QWidget *parent)
     return box;
 }
 
-QPlainTextEdit *textArea(QWidget *parent, int lines)
+// A multi-line box of so many lines; one that grows takes the room the form has left.
+QPlainTextEdit *textArea(QWidget *parent, int lines, bool grows = false)
 {
     auto *box = new QPlainTextEdit(parent);
     box->setTabChangesFocus(true);
-    const int line = box->fontMetrics().lineSpacing();
-    box->setMinimumHeight(line * lines + 12);
+    const int height = box->fontMetrics().lineSpacing() * lines + 12;
+    if (grows)
+        box->setMinimumHeight(height);
+    else
+        box->setFixedHeight(height);
     return box;
 }
 
@@ -168,6 +172,9 @@ void bookingform::buildHeader()
 
     const int digits = Bookingnr->fontMetrics().horizontalAdvance(QLatin1String("0000000")) + 12;
     Bookingnr->setFixedWidth(digits);
+    for (DEdit *box : {static_cast<DEdit *>(Bdato), static_cast<DEdit *>(bstart),
+                       static_cast<DEdit *>(bslut)})
+        box->setFixedWidth(140);
     Lokalenr->setFixedWidth(digits);
     gentshow->setFixedWidth(gentshow->fontMetrics().horizontalAdvance(QLatin1String("Single"))
                             + 16);
@@ -188,7 +195,6 @@ void bookingform::buildHeader()
     header->addWidget(bslut, 1, 5);
     header->addWidget(Tentative, 1, 6, 1, 3);
     header->setColumnStretch(3, 1);
-    header->setColumnStretch(5, 1);
 
     auto *top = new QVBoxLayout(this);
     top->addLayout(header);
@@ -196,7 +202,7 @@ void bookingform::buildHeader()
 
 void bookingform::buildGeneralTab(QWidget *page)
 {
-    Beskrivelse = textArea(page, 2);
+    Beskrivelse = textArea(page, 3);
     Beskrivelse->setObjectName("Beskrivelse");
     Bemærkninger = textArea(page, 3);
     Bemærkninger->setObjectName("Bemærkninger");
@@ -220,7 +226,7 @@ void bookingform::buildGeneralTab(QWidget *page)
     leveringstype->setObjectName("leveringstype");
     leveringstype->addItems({"Collected", "Delivered"});
     leveringstype->setCurrentIndex(-1);
-    langbeskrivelse = textArea(page, 4);
+    langbeskrivelse = textArea(page, 4, true);
     langbeskrivelse->setObjectName("langbeskrivelse");
     ctmailer = new HyperLink("Send mail to the account", page);
     ctmailer->setObjectName("ctmailer");
@@ -229,25 +235,26 @@ void bookingform::buildGeneralTab(QWidget *page)
     lblFloorplan = label("Floorplan:", ID, page);
     lblDelivery = label("Delivery:", leveringstype, page);
 
+    // Title and remarks on the left; account, floor plan or delivery and persons on the right.
     auto *grid = new QGridLayout(page);
     grid->addWidget(label("Title:", Beskrivelse, page), 0, 0, Qt::AlignTop);
-    grid->addWidget(Beskrivelse, 0, 1, 2, 1);
+    grid->addWidget(Beskrivelse, 0, 1, 3, 1, Qt::AlignTop);
     grid->addWidget(label("Account:", Kontonr, page), 0, 2);
-    grid->addWidget(Kontonr, 0, 3, 1, 2);
-    grid->addWidget(lblPersons, 1, 2);
-    grid->addWidget(Antalpers, 1, 3, Qt::AlignLeft);
-    grid->addWidget(label("Remarks:", Bemærkninger, page), 2, 0, Qt::AlignTop);
-    grid->addWidget(Bemærkninger, 2, 1, 2, 1);
+    grid->addWidget(Kontonr, 0, 3);
     // Rooms show the floor plan, equipment the delivery, in the same place.
-    grid->addWidget(lblFloorplan, 2, 2);
-    grid->addWidget(lblDelivery, 2, 2);
-    grid->addWidget(ID, 2, 3, 1, 2);
-    grid->addWidget(leveringstype, 2, 3, 1, 2);
+    grid->addWidget(lblFloorplan, 1, 2);
+    grid->addWidget(lblDelivery, 1, 2);
+    grid->addWidget(ID, 1, 3);
+    grid->addWidget(leveringstype, 1, 3);
+    grid->addWidget(lblPersons, 2, 2);
+    grid->addWidget(Antalpers, 2, 3, Qt::AlignLeft);
+    grid->addWidget(label("Remarks:", Bemærkninger, page), 3, 0, Qt::AlignTop);
+    grid->addWidget(Bemærkninger, 3, 1, 1, 3);
     grid->addWidget(label("Description:", langbeskrivelse, page), 4, 0, Qt::AlignTop);
-    grid->addWidget(langbeskrivelse, 4, 1, 1, 4);
-    grid->addWidget(ctmailer, 5, 1, 1, 4, Qt::AlignRight);
+    grid->addWidget(langbeskrivelse, 4, 1, 1, 3);
+    grid->addWidget(ctmailer, 5, 1, 1, 3, Qt::AlignRight);
     grid->setColumnStretch(1, 3);
-    grid->setColumnStretch(4, 2);
+    grid->setColumnStretch(3, 2);
     grid->setRowStretch(4, 1);
     lblDelivery->hide();
     leveringstype->hide();

@@ -2,6 +2,7 @@
 
 #include "bookings/bookingform.h"
 #include "core/generalen.h"
+#include "platform/controls/datecalendar.h"
 #include "platform/controls/dateedit.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/hyperlink.h"
@@ -323,7 +324,7 @@ TEST_F(BookingFormTest, PersonsTakeWholeNumbersOnly)
     EXPECT_EQ(f->Antalpers->text(), "42");
 }
 
-TEST_F(BookingFormTest, SpinButtonsStepTimesAndDate)
+TEST_F(BookingFormTest, SpinButtonsAndCalendarSetTimesAndDate)
 {
     bookingform *f = open(100);
     f->bstart->setCaretPosition(0);
@@ -334,6 +335,17 @@ TEST_F(BookingFormTest, SpinButtonsStepTimesAndDate)
     EXPECT_EQ(f->bstart->value(), 39540);
     f->Bdato->spinUp();
     EXPECT_EQ(f->Bdato->value(), 3);
+
+    // The date box's drop-down button opens a calendar; a picked day becomes the date.
+    emit f->Bdato->DropDown();
+    auto *calendar = f->findChild<DateCalendar *>();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->value(), 3);
+    calendar->pick(QDate(1900, 1, 11));
+    EXPECT_EQ(f->Bdato->value(), 10);
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(100, "Bdato").toInt(), 10);
+    EXPECT_EQ(bookingField(100, "bstart").toInt(), 659);
 }
 
 } // namespace
