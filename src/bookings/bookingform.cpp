@@ -120,7 +120,17 @@ bookingform::bookingform()
     auto *top = qobject_cast<QVBoxLayout *>(layout());
     top->addLayout(tabArea, 1);
     top->addLayout(buttons);
-    resize(760, 520);
+    setMinimumWidth(660);   // the title beside the tab headers never covers them
+    resize(780, 520);
+
+    // Through the general tab in the order the boxes are read.
+    setTabOrder(Beskrivelse, Kontonr);
+    setTabOrder(Kontonr, ID);
+    setTabOrder(ID, leveringstype);
+    setTabOrder(leveringstype, Antalpers);
+    setTabOrder(Antalpers, Bemærkninger);
+    setTabOrder(Bemærkninger, langbeskrivelse);
+    setTabOrder(langbeskrivelse, ctmailer);
 
     bindBoxes();
 
