@@ -408,6 +408,14 @@ void RecordsetBase::describeColumns(sqlite3_stmt *stmt, int first, const ObjectI
         Column column;
         column.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
         column.table = QString::fromUtf8(sqlite3_column_table_name(stmt, i));
+        // SQLite names a column "name:1" when a parenthesised join beside a RIGHT JOIN holds
+        // two columns of that name; the column keeps the name it was selected by.
+        const int colon = int(column.name.lastIndexOf(':'));
+        if (colon > 0) {
+            const QString origin = QString::fromUtf8(sqlite3_column_origin_name(stmt, i));
+            if (origin.compare(column.name.left(colon), Qt::CaseInsensitive) == 0)
+                column.name = column.name.left(colon);
+        }
         column.kind = kindOfDeclaredType(QString::fromUtf8(sqlite3_column_decltype(stmt, i)));
         if (writable) {
             const QString origin = QString::fromUtf8(sqlite3_column_origin_name(stmt, i));

@@ -97,8 +97,9 @@ public:
 
     // Runs the report: ReportStart, the rows laid out on pages, ReportEnd.
     PageModel run();
-    // Runs the report and shows its pages in the print preview (Printing::preview).
-    void Show();
+    // Runs the report and shows its pages in the print preview (Printing::preview). A report
+    // may check what it made and refuse to show it.
+    virtual void Show();
     // The pages of the last run.
     const PageModel &pages() const { return m_pages; }
 

@@ -17,7 +17,8 @@ class ReportRow;
 // The controls a report section holds. Geometry is in points from the section's top-left
 // corner (the left margin of the page). Properties persist from one record to the next, as
 // on a report designer: a Format event that changes a text or hides a control changes it
-// until it is changed again. Bound controls take their field's value before each Format.
+// until it is changed again. Bound controls take their field's value before each Format and
+// start each run empty.
 class ReportControl
 {
 public:

@@ -23,12 +23,25 @@ void ReportEngine::readRows()
             m_rows.append(ReportRow::fromSource(*source));
     }
 
+    // Bound controls start each run empty, so that a run without rows shows no values of the
+    // run before.
     m_summaries.clear();
     for (ReportSection *section : m_report.sections()) {
         for (const auto &c : section->controls()) {
+            if (c->kind() == ReportControl::CheckBox) {
+                auto *box = static_cast<ReportCheckBox *>(c.get());
+                if (!box->dataField().isEmpty())
+                    box->setValue(false);
+            } else if (c->kind() == ReportControl::Picture) {
+                auto *pic = static_cast<ReportPicture *>(c.get());
+                if (!pic->dataField().isEmpty())
+                    pic->setImage(QImage());
+            }
             if (c->kind() != ReportControl::TextBox)
                 continue;
             auto *box = static_cast<ReportTextBox *>(c.get());
+            if (box->isBound())
+                box->setValue(QVariant());
             if (box->summary() != ReportTextBox::Summary::None)
                 m_summaries.insert(box, Accumulator());
         }
@@ -263,8 +276,10 @@ void ReportEngine::walk(const Sink &sink, bool withReportHeader)
 
     auto firstChange = [&](int a, int b) {
         for (int j = 0; j < levels; ++j) {
-            const QString field = m_report.GroupHeader(j).dataField();
-            if (!field.isEmpty() && m_rows.at(a).value(field) != m_rows.at(b).value(field))
+            const ReportSection &header = m_report.GroupHeader(j);
+            if (header.dataField().isEmpty())
+                continue;
+            if (header.groupKey(m_rows.at(a)) != header.groupKey(m_rows.at(b)))
                 return j;
         }
         return levels;

@@ -82,3 +82,8 @@ ReportControl *ReportSection::control(const QString &name) const
     }
     return nullptr;
 }
+
+QVariant ReportSection::groupKey(const ReportRow &row) const
+{
+    return m_groupKey ? m_groupKey(row) : row.value(m_dataField);
+}

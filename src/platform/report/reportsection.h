@@ -6,12 +6,14 @@
 #include <QLineF>
 #include <QRectF>
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
 class Report;
+class ReportRow;
 
 // One band of a report: its height (points; 0 prints nothing), its controls and its Format
 // event. Format runs each time the section is about to print for the current record, after
@@ -41,6 +43,11 @@ public:
     // Group headers: the field whose change starts a new group.
     QString dataField() const { return m_dataField; }
     void setDataField(const QString &field) { m_dataField = field; }
+    // Group headers: the value whose change starts a new group, computed from the row in place
+    // of the data field's raw value (e.g. to take an empty Boolean as false).
+    using GroupKey = std::function<QVariant(const ReportRow &)>;
+    void setGroupKey(GroupKey key) { m_groupKey = std::move(key); }
+    QVariant groupKey(const ReportRow &row) const;
     // Group headers: never print the header at the foot of a page without its first row.
     bool keepTogether() const { return m_keepTogether; }
     void setKeepTogether(bool keep) { m_keepTogether = keep; }
@@ -86,6 +93,7 @@ private:
     bool m_visible = true;
     NewPage m_newPage = NoNewPage;
     QString m_dataField;
+    GroupKey m_groupKey;
     bool m_keepTogether = false;
     bool m_cancelled = false;
     QColor m_backColor;
