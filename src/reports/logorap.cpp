@@ -4,9 +4,10 @@
 
 Logorap::Logorap() : Report("Logorap")
 {
-    // The picture fills the box of the sub-report that holds it, against its right edge.
+    // The picture fills the 55 x 18 mm box of the sub-report that holds it, against its
+    // right edge.
     Detail().setHeight(Units::mm(18));
-    OLE1 = Detail().addPicture("OLE1", {0, 0, Units::mm(50), Units::mm(18)}, "Logopic");
+    OLE1 = Detail().addPicture("OLE1", {0, 0, Units::mm(55), Units::mm(18)}, "Logopic");
     OLE1->setAlignment(Qt::AlignRight | Qt::AlignTop);
     setDataControl(&DAODataControl1);
 }
