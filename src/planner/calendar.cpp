@@ -5,8 +5,10 @@
 #include "core/generalen.h"
 #include "planner/calmdag.h"
 #include "planner/plannerbars.h"
+#include "planner/plannercommands.h"
 #include "planner/plannerdata.h"
 #include "planner/plannerlook.h"
+#include "planner/scheduleprint.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/dropmenu.h"
 #include "platform/controls/filepicker.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 using namespace Generalen;
@@ -57,6 +60,8 @@ Calendar::Calendar()
     ctToolBar2 = new ToolBar(ToolBar::Buttons, this);
     ctToolBar2->setObjectName("ctToolBar2");
     PlannerBars::fillBookingBar(*ctToolBar2);
+    connect(ctToolBar1, &ToolBar::ButtonClick, this, &Calendar::ctToolBar1_ButtonClick);
+    connect(ctToolBar2, &ToolBar::ButtonClick, this, &Calendar::ctToolBar2_ButtonClick);
 
     saks = new QLabel(this);
     saks->setObjectName("saks");
@@ -96,6 +101,7 @@ Calendar::Calendar()
 
     ctDrop = new DropMenu(this);
     ctDrop->setObjectName("ctDrop");
+    connect(ctDrop, &DropMenu::ItemClick, this, &Calendar::ctDrop_ItemClick);
     ctFileOpen = new FilePicker(this);
     ctFileOpen->setObjectName("ctFileOpen");
     ctFilecreate = new FilePicker(this);
@@ -147,6 +153,9 @@ Calendar::Calendar()
     top->addWidget(PlannerLook::line(this));
     top->addLayout(body, 1);
     resize(1180, 760);
+    // F1 opens the help file, as Help on the menu does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [] { System::showHelp(); });
 
     connect(aktueldato, &MonthPicker::DateSelected, this, &Calendar::aktueldato_DateSelected);
     connect(Today, &QPushButton::clicked, this, &Calendar::Today_Click);
@@ -302,6 +311,18 @@ void Calendar::cc_DblClick()
     if (n != 0 && cc->SelectedItem() < 1)
         OpenWeekView(n);
 }
+
+void Calendar::ctToolBar1_ButtonClick(int id) { PlannerCommands::mainMenu(*this, id); }
+
+void Calendar::ctToolBar2_ButtonClick(int id) { PlannerCommands::bookingBar(*this, id); }
+
+void Calendar::ctDrop_ItemClick(int id) { PlannerCommands::itemMenu(*this, id); }
+
+void Calendar::OpenBookingFile() { PlannerCommands::openBookingFile(*this, *ctFileOpen); }
+
+void Calendar::CreateBookingFile() { PlannerCommands::createBookingFile(*this, *ctFilecreate); }
+
+void Calendar::PrintDayScheme() { SchedulePrint::printDayScheme(*this); }
 
 void Calendar::OpenWeekView(int32_t n)
 {

@@ -35,6 +35,16 @@ public:
     void aktuelgruppe_Click();
     void cc_ItemMenuRequest(int index, const QPoint &globalPos);
     void cc_DblClick();
+    // The command surfaces: main menu bar, booking tool bar and the grid's item menu.
+    void ctToolBar1_ButtonClick(int id);
+    void ctToolBar2_ButtonClick(int id);
+    void ctDrop_ItemClick(int id);
+
+    // Open or create a bookingfile; the start-up then runs again on it.
+    void OpenBookingFile();
+    void CreateBookingFile();
+    // Prints the day grid of the shown resource type.
+    void PrintDayScheme();
 
     // Rebuilds the grid for gCurrentTypeNo and gCurrentDay.
     void RefreshDayView();

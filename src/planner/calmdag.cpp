@@ -4,16 +4,20 @@
 #include "core/generalen.h"
 #include "planner/calendar.h"
 #include "planner/plannerbars.h"
+#include "planner/plannercommands.h"
 #include "planner/plannerdata.h"
 #include "planner/plannerlook.h"
+#include "planner/scheduleprint.h"
 #include "platform/controls/dropmenu.h"
 #include "platform/controls/filepicker.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/controls/toolbar.h"
+#include "platform/system.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 using namespace Generalen;
@@ -30,6 +34,8 @@ CalMdag::CalMdag()
     ctToolBar2 = new ToolBar(ToolBar::Buttons, this);
     ctToolBar2->setObjectName("ctToolBar2");
     PlannerBars::fillBookingBar(*ctToolBar2);
+    connect(ctToolBar1, &ToolBar::ButtonClick, this, &CalMdag::ctToolBar1_ButtonClick);
+    connect(ctToolBar2, &ToolBar::ButtonClick, this, &CalMdag::ctToolBar2_ButtonClick);
     ctToolBar3 = new ToolBar(ToolBar::Buttons, this);
     ctToolBar3->setObjectName("ctToolBar3");
     PlannerBars::fillWeekBar(*ctToolBar3);
@@ -49,6 +55,7 @@ CalMdag::CalMdag()
     dd->setObjectName("dd");
     ctDrop = new DropMenu(this);
     ctDrop->setObjectName("ctDrop");
+    connect(ctDrop, &DropMenu::ItemClick, this, &CalMdag::ctDrop_ItemClick);
     ctFileOpen = new FilePicker(this);
     ctFileOpen->setObjectName("ctFileOpen");
     ctFilecreate = new FilePicker(this);
@@ -74,6 +81,9 @@ CalMdag::CalMdag()
     top->addLayout(heading);
     top->addWidget(dd, 1);
     resize(1180, 760);
+    // F1 opens the help file, as Help on the menu does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [] { System::showHelp(); });
 
     connect(dd, &PlannerGrid::DblClick, this, &CalMdag::dd_DblClick);
     connect(dd, &PlannerGrid::ItemMenuRequest, this, &CalMdag::dd_ItemMenuRequest);
@@ -111,14 +121,23 @@ void CalMdag::RefreshWeekView()
                               false);
 }
 
-void CalMdag::ctToolBar3_ButtonClick(int id)
-{
-    if (id == 1 || id == 2) {
-        gWeekStartDay += id == 1 ? -7 : 7;
-        mdato->setText(QString::number(gWeekStartDay));
-    }
-    RefreshWeekView();
-}
+void CalMdag::ctToolBar1_ButtonClick(int id) { PlannerCommands::mainMenu(*this, id); }
+
+void CalMdag::ctToolBar2_ButtonClick(int id) { PlannerCommands::bookingBar(*this, id); }
+
+void CalMdag::ctToolBar3_ButtonClick(int id) { PlannerCommands::weekBar(*this, id); }
+
+void CalMdag::ctDrop_ItemClick(int id) { PlannerCommands::itemMenu(*this, id); }
+
+void CalMdag::OpenBookingFile() { PlannerCommands::openBookingFile(*this, *ctFileOpen); }
+
+void CalMdag::CreateBookingFile() { PlannerCommands::createBookingFile(*this, *ctFilecreate); }
+
+void CalMdag::PrintWeekScheme() { SchedulePrint::printWeekScheme(*this); }
+
+void CalMdag::FillFixedWeekSchedule() { SchedulePrint::fillFixedWeekSchedule(*this); }
+
+void CalMdag::PrintFixedWeekSchedule() { SchedulePrint::printFixedWeekSchedule(*this); }
 
 void CalMdag::dd_DblClick()
 {

@@ -24,7 +24,21 @@ public:
 
     void dd_DblClick();
     void dd_ItemMenuRequest(int index, const QPoint &globalPos);
+    // The command surfaces: main menu bar, booking tool bar, week tool bar and the grid's item
+    // menu.
+    void ctToolBar1_ButtonClick(int id);
+    void ctToolBar2_ButtonClick(int id);
     void ctToolBar3_ButtonClick(int id);
+    void ctDrop_ItemClick(int id);
+
+    // Open or create a bookingfile; the start-up then runs again on it.
+    void OpenBookingFile();
+    void CreateBookingFile();
+    // Prints the week grid of the shown item.
+    void PrintWeekScheme();
+    // The shown item's repeated series as a fixed weekly schedule in the grid, and its print.
+    void FillFixedWeekSchedule();
+    void PrintFixedWeekSchedule();
 
     // Refills the grid for gCurrentItemNo and gWeekStartDay.
     void RefreshWeekView();

@@ -1,0 +1,279 @@
+#include "planner/plannercommands.h"
+
+#include "core/about.h"
+#include "core/bookingfilechoice.h"
+#include "core/extrafunktioner.h"
+#include "core/generalen.h"
+#include "core/introstart.h"
+#include "core/options.h"
+#include "core/times.h"
+#include "planner/calendar.h"
+#include "planner/calmdag.h"
+#include "platform/controls/msgbox.h"
+#include "platform/controls/plannergrid.h"
+#include "platform/db/database.h"
+#include "platform/db/recordset.h"
+#include "platform/system.h"
+
+#include <QLineEdit>
+
+namespace PlannerCommands {
+
+using namespace Generalen;
+
+namespace {
+
+// Commands reserved to administrators ask this first; false after the refusal.
+bool administratorsOnly()
+{
+    if (gIsAdmin)
+        return true;
+    MsgBox::show("Administrator Access Only!", MsgBox::OkOnly, "Access Message");
+    return false;
+}
+
+// The forms that the menus open but that the program does not have yet. Each is wired here,
+// shown as its comment says, once it exists.
+void showResManager(Form &owner) { Q_UNUSED(owner) }         // modeless, owned
+void showTentBookings(Form &owner) { Q_UNUSED(owner) }       // modal, owned
+void showUnavailableList(Form &owner) { Q_UNUSED(owner) }    // modeless, owned; then repainted
+void showGruppetilk(Form &owner) { Q_UNUSED(owner) }         // modeless, owned
+// Modeless, owned; then its Data1 finds "[ID]=" followed by gUserNo.
+void showMinkonto(Form &owner) { Q_UNUSED(owner) }
+void showKontoliste(Form &owner) { Q_UNUSED(owner) }         // modeless, owned
+void showParamform(Form &owner) { Q_UNUSED(owner) }          // modal, owned
+void showBookingPeriod(Form &owner) { Q_UNUSED(owner) }      // datobookingperiode, modeless, owned
+void showArchiveTotals(Form &owner) { Q_UNUSED(owner) }      // datoarkivperiodeht, modeless, owned
+void showArchiveDetails(Form &owner) { Q_UNUSED(owner) }     // datoarkivperiodeAC, modeless, owned
+void previewResListDom(Form &owner) { Q_UNUSED(owner) }      // preview modeless, owned
+void previewResListAdd(Form &owner) { Q_UNUSED(owner) }      // preview modeless, owned
+void previewResListSA(Form &owner) { Q_UNUSED(owner) }       // preview modeless, owned
+void previewKontoudskrift() {}                               // preview modeless, no owner
+void showExpiringSeries(Form *owner) { Q_UNUSED(owner) }     // gudløbover: modal when owned
+void showSearchform() {}                                     // modeless, no owner
+void showMyBookings() {}                                     // myboo, modeless, no owner
+void showTodays() {}                                         // modeless, no owner
+
+// A settings form shown modally from the menu: when it returns, its settings row is current
+// again from the first row.
+template<typename SettingsForm>
+void showSettingsForm(Form &owner)
+{
+    Forms::get<SettingsForm>()->Show(Form::Modal, &owner);
+    if (Forms::isLoaded<SettingsForm>())
+        Forms::get<SettingsForm>()->Data1.MoveFirst();
+}
+
+template<typename View>
+void mainMenuOf(View &view, int id)
+{
+    switch (id) {
+    case 11: view.OpenBookingFile(); break;
+    case 12: view.CreateBookingFile(); break;
+    case 14: System::endProgram(0); break;
+    case 21:
+        if (administratorsOnly())
+            showResManager(view);
+        break;
+    case 26:
+        if (administratorsOnly())
+            showTentBookings(view);
+        break;
+    case 25:
+        if (administratorsOnly())
+            showUnavailableList(view);
+        break;
+    case 221: showGruppetilk(view); break;
+    case 222: showMinkonto(view); break;
+    case 223:
+        if (administratorsOnly())
+            showKontoliste(view);
+        break;
+    case 241:
+        if (administratorsOnly())
+            showParamform(view);
+        break;
+    case 242:
+        if (administratorsOnly())
+            showSettingsForm<Times>(view);
+        break;
+    case 24:
+        if (administratorsOnly())
+            showSettingsForm<Options>(view);
+        break;
+    case 31: showBookingPeriod(view); break;
+    case 32: showArchiveTotals(view); break;
+    case 33: showArchiveDetails(view); break;
+    case 341: previewResListDom(view); break;
+    case 342: previewResListAdd(view); break;
+    case 343: previewResListSA(view); break;
+    case 35:
+        if (administratorsOnly())
+            previewKontoudskrift();
+        break;
+    case 61: System::showHelp(); break;
+    case 62: Forms::get<About>()->Show(Form::Modal, &view); break;
+    case 52: showExpiringSeries(&view); break;
+    default: break;   // menu titles, sub-menu heads and unknown ids
+    }
+}
+
+template<typename View>
+void bookingBarOf(View &view, int id)
+{
+    switch (id) {
+    case 7:
+        gPasteMode = 1;
+        // The view's CopyBookingToClipboard is called here once the view has it.
+        break;
+    case 8:
+        gPasteMode = 2;
+        // The view's CopyBookingToClipboard is called here once the view has it.
+        break;
+    case 9: break;    // the view's PasteBookingCommand, once the view has it
+    case 10: break;   // the view's DeleteSelectedBooking, once the view has it
+    case 14: showSearchform(); break;
+    case 15: showMyBookings(); break;
+    case 16: showTodays(); break;
+    case 18: showExpiringSeries(nullptr); break;
+    default: break;
+    }
+    Q_UNUSED(view)
+}
+
+// Opens the booking of the grid's selected item: the booking form when the user may edit the
+// booking's account, else the read-only view.
+template<typename View>
+void openSelected(View &view, PlannerGrid &grid)
+{
+    const int selected = grid.SelectedItem();
+    if (selected < 1) {
+        MsgBox::show("No Booking Selected", MsgBox::OkOnly, "Service Message");
+        return;
+    }
+    bool ok = false;
+    const qint64 key = grid.ItemKeyText(selected).trimmed().toLongLong(&ok);
+    int32_t bookingNo = 0;
+    int32_t account = 0;
+    bool found = false;
+    if (ok) {
+        auto db = Dao::Database::open(gDatabasePath);
+        auto rs = db->OpenRecordset("booking", Dao::RecordsetType::Table);
+        rs->SetIndex("Primarykey");
+        rs->Seek("=", key);
+        if (!rs->NoMatch()) {
+            found = true;
+            bookingNo = static_cast<int32_t>(rs->integer("Bookingnr"));
+            account = static_cast<int32_t>(rs->integer("Kontonr"));
+        }
+        rs->Close();
+        db->Close();
+    }
+    if (!found) {
+        // Deleted elsewhere since the grid was filled: nothing to open.
+        MsgBox::show("The booking is no longer in the bookingfile.", MsgBox::OkOnly,
+                     "Service Message");
+        return;
+    }
+    if (Extrafunktioner::CanEditAccountBookings(account)) {
+        // The view's OpenBookingForEdit(bookingNo) is called here once the view has it.
+    } else {
+        // The view's ShowBookingInfo(bookingNo) is called here once the view has it.
+    }
+    Q_UNUSED(view)
+    Q_UNUSED(bookingNo)
+}
+
+template<typename View>
+void itemMenuCommon(View &view, PlannerGrid &grid, int id)
+{
+    switch (id) {
+    case 1: openSelected(view, grid); break;
+    case 2:
+        gPasteMode = 1;
+        // The view's CopyBookingToClipboard is called here once the view has it.
+        break;
+    case 3:
+        gPasteMode = 2;
+        // The view's CopyBookingToClipboard is called here once the view has it.
+        break;
+    case 4: break;   // the view's DeleteSelectedBooking, once the view has it
+    default: break;
+    }
+}
+
+} // namespace
+
+void mainMenu(Calendar &view, int id) { mainMenuOf(view, id); }
+void mainMenu(CalMdag &view, int id) { mainMenuOf(view, id); }
+
+void bookingBar(Calendar &view, int id)
+{
+    if (id == 17)
+        view.PrintDayScheme();
+    else
+        bookingBarOf(view, id);
+}
+
+void bookingBar(CalMdag &view, int id)
+{
+    if (id == 17)
+        view.PrintWeekScheme();
+    else
+        bookingBarOf(view, id);
+}
+
+void weekBar(CalMdag &view, int id)
+{
+    if (id == 1 || id == 2) {
+        gWeekStartDay += id == 1 ? -7 : 7;
+        view.mdato->setText(QString::number(gWeekStartDay));
+    }
+    view.RefreshWeekView();
+}
+
+void itemMenu(Calendar &view, int id)
+{
+    if (id == 5) {
+        const int32_t item = view.cc->ItemResource(view.cc->SelectedItem());
+        if (item != 0)
+            view.OpenWeekView(item);
+        return;
+    }
+    itemMenuCommon(view, *view.cc, id);
+}
+
+void itemMenu(CalMdag &view, int id)
+{
+    if (id == 5) {
+        const int32_t day = view.dd->ItemDay(view.dd->SelectedItem());
+        if (day != 0)
+            view.OpenDayView(day);
+        return;
+    }
+    itemMenuCommon(view, *view.dd, id);
+}
+
+void weekBackFourWeeks(CalMdag &view)
+{
+    gWeekStartDay -= 28;
+    view.mdato->setText(QString::number(gWeekStartDay));
+}
+
+void openBookingFile(Form &view, FilePicker &picker)
+{
+    if (!BookingfileChoice::OpenExisting(picker))
+        return;
+    view.Unload();
+    Forms::get<introstart>()->Show();
+}
+
+void createBookingFile(Form &view, FilePicker &picker)
+{
+    if (!BookingfileChoice::CreateNew(picker))
+        return;
+    view.Unload();
+    Forms::get<introstart>()->Show();
+}
+
+} // namespace PlannerCommands

@@ -1,0 +1,336 @@
+#include "plannerfixture.h"
+
+#include "core/about.h"
+#include "core/generalen.h"
+#include "core/options.h"
+#include "core/times.h"
+#include "planner/calendar.h"
+#include "planner/calmdag.h"
+#include "planner/plannercommands.h"
+#include "platform/controls/dropmenu.h"
+#include "platform/controls/filepicker.h"
+#include "platform/controls/plannergrid.h"
+#include "platform/controls/toolbar.h"
+#include "platform/system.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+
+using namespace Generalen;
+
+namespace {
+
+// What one command did, in words a test can compare.
+struct Effects
+{
+    QStringList messages;   // "text|title"
+    QStringList dialogs;    // "open" or "save"
+    QStringList forms;      // settings and About forms that were loaded
+    int helpShown = 0;
+    bool ended = false;
+
+    bool operator==(const Effects &o) const
+    {
+        return messages == o.messages && dialogs == o.dialogs && forms == o.forms
+               && helpShown == o.helpShown && ended == o.ended;
+    }
+};
+
+void PrintTo(const Effects &e, std::ostream *os)
+{
+    *os << "messages=" << e.messages.join(";").toStdString()
+        << " dialogs=" << e.dialogs.join(";").toStdString()
+        << " forms=" << e.forms.join(";").toStdString() << " help=" << e.helpShown
+        << " ended=" << e.ended;
+}
+
+} // namespace
+
+class CommandsTest : public PlannerTest
+{
+protected:
+    void SetUp() override
+    {
+        PlannerTest::SetUp();
+        group = addGroup("Rooms");
+        type = addType("Meeting", group);
+        aula = addItem("Aula", type);
+        gCurrentGroupNo = group;
+        gCurrentTypeNo = type;
+        gCurrentItemNo = aula;
+        gWeekStartDay = day(2024, 1, 8);
+        System::setShowHelpHandler([this](const QString &, const QString &) { ++help; });
+        System::setEndProgramHandler([this](int) { ++ends; });
+        // Every file dialog is cancelled.
+        FilePicker::setScript([this](bool save, const QString &) {
+            dialogs << (save ? "save" : "open");
+            return QString();
+        });
+    }
+
+    void TearDown() override
+    {
+        FilePicker::setScript(nullptr);
+        PlannerGrid::setPrintHandler(nullptr);
+        PlannerTest::TearDown();
+    }
+
+    // Runs a main menu id in a freshly loaded view and gathers what happened.
+    template<typename View>
+    Effects runMenu(int id)
+    {
+        Forms::unloadAll();
+        auto *view = Forms::get<View>();
+        sb.clearShown();
+        help = 0;
+        dialogs.clear();
+        ends = 0;
+        view->ctToolBar1_ButtonClick(id);
+        Effects e;
+        for (const auto &box : sb.shown())
+            e.messages << box.text + "|" + box.title;
+        e.dialogs = dialogs;
+        if (Forms::isLoaded<Options>())
+            e.forms << "Options";
+        if (Forms::isLoaded<Times>())
+            e.forms << "Times";
+        if (Forms::isLoaded<About>())
+            e.forms << "About";
+        e.helpShown = help;
+        e.ended = ends == 1;
+        return e;
+    }
+
+    int32_t group = 0, type = 0, aula = 0;
+    int help = 0;
+    int ends = 0;
+    QStringList dialogs;
+};
+
+TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
+{
+    const QString refused = "Administrator Access Only!|Access Message";
+    struct Case
+    {
+        int id;
+        Effects user;    // a user who is not an administrator
+        Effects admin;
+    };
+    const Effects none;
+    auto msg = [](const QString &m) { Effects e; e.messages << m; return e; };
+    auto form = [](const QString &f) { Effects e; e.forms << f; return e; };
+    auto dialog = [](const QString &d) { Effects e; e.dialogs << d; return e; };
+    Effects helpShown;
+    helpShown.helpShown = 1;
+    Effects ended;
+    ended.ended = true;
+
+    const Case cases[] = {
+        // Menu titles and sub-menu heads.
+        {1, none, none}, {2, none, none}, {3, none, none}, {6, none, none},
+        {22, none, none}, {23, none, none}, {0, none, none},
+        // Files.
+        {11, dialog("open"), dialog("open")},
+        {12, dialog("save"), dialog("save")},
+        {14, ended, ended},
+        // Administrators only.
+        {21, msg(refused), none}, {26, msg(refused), none}, {25, msg(refused), none},
+        {223, msg(refused), none}, {241, msg(refused), none}, {35, msg(refused), none},
+        {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},
+        // Everybody.
+        {221, none, none}, {222, none, none}, {31, none, none}, {32, none, none},
+        {33, none, none}, {341, none, none}, {342, none, none}, {343, none, none},
+        {52, none, none},
+        {61, helpShown, helpShown},
+        {62, form("About"), form("About")},
+        // No item carries these.
+        {13, none, none}, {999, none, none}, {-1, none, none},
+    };
+    for (const Case &c : cases) {
+        for (bool admin : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "id " << c.id << (admin ? " admin" : " user"));
+            gIsAdmin = admin;
+            const Effects &expected = admin ? c.admin : c.user;
+            const Effects dayView = runMenu<Calendar>(c.id);
+            const Effects weekView = runMenu<CalMdag>(c.id);
+            EXPECT_EQ(dayView, expected);
+            EXPECT_EQ(weekView, expected);
+        }
+    }
+}
+
+TEST_F(CommandsTest, MenuBarsOfBothViewsAreConnectedAndCarryTheSameItems)
+{
+    auto items = [](const ToolBar &bar) {
+        QStringList out;
+        for (int i = 0; i < bar.ItemCount(); ++i)
+            out << QString("%1 %2 %3").arg(bar.ItemLevel(i)).arg(bar.ItemId(i)).arg(
+                bar.ItemCaption(i));
+        return out;
+    };
+    auto *dayView = Forms::get<Calendar>();
+    const QStringList dayItems = items(*dayView->ctToolBar1);
+    ASSERT_TRUE(dayView->ctToolBar1->clickItem(61));
+    EXPECT_EQ(help, 1);
+    Forms::unloadAll();
+    auto *weekView = Forms::get<CalMdag>();
+    EXPECT_EQ(items(*weekView->ctToolBar1), dayItems);
+    ASSERT_TRUE(weekView->ctToolBar1->clickItem(61));
+    EXPECT_EQ(help, 2);
+}
+
+TEST_F(CommandsTest, ASettingsFormComesBackOnItsFirstRow)
+{
+    gIsAdmin = true;
+    auto *view = Forms::get<Calendar>();
+    view->ctToolBar1_ButtonClick(24);
+    ASSERT_TRUE(Forms::isLoaded<Options>());
+    auto *options = Forms::get<Options>();
+    ASSERT_TRUE(options->Data1.isOpen());
+    EXPECT_FALSE(options->Data1.Recordset()->EOF_());
+    EXPECT_EQ(options->Data1.Recordset()->AbsolutePosition(), 0);
+}
+
+TEST_F(CommandsTest, ThePrintButtonPrintsTheScheduleOfTheView)
+{
+    QStringList printed;
+    PlannerGrid::setPrintHandler([&](PlannerGrid &grid) {
+        printed << grid.objectName() + ": " + grid.PrintTitle() + " / " + grid.PrintSubTitle();
+    });
+    gCurrentDay = day(2024, 3, 5);
+    auto *dayView = Forms::get<Calendar>();
+    dayView->grouptype->setText("Rooms/Meeting");
+    ASSERT_TRUE(dayView->ctToolBar2->clickItem(17));
+    Forms::unloadAll();
+
+    gWeekStartDay = day(2024, 1, 29);   // week 5
+    auto *weekView = Forms::get<CalMdag>();
+    weekView->Data1.FindFirst("lokalenr = " + QString::number(aula));
+    ASSERT_TRUE(weekView->ctToolBar2->clickItem(17));
+
+    EXPECT_EQ(printed, QStringList({"cc: Day Scheme  - 05-03-2024 / Rooms/Meeting",
+                                    "dd: Ugeskema for uge  5 / Aula"}));
+}
+
+TEST_F(CommandsTest, CutAndCopySetTheClipboardModeInBothViews)
+{
+    auto *dayView = Forms::get<Calendar>();
+    dayView->ctToolBar2_ButtonClick(7);
+    EXPECT_EQ(gPasteMode, 1);
+    dayView->ctDrop_ItemClick(3);
+    EXPECT_EQ(gPasteMode, 2);
+    Forms::unloadAll();
+    auto *weekView = Forms::get<CalMdag>();
+    weekView->ctDrop_ItemClick(2);
+    EXPECT_EQ(gPasteMode, 1);
+    weekView->ctToolBar2_ButtonClick(8);
+    EXPECT_EQ(gPasteMode, 2);
+}
+
+TEST_F(CommandsTest, TheWeekBarRefillsTheGridForAnyId)
+{
+    auto *view = Forms::get<CalMdag>();
+    const int32_t monday = gWeekStartDay;
+    EXPECT_EQ(view->dd->ItemCount(), 0);
+
+    addBooking(1, type, aula, monday + 2);
+    view->ctToolBar3_ButtonClick(7);
+    EXPECT_EQ(keys(*view->dd), QStringList({"1"}));
+    EXPECT_EQ(gWeekStartDay, monday);
+
+    ASSERT_TRUE(view->ctToolBar3->clickItem(1));
+    EXPECT_EQ(gWeekStartDay, monday - 7);
+    EXPECT_EQ(view->mdato->text(), QString::number(monday - 7));
+    EXPECT_EQ(view->dd->ItemCount(), 0);
+    ASSERT_TRUE(view->ctToolBar3->clickItem(2));
+    EXPECT_EQ(gWeekStartDay, monday);
+    EXPECT_EQ(keys(*view->dd), QStringList({"1"}));
+}
+
+TEST_F(CommandsTest, FourWeeksBackMovesTheWeekWithoutRefillingTheGrid)
+{
+    const int32_t monday = gWeekStartDay;
+    addBooking(1, type, aula, monday + 2);
+    auto *view = Forms::get<CalMdag>();
+    PlannerCommands::weekBackFourWeeks(*view);
+    EXPECT_EQ(gWeekStartDay, monday - 28);
+    EXPECT_EQ(view->mdato->text(), QString::number(monday - 28));
+    EXPECT_EQ(keys(*view->dd), QStringList({"1"}));
+}
+
+TEST_F(CommandsTest, WeekViewFromAnItemOfResourceZeroDoesNothing)
+{
+    auto *view = Forms::get<Calendar>();
+    const int i = view->cc->AddItem(600, 660, gCurrentDay, "Lost", "77");
+    view->cc->SetItemResource(i, 0);
+    view->cc->SetSelectedItem(i);
+    view->ctDrop_ItemClick(5);
+    EXPECT_TRUE(Forms::isLoaded<Calendar>());
+    EXPECT_FALSE(Forms::isLoaded<CalMdag>());
+
+    // Nothing selected: nothing either.
+    view->cc->SetSelectedItem(0);
+    view->ctDrop_ItemClick(5);
+    EXPECT_FALSE(Forms::isLoaded<CalMdag>());
+
+    const int j = view->cc->AddItem(600, 660, gCurrentDay, "Found", "78");
+    view->cc->SetItemResource(j, aula);
+    view->cc->SetSelectedItem(j);
+    ASSERT_TRUE(view->ctDrop->clickItem(5));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(Forms::isLoaded<Calendar>());
+    ASSERT_TRUE(Forms::isLoaded<CalMdag>());
+    EXPECT_EQ(gCurrentItemNo, aula);
+}
+
+TEST_F(CommandsTest, DayViewFromAnItemOfDayZeroDoesNothing)
+{
+    auto *view = Forms::get<CalMdag>();
+    const int i = view->dd->AddItem(600, 660, 0, "Nowhere", "77");
+    view->dd->SetSelectedItem(i);
+    view->ctDrop_ItemClick(5);
+    EXPECT_TRUE(Forms::isLoaded<CalMdag>());
+    EXPECT_FALSE(Forms::isLoaded<Calendar>());
+
+    const int32_t wednesday = gWeekStartDay + 2;
+    const int j = view->dd->AddItem(600, 660, wednesday, "Here", "78");
+    view->dd->SetSelectedItem(j);
+    view->ctDrop_ItemClick(5);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(Forms::isLoaded<CalMdag>());
+    ASSERT_TRUE(Forms::isLoaded<Calendar>());
+    EXPECT_EQ(gCurrentDay, wednesday);
+}
+
+TEST_F(CommandsTest, OpenWantsASelectedBookingThatStillExists)
+{
+    for (bool week : {false, true}) {
+        SCOPED_TRACE(week ? "week view" : "day view");
+        Forms::unloadAll();
+        sb.clearShown();
+        PlannerGrid *grid = nullptr;
+        if (week) {
+            auto *view = Forms::get<CalMdag>();
+            grid = view->dd;
+            view->ctDrop_ItemClick(1);
+        } else {
+            auto *view = Forms::get<Calendar>();
+            grid = view->cc;
+            view->ctDrop_ItemClick(1);
+        }
+        ASSERT_EQ(sb.shown().size(), 1);
+        EXPECT_EQ(sb.shown()[0].text, "No Booking Selected");
+        EXPECT_EQ(sb.shown()[0].title, "Service Message");
+
+        // An item whose booking was deleted elsewhere opens nothing.
+        grid->SetSelectedItem(grid->AddItem(600, 660, gCurrentDay, "Gone", "4711"));
+        sb.clearShown();
+        if (week)
+            Forms::get<CalMdag>()->ctDrop_ItemClick(1);
+        else
+            Forms::get<Calendar>()->ctDrop_ItemClick(1);
+        ASSERT_EQ(sb.shown().size(), 1);
+        EXPECT_EQ(sb.shown()[0].text, "The booking is no longer in the bookingfile.");
+    }
+}
