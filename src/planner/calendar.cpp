@@ -1,9 +1,12 @@
 #include "planner/calendar.h"
 
+#include "bookings/bookingform.h"
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
 #include "planner/calmdag.h"
+#include "planner/clipboard.h"
+#include "planner/gridedit.h"
 #include "planner/plannerbars.h"
 #include "planner/plannercommands.h"
 #include "planner/plannerdata.h"
@@ -17,6 +20,7 @@
 #include "platform/controls/plannergrid.h"
 #include "platform/controls/toolbar.h"
 #include "platform/system.h"
+#include "reports/searchinfoform.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -163,6 +167,10 @@ Calendar::Calendar()
     connect(aktuelgruppe, &DBList::Click, this, &Calendar::aktuelgruppe_Click);
     connect(cc, &PlannerGrid::ItemMenuRequest, this, &Calendar::cc_ItemMenuRequest);
     connect(cc, &PlannerGrid::DblClick, this, &Calendar::cc_DblClick);
+    connect(cc, &PlannerGrid::ItemAdded, this, &Calendar::cc_ItemAdded);
+    connect(cc, &PlannerGrid::ItemChanged, this, &Calendar::cc_ItemChanged);
+    connect(cc, &PlannerGrid::ItemEdited, this, &Calendar::cc_ItemEdited);
+    connect(cc, &PlannerGrid::ItemDblClick, this, &Calendar::cc_ItemDblClick);
 }
 
 Calendar::~Calendar()
@@ -333,4 +341,83 @@ void Calendar::OpenWeekView(int32_t n)
     week->Show();
     week->Data1.FindFirst("lokalenr = " + QString::number(n));
     Unload();
+}
+
+// --- Bookings in the grid ----------------------------------------------------------------
+
+void Calendar::cc_ItemAdded(int index, int start, int end, int column, bool cancelled)
+{
+    Q_UNUSED(column)
+    if (cancelled)
+        return;
+    GridEdit::NewBookingPlace place;
+    place.day = gCurrentDay;
+    place.item = cc->ColumnResource(cc->SelectedColumn());
+    place.writeTentative = true;
+    place.tentative = gTentativeMode;
+    GridEdit::storeTypedBooking(*cc, index, start, end, place);
+}
+
+void Calendar::cc_ItemChanged(int index)
+{
+    if (cc->CurrentSlot() >= 0)
+        SaveBookingItem(index);
+}
+
+void Calendar::cc_ItemEdited(int index, const QString &text)
+{
+    Q_UNUSED(text)
+    SaveBookingItem(index);
+    RefreshDayView();
+}
+
+void Calendar::cc_ItemDblClick(int index)
+{
+    SaveBookingItem(index);   // a pending move is stored first
+    GridEdit::openBooking(
+        cc->ItemKeyText(index), [this](int32_t n) { OpenBookingForEdit(n); },
+        [this](int32_t n) { ShowBookingInfo(n); });
+}
+
+void Calendar::SaveBookingItem(int index)
+{
+    GridEdit::saveItem(*cc, index, GridEdit::Columns::Resources);
+}
+
+void Calendar::OpenBookingForEdit(int32_t bookingNo)
+{
+    Forms::get<bookingform>()->ShowBooking(bookingNo);
+}
+
+void Calendar::ShowBookingInfo(int32_t bookingNo)
+{
+    Forms::get<Searchinfoform>()->ShowBooking(bookingNo);
+}
+
+void Calendar::DeleteSelectedBooking()
+{
+    GridEdit::deleteSelected(*cc, slettenr, GridEdit::DeleteStyle::DayView);
+}
+
+// --- Booking clipboard -------------------------------------------------------------------
+
+void Calendar::CopyBookingToClipboard()
+{
+    if (Clipboard::copySelected(*cc))
+        saks->show();
+}
+
+void Calendar::PasteBookingCommand()
+{
+    if (Clipboard::canPaste(*cc))
+        PasteBooking();
+}
+
+void Calendar::PasteBooking()
+{
+    const int32_t item = cc->ColumnResource(cc->SelectedColumn());
+    const Clipboard::PasteResult result = Clipboard::paste(cc->SelectedStart(), gCurrentDay, item);
+    if (result.clipboardEmptied)
+        saks->hide();
+    RefreshDayView();
 }

@@ -58,6 +58,23 @@ public:
     // day view.
     void OpenWeekView(int32_t n);
 
+    // Bookings typed, moved, resized, edited, opened and deleted in the grid.
+    void cc_ItemAdded(int index, int start, int end, int column, bool cancelled);
+    void cc_ItemChanged(int index);
+    void cc_ItemEdited(int index, const QString &text);
+    void cc_ItemDblClick(int index);
+    // Writes a moved, resized or edited item back to its booking.
+    void SaveBookingItem(int index);
+    void OpenBookingForEdit(int32_t bookingNo);
+    void ShowBookingInfo(int32_t bookingNo);
+    void DeleteSelectedBooking();
+
+    // The booking clipboard: cut (gPasteMode 1) or copy the selected booking; paste it into
+    // the selected empty slot.
+    void CopyBookingToClipboard();
+    void PasteBookingCommand();
+    void PasteBooking();
+
     PlannerGrid *cc = nullptr;
     MonthPicker *aktueldato = nullptr;
     QPushButton *Today = nullptr;

@@ -1,8 +1,11 @@
 #include "planner/calmdag.h"
 
+#include "bookings/bookingform.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "planner/calendar.h"
+#include "planner/clipboard.h"
+#include "planner/gridedit.h"
 #include "planner/plannerbars.h"
 #include "planner/plannercommands.h"
 #include "planner/plannerdata.h"
@@ -12,6 +15,7 @@
 #include "platform/controls/filepicker.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/controls/toolbar.h"
+#include "reports/searchinfoform.h"
 #include "platform/system.h"
 
 #include <QHBoxLayout>
@@ -87,6 +91,10 @@ CalMdag::CalMdag()
 
     connect(dd, &PlannerGrid::DblClick, this, &CalMdag::dd_DblClick);
     connect(dd, &PlannerGrid::ItemMenuRequest, this, &CalMdag::dd_ItemMenuRequest);
+    connect(dd, &PlannerGrid::ItemAdded, this, &CalMdag::dd_ItemAdded);
+    connect(dd, &PlannerGrid::ItemChanged, this, &CalMdag::dd_ItemChanged);
+    connect(dd, &PlannerGrid::ItemEdited, this, &CalMdag::dd_ItemEdited);
+    connect(dd, &PlannerGrid::ItemDblClick, this, &CalMdag::dd_ItemDblClick);
     connect(ctToolBar3, &ToolBar::ButtonClick, this, &CalMdag::ctToolBar3_ButtonClick);
 }
 
@@ -160,4 +168,78 @@ void CalMdag::OpenDayView(int32_t d)
     day->Show();
     day->Data1.FindFirst("overgruppenr =" + QString::number(gCurrentGroupNo));
     day->Data2.FindFirst("lokalitetsnr =" + QString::number(gCurrentTypeNo));
+}
+
+// --- Bookings in the grid ----------------------------------------------------------------
+
+void CalMdag::dd_ItemAdded(int index, int start, int end, int column, bool cancelled)
+{
+    Q_UNUSED(column)
+    if (cancelled)
+        return;
+    GridEdit::NewBookingPlace place;
+    place.day = dd->DayOfColumn(dd->SelectedColumn());
+    place.item = gCurrentItemNo;
+    GridEdit::storeTypedBooking(*dd, index, start, end, place);
+}
+
+// A moved or resized item is stored at once, as in the day view, so a refill cannot lose it.
+void CalMdag::dd_ItemChanged(int index)
+{
+    if (dd->CurrentSlot() >= 0)
+        SaveBookingItem(index);
+}
+
+void CalMdag::dd_ItemEdited(int index, const QString &text)
+{
+    Q_UNUSED(text)
+    SaveBookingItem(index);
+    RefreshWeekView();
+}
+
+void CalMdag::dd_ItemDblClick(int index)
+{
+    SaveBookingItem(index);   // a pending move is stored first
+    GridEdit::openBooking(
+        dd->ItemKeyText(index), [this](int32_t n) { OpenBookingForEdit(n); },
+        [this](int32_t n) { ShowBookingInfo(n); });
+}
+
+void CalMdag::SaveBookingItem(int index)
+{
+    GridEdit::saveItem(*dd, index, GridEdit::Columns::Days);
+}
+
+void CalMdag::OpenBookingForEdit(int32_t bookingNo)
+{
+    Forms::get<bookingform>()->ShowBooking(bookingNo);
+}
+
+void CalMdag::ShowBookingInfo(int32_t bookingNo)
+{
+    Forms::get<Searchinfoform>()->ShowBooking(bookingNo);
+}
+
+void CalMdag::DeleteSelectedBooking()
+{
+    GridEdit::deleteSelected(*dd, slettenr, GridEdit::DeleteStyle::WeekView);
+}
+
+// --- Booking clipboard -------------------------------------------------------------------
+
+void CalMdag::CopyBookingToClipboard()
+{
+    Clipboard::copySelected(*dd);
+}
+
+void CalMdag::PasteBookingCommand()
+{
+    if (Clipboard::canPaste(*dd))
+        PasteBooking();
+}
+
+void CalMdag::PasteBooking()
+{
+    Clipboard::paste(dd->SelectedStart(), dd->DayOfColumn(dd->SelectedColumn()), gCurrentItemNo);
+    RefreshWeekView();
 }

@@ -46,6 +46,23 @@ public:
     // Shows the day view on day d with the current group and type, then unloads the week view.
     void OpenDayView(int32_t d);
 
+    // Bookings typed, moved, resized, edited, opened and deleted in the grid.
+    void dd_ItemAdded(int index, int start, int end, int column, bool cancelled);
+    void dd_ItemChanged(int index);
+    void dd_ItemEdited(int index, const QString &text);
+    void dd_ItemDblClick(int index);
+    // Writes a moved, resized or edited item back to its booking.
+    void SaveBookingItem(int index);
+    void OpenBookingForEdit(int32_t bookingNo);
+    void ShowBookingInfo(int32_t bookingNo);
+    void DeleteSelectedBooking();
+
+    // The booking clipboard: cut (gPasteMode 1) or copy the selected booking; paste it into
+    // the selected empty slot.
+    void CopyBookingToClipboard();
+    void PasteBookingCommand();
+    void PasteBooking();
+
     PlannerGrid *dd = nullptr;
     DataControl Data1;
     QLineEdit *lnavn = nullptr;

@@ -1,0 +1,280 @@
+#include "plannerfixture.h"
+
+#include "core/extrafunktioner.h"
+#include "core/generalen.h"
+#include "planner/calendar.h"
+#include "planner/calmdag.h"
+#include "planner/clipboard.h"
+#include "platform/controls/msgbox.h"
+#include "platform/controls/plannergrid.h"
+#include "platform/db/database.h"
+#include "platform/db/recordset.h"
+
+#include <QLabel>
+
+using namespace Generalen;
+
+// Two items of one type, the logged-in user a member of account 2, the key counter at 500,
+// and an empty clipboard in the sandbox's paths.mdb.
+class ClipboardTest : public PlannerTest
+{
+protected:
+    void SetUp() override
+    {
+        PlannerTest::SetUp();
+        const int32_t group = addGroup("Rooms");
+        type = addType("Meeting", group);
+        other = addType("Teaching", group);
+        aula = addItem("Aula", type);
+        lab = addItem("Lab", type);
+        gCurrentGroupNo = group;
+        gCurrentTypeNo = type;
+        gCurrentItemNo = aula;
+        gWeekStartDay = monday;
+        exec("INSERT INTO grptilk (gnr, pnr) VALUES (2, 2)");
+        exec("UPDATE næstenøgle SET nextkey = 500");
+        auto paths = Dao::Database::open(Extrafunktioner::PathsFile());
+        paths->Execute("DELETE FROM standby");
+    }
+
+    static QVariant first(const QString &path, const QString &sql)
+    {
+        auto db = Dao::Database::open(path);
+        auto rs = db->OpenRecordset(sql, Dao::RecordsetType::Snapshot);
+        return rs->EOF_() ? QVariant() : rs->Field(0);
+    }
+    QVariant field(int32_t nr, const QString &name)
+    {
+        return first(file, QString("SELECT %1 FROM booking WHERE Bookingnr = %2").arg(name).arg(nr));
+    }
+    QVariant clip(const QString &name)
+    {
+        return first(Extrafunktioner::PathsFile(), "SELECT " + name + " FROM standby");
+    }
+    int clipRows() { return clip("Count(*)").toInt(); }
+
+    static int indexOf(const PlannerGrid &grid, int32_t nr)
+    {
+        return int(keys(grid).indexOf(QString::number(nr))) + 1;
+    }
+    // The command and the procedure, as the tool bar runs them.
+    static void cut(Calendar &view) { gPasteMode = 1; view.CopyBookingToClipboard(); }
+    static void copy(Calendar &view) { gPasteMode = 2; view.CopyBookingToClipboard(); }
+    static void cut(CalMdag &view) { gPasteMode = 1; view.CopyBookingToClipboard(); }
+    static void copy(CalMdag &view) { gPasteMode = 2; view.CopyBookingToClipboard(); }
+    template<typename View>
+    static void pasteAt(View &view, PlannerGrid &grid, int column, int start)
+    {
+        grid.SetSelection(column, start, start + 30);
+        view.PasteBookingCommand();
+    }
+
+    const int32_t monday = day(2024, 1, 8);
+    int32_t type = 0, other = 0, aula = 0, lab = 0;
+};
+
+TEST_F(ClipboardTest, DurationRunsPastMidnightAndIsNoneForAnEmptySpan)
+{
+    struct Case
+    {
+        int start, end;
+        bool defined;
+        int32_t minutes;
+    };
+    const Case cases[] = {{600, 690, true, 90}, {1320, 120, true, 240}, {0, 1439, true, 1439},
+                          {600, 600, false, 0}};
+    for (const Case &c : cases) {
+        int32_t minutes = 0;
+        EXPECT_EQ(Clipboard::durationMinutes(c.start, c.end, minutes), c.defined) << c.start;
+        if (c.defined)
+            EXPECT_EQ(minutes, c.minutes) << c.start;
+    }
+}
+
+TEST_F(ClipboardTest, ACopyPastesAgainAndAgainUnderNewNumbersWithItsFields)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690, "Board meeting");
+    exec("UPDATE booking SET Kontaktperson2 = 'Ole', langbeskrivelse = 'Long', Antalpers = 12, "
+         "Pris = 450.5, Bemærkninger = 'Coffee', gennr = 3, gentagende = 1, Intern = 1, "
+         "Tentative = 1, Bcolor = 65280, leveringstype = 'Van', tax = 1 WHERE Bookingnr = 7");
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    copy(*cal);
+    EXPECT_TRUE(cal->saks->isVisibleTo(cal));
+    EXPECT_EQ(clipRows(), 1);
+    EXPECT_EQ(clip("btid").toInt(), 90);
+    EXPECT_EQ(clip("Bookingnr").toInt(), 7);
+
+    pasteAt(*cal, *cal->cc, 2, 840);
+    pasteAt(*cal, *cal->cc, 2, 960);
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+    EXPECT_EQ(keys(*cal->cc), QStringList({"7", "500", "501"}));
+    EXPECT_EQ(field(500, "bstart").toInt(), 840);
+    EXPECT_EQ(field(500, "bslut").toInt(), 930);
+    EXPECT_EQ(field(501, "bstart").toInt(), 960);
+    EXPECT_EQ(field(500, "Lokalenr").toInt(), lab);
+    EXPECT_EQ(field(500, "Bdato").toInt(), gCurrentDay);
+    EXPECT_EQ(field(500, "Beskrivelse"), "Board meeting");
+    for (const char *carried : {"Kontaktperson2", "langbeskrivelse", "Antalpers", "Pris",
+                                "Bemærkninger", "gennr", "gentagende", "Intern", "Tentative",
+                                "Bcolor", "kontonr", "curacname"})
+        EXPECT_EQ(field(500, carried), field(7, carried)) << carried;
+    // Fields the clipboard does not carry take the table's defaults.
+    EXPECT_TRUE(field(500, "leveringstype").isNull());
+    EXPECT_FALSE(field(500, "tax").toBool());
+    EXPECT_EQ(clipRows(), 1);
+    EXPECT_EQ(field(7, "bstart").toInt(), 600);
+}
+
+TEST_F(ClipboardTest, ACutComesBackUnderItsOwnNumberOnce)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+    EXPECT_TRUE(field(7, "Bookingnr").isNull());
+    EXPECT_TRUE(keys(*cal->cc).isEmpty());
+    EXPECT_TRUE(cal->saks->isVisibleTo(cal));
+    EXPECT_EQ(clip("Bookingnr").toInt(), 7);
+
+    pasteAt(*cal, *cal->cc, 2, 720);
+    EXPECT_EQ(field(7, "Lokalenr").toInt(), lab);
+    EXPECT_EQ(field(7, "bslut").toInt(), 810);
+    EXPECT_EQ(clipRows(), 0);
+    EXPECT_FALSE(cal->saks->isVisibleTo(cal));
+    EXPECT_EQ(keys(*cal->cc), QStringList({"7"}));
+
+    cal->cc->SetSelection(1, 900, 930);
+    cal->PasteBookingCommand();
+    EXPECT_EQ(sb.lastText(), "No Booking on Clipboard !");
+    EXPECT_EQ(sb.shown().last().title, "Information");
+}
+
+TEST_F(ClipboardTest, APasteNeverTakesANumberStillInUse)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    addBooking(8, type, lab, gCurrentDay, 600, 690);
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    copy(*cal);
+    // A cut with nothing selected sets the mode but leaves the copy on the clipboard.
+    cal->cc->SetSelection(1, 900, 930);
+    cut(*cal);
+    EXPECT_EQ(sb.lastText(), "No Booking Selected.");
+    EXPECT_EQ(sb.shown().last().title, "Service message");
+    pasteAt(*cal, *cal->cc, 1, 900);
+    EXPECT_EQ(field(500, "bstart").toInt(), 900);
+    EXPECT_EQ(field(7, "bstart").toInt(), 600);
+    EXPECT_EQ(clipRows(), 1);
+
+    // Cut A, then copy B: A's row is replaced and A is gone.
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 8));
+    copy(*cal);
+    EXPECT_EQ(clipRows(), 1);
+    EXPECT_EQ(clip("Bookingnr").toInt(), 8);
+    EXPECT_TRUE(field(7, "Bookingnr").isNull());
+}
+
+TEST_F(ClipboardTest, AnOvernightBookingKeepsItsLengthAndEndsWithinTheDay)
+{
+    addBooking(7, type, aula, gCurrentDay, 1320, 120, "Night shift");
+    addBooking(8, type, lab, gCurrentDay, 600, 600, "Marker");
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    copy(*cal);
+    EXPECT_EQ(clip("btid").toInt(), 240);
+
+    struct Case
+    {
+        int start, end;
+    };
+    // 20:00 ends at midnight; 23:00 ends at 03:00 of the next day, as any overnight booking.
+    const Case cases[] = {{1200, 1440}, {1380, 180}};
+    for (const Case &c : cases) {
+        const Clipboard::PasteResult r = Clipboard::paste(c.start, gCurrentDay + 1, lab);
+        ASSERT_TRUE(r.pasted);
+        EXPECT_EQ(field(r.bookingNo, "bstart").toInt(), c.start);
+        EXPECT_EQ(field(r.bookingNo, "bslut").toInt(), c.end) << c.start;
+    }
+
+    // A booking whose start equals its end leaves the duration at its default.
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 8));
+    copy(*cal);
+    EXPECT_EQ(clip("btid").toInt(), 0);
+}
+
+TEST_F(ClipboardTest, CopyInOneViewPasteInTheOther)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    copy(*cal);
+    cal->Unload();
+
+    // The week view of the lab with another type current: the selected day of the shown item,
+    // the current type as Bgruppe.
+    gCurrentItemNo = lab;
+    gCurrentTypeNo = other;
+    auto *week = Forms::get<CalMdag>();
+    pasteAt(*week, *week->dd, 3, 780);
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+    EXPECT_EQ(field(500, "Bdato").toInt(), monday + 2);
+    EXPECT_EQ(field(500, "Lokalenr").toInt(), lab);
+    EXPECT_EQ(field(500, "Bgruppe").toInt(), other);
+    EXPECT_EQ(field(500, "bslut").toInt(), 870);
+    EXPECT_EQ(keys(*week->dd), QStringList({"500"}));
+
+    // A tentative booking cut in the week view comes back tentative in the day view.
+    exec("UPDATE booking SET Tentative = 1 WHERE Bookingnr = 500");
+    week->RefreshWeekView();
+    week->dd->SetSelectedItem(1);
+    cut(*week);
+    EXPECT_TRUE(keys(*week->dd).isEmpty());
+    EXPECT_TRUE(field(500, "Bookingnr").isNull());
+    week->OpenDayView(monday + 4);
+    auto *day = Forms::get<Calendar>();
+    gCurrentTypeNo = type;
+    day->RefreshDayView();
+    pasteAt(*day, *day->cc, 1, 600);
+    EXPECT_TRUE(field(500, "Tentative").toBool());
+    EXPECT_EQ(field(500, "Bdato").toInt(), monday + 4);
+    EXPECT_EQ(field(500, "Lokalenr").toInt(), aula);
+    EXPECT_TRUE(day->cc->ItemTentative(indexOf(*day->cc, 500)));
+}
+
+TEST_F(ClipboardTest, APasteNeedsAnEmptySelectedSlot)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cal->PasteBookingCommand();
+    EXPECT_EQ(sb.lastText(), "No Booking on Clipboard !");
+    copy(*cal);
+    cal->PasteBookingCommand();
+    EXPECT_EQ(sb.lastText(), "Select Entrypoint!");
+    EXPECT_EQ(sb.shown().last().title, "Information");
+    EXPECT_EQ(keys(*cal->cc), QStringList({"7"}));
+}
+
+TEST_F(ClipboardTest, ABookingDeletedElsewhereIsReportedAndTheClipboardKept)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    addBooking(8, type, lab, gCurrentDay, 600, 690);
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 8));
+    copy(*cal);
+    exec("DELETE FROM booking WHERE Bookingnr = 7");
+    sb.clearShown();
+    for (int mode : {1, 2}) {
+        gPasteMode = mode;
+        cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+        cal->CopyBookingToClipboard();
+        EXPECT_EQ(sb.lastText(),
+                  "The booking is no longer in the bookingfile. It may have been deleted.");
+        EXPECT_EQ(clip("Bookingnr").toInt(), 8);
+        EXPECT_EQ(keys(*cal->cc), QStringList({"7", "8"}));
+    }
+    EXPECT_EQ(sb.shown().size(), 2);
+}
