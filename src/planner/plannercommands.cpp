@@ -14,6 +14,11 @@
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
 #include "platform/system.h"
+#include "reports/kontoudskrift.h"
+#include "reports/reportframe.h"
+#include "reports/reslistadd.h"
+#include "reports/reslistdom.h"
+#include "reports/reslistsa.h"
 
 #include <QLineEdit>
 
@@ -45,10 +50,6 @@ void showParamform(Form &owner) { Q_UNUSED(owner) }          // modal, owned
 void showBookingPeriod(Form &owner) { Q_UNUSED(owner) }      // datobookingperiode, modeless, owned
 void showArchiveTotals(Form &owner) { Q_UNUSED(owner) }      // datoarkivperiodeht, modeless, owned
 void showArchiveDetails(Form &owner) { Q_UNUSED(owner) }     // datoarkivperiodeAC, modeless, owned
-void previewResListDom(Form &owner) { Q_UNUSED(owner) }      // preview modeless, owned
-void previewResListAdd(Form &owner) { Q_UNUSED(owner) }      // preview modeless, owned
-void previewResListSA(Form &owner) { Q_UNUSED(owner) }       // preview modeless, owned
-void previewKontoudskrift() {}                               // preview modeless, no owner
 void showExpiringSeries(Form *owner) { Q_UNUSED(owner) }     // gudløbover: modal when owned
 void showSearchform() {}                                     // modeless, no owner
 void showMyBookings() {}                                     // myboo, modeless, no owner
@@ -104,12 +105,13 @@ void mainMenuOf(View &view, int id)
     case 31: showBookingPeriod(view); break;
     case 32: showArchiveTotals(view); break;
     case 33: showArchiveDetails(view); break;
-    case 341: previewResListDom(view); break;
-    case 342: previewResListAdd(view); break;
-    case 343: previewResListSA(view); break;
+    // Reports show their preview modeless.
+    case 341: Reports::get<ResListDom>()->Show(); break;
+    case 342: Reports::get<ResListAdd>()->Show(); break;
+    case 343: Reports::get<ResListSA>()->Show(); break;
     case 35:
         if (administratorsOnly())
-            previewKontoudskrift();
+            Reports::get<kontoudskrift>()->Show();
         break;
     case 61: System::showHelp(); break;
     case 62: Forms::get<About>()->Show(Form::Modal, &view); break;

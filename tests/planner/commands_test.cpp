@@ -11,7 +11,13 @@
 #include "platform/controls/filepicker.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/controls/toolbar.h"
+#include "platform/report/printing.h"
 #include "platform/system.h"
+#include "reports/kontoudskrift.h"
+#include "reports/reportframe.h"
+#include "reports/reslistadd.h"
+#include "reports/reslistdom.h"
+#include "reports/reslistsa.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -27,12 +33,13 @@ struct Effects
     QStringList messages;   // "text|title"
     QStringList dialogs;    // "open" or "save"
     QStringList forms;      // settings and About forms that were loaded
+    QStringList previews;   // titles of the previews shown
     int helpShown = 0;
     bool ended = false;
 
     bool operator==(const Effects &o) const
     {
-        return messages == o.messages && dialogs == o.dialogs && forms == o.forms
+        return messages == o.messages && dialogs == o.dialogs && forms == o.forms && previews == o.previews
                && helpShown == o.helpShown && ended == o.ended;
     }
 };
@@ -41,7 +48,8 @@ void PrintTo(const Effects &e, std::ostream *os)
 {
     *os << "messages=" << e.messages.join(";").toStdString()
         << " dialogs=" << e.dialogs.join(";").toStdString()
-        << " forms=" << e.forms.join(";").toStdString() << " help=" << e.helpShown
+        << " forms=" << e.forms.join(";").toStdString()
+        << " previews=" << e.previews.join(";").toStdString() << " help=" << e.helpShown
         << " ended=" << e.ended;
 }
 
@@ -62,6 +70,8 @@ protected:
         gWeekStartDay = day(2024, 1, 8);
         System::setShowHelpHandler([this](const QString &, const QString &) { ++help; });
         System::setEndProgramHandler([this](int) { ++ends; });
+        Printing::setPreviewHandler(
+            [this](const PageModel &, const QString &title) { previews << title; });
         // Every file dialog is cancelled.
         FilePicker::setScript([this](bool save, const QString &) {
             dialogs << (save ? "save" : "open");
@@ -73,6 +83,7 @@ protected:
     {
         FilePicker::setScript(nullptr);
         PlannerGrid::setPrintHandler(nullptr);
+        Printing::setPreviewHandler(nullptr);
         PlannerTest::TearDown();
     }
 
@@ -85,12 +96,14 @@ protected:
         sb.clearShown();
         help = 0;
         dialogs.clear();
+        previews.clear();
         ends = 0;
         view->ctToolBar1_ButtonClick(id);
         Effects e;
         for (const auto &box : sb.shown())
             e.messages << box.text + "|" + box.title;
         e.dialogs = dialogs;
+        e.previews = previews;
         if (Forms::isLoaded<Options>())
             e.forms << "Options";
         if (Forms::isLoaded<Times>())
@@ -106,6 +119,7 @@ protected:
     int help = 0;
     int ends = 0;
     QStringList dialogs;
+    QStringList previews;
 };
 
 TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
@@ -121,6 +135,7 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
     auto msg = [](const QString &m) { Effects e; e.messages << m; return e; };
     auto form = [](const QString &f) { Effects e; e.forms << f; return e; };
     auto dialog = [](const QString &d) { Effects e; e.dialogs << d; return e; };
+    auto preview = [](const Report *r) { Effects e; e.previews << r->caption(); return e; };
     Effects helpShown;
     helpShown.helpShown = 1;
     Effects ended;
@@ -136,12 +151,15 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
         {14, ended, ended},
         // Administrators only.
         {21, msg(refused), none}, {26, msg(refused), none}, {25, msg(refused), none},
-        {223, msg(refused), none}, {241, msg(refused), none}, {35, msg(refused), none},
+        {223, msg(refused), none}, {241, msg(refused), none},
+        {35, msg(refused), preview(Reports::get<kontoudskrift>())},
         {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},
         // Everybody.
         {221, none, none}, {222, none, none}, {31, none, none}, {32, none, none},
-        {33, none, none}, {341, none, none}, {342, none, none}, {343, none, none},
-        {52, none, none},
+        {33, none, none}, {52, none, none},
+        {341, preview(Reports::get<ResListDom>()), preview(Reports::get<ResListDom>())},
+        {342, preview(Reports::get<ResListAdd>()), preview(Reports::get<ResListAdd>())},
+        {343, preview(Reports::get<ResListSA>()), preview(Reports::get<ResListSA>())},
         {61, helpShown, helpShown},
         {62, form("About"), form("About")},
         // No item carries these.
