@@ -15,8 +15,8 @@
 #include "platform/controls/filepicker.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/controls/toolbar.h"
-#include "reports/searchinfoform.h"
 #include "platform/system.h"
+#include "reports/searchinfoform.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

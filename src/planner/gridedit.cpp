@@ -85,6 +85,8 @@ void storeTypedBooking(PlannerGrid &grid, int index, int start, int end,
             grid.SetItemTentative(index, place.tentative);
         grid.SetItemColour(index, Red);
     } catch (const Dao::DbError &e) {
+        // The grid shows no booking that the file does not hold.
+        grid.RemoveItem(index);
         reportDbError(e);
     }
 }

@@ -26,7 +26,8 @@ struct NewBookingPlace
 };
 
 // Stores the item typed at index as a new booking of the logged-in user with a new number,
-// which becomes the item's key text; the item turns red (and tentative when asked).
+// which becomes the item's key text; the item turns red (and tentative when asked). When the
+// row cannot be stored the user is told and the item leaves the grid.
 void storeTypedBooking(PlannerGrid &grid, int index, int start, int end,
                        const NewBookingPlace &place);
 

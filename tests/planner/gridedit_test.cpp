@@ -274,3 +274,13 @@ TEST_F(GridEditTest, ABookingDeletedElsewhereIsReportedAndNothingChanges)
     EXPECT_EQ(cal->cc->ItemCount(), 1);
     EXPECT_EQ(cal->slettenr->text(), "");
 }
+
+TEST_F(GridEditTest, ATypedBookingThatCannotBeStoredLeavesTheGrid)
+{
+    addBooking(500, type, lab, gCurrentDay, 900, 960);   // holds the counter's next number
+    auto *cal = Forms::get<Calendar>();
+    typeItem(*cal->cc, 1, 600, 660, "Lost");
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(keys(*cal->cc), QStringList({"500"}));
+    EXPECT_EQ(count("Beskrivelse = 'Lost'"), 0);
+}
