@@ -278,3 +278,20 @@ TEST_F(ClipboardTest, ABookingDeletedElsewhereIsReportedAndTheClipboardKept)
     }
     EXPECT_EQ(sb.shown().size(), 2);
 }
+
+TEST_F(ClipboardTest, TheWeekViewSaysSoWhenNoBookingIsSelected)
+{
+    addBooking(7, type, aula, monday, 600, 690);
+    auto *week = Forms::get<CalMdag>();
+    week->dd->SetSelectedItem(1);
+    copy(*week);
+    week->dd->SetSelection(2, 600, 630);
+    for (int mode : {1, 2}) {
+        gPasteMode = mode;
+        week->CopyBookingToClipboard();
+        EXPECT_EQ(sb.lastText(), "No Booking Selected.");
+    }
+    EXPECT_EQ(clipRows(), 1);
+    EXPECT_EQ(clip("Bookingnr").toInt(), 7);
+    EXPECT_EQ(keys(*week->dd), QStringList({"7"}));
+}
