@@ -54,7 +54,7 @@ public:
     ReportCheckBox *taxbool = nullptr;
 
 protected:
-    // name: the report's name; footerNames: its institution boxes.
+    // name: the report's name; footer1, footer2: the names of its institution boxes.
     Receipt(const QString &name, const QString &footer1, const QString &footer2);
 
     // The text of the number to select by, as the booking form gave it.
