@@ -13,13 +13,13 @@ namespace {
 
 // "name TYPE, name TYPE, ..." with the declared types that drive how values are read; a view
 // field without a type is only required to exist.
-struct Spec
+struct ObjectShape
 {
     const char *source;
     const char *fields;
 };
 
-const Spec kBookingfileTables[] = {
+const ObjectShape kBookingfileTables[] = {
     {"RUC", "ID INTEGER"},
     {"næstenøgle", "nextkey INTEGER"},
     {"arkiveringsdato", "ID INTEGER, arkiveringsdato DATETIME"},
@@ -73,7 +73,7 @@ const Spec kBookingfileTables[] = {
      "leveringssted TEXT, leveringstype TEXT, curacname TEXT"},
 };
 
-const Spec kBookingfileQueries[] = {
+const ObjectShape kBookingfileQueries[] = {
     {"activekonti", "Kontouser TEXT, KontoPass TEXT, Kontotype TEXT, Kontonavn TEXT, ID INTEGER, "
                     "admin BOOLEAN"},
     {"AdminAccounts", "Kontonavn TEXT, ID INTEGER"},
@@ -120,7 +120,7 @@ const Spec kBookingfileQueries[] = {
                    "inakstart INTEGER, inakslut INTEGER, lokalenr INTEGER"},
 };
 
-const Spec kPathsTables[] = {
+const ObjectShape kPathsTables[] = {
     {"stitabel", "sti TEXT"},
     {"standby",
      "Bookingnr INTEGER, bstart INTEGER, bslut INTEGER, Beskrivelse TEXT, Bdato INTEGER, "
@@ -134,7 +134,7 @@ const Spec kPathsTables[] = {
     {"AndetLokAlt", "lokalenr INTEGER, Lokalenavn TEXT"},
 };
 
-const Spec kPathsQueries[] = {
+const ObjectShape kPathsQueries[] = {
     {"andetlokaltfor", "Lokalenavn TEXT, lokalenr INTEGER"},
 };
 
@@ -158,23 +158,23 @@ QString quoted(const QString &name) { return '"' + name + '"'; }
 
 // Checks that each field resolves in source under SQLite's own (ASCII-only) case folding and,
 // where a type is given, carries that declared type.
-void expectFields(SqliteFile &db, const Spec &spec, bool isView)
+void expectFields(SqliteFile &db, const ObjectShape &shape, bool isView)
 {
-    const QString source = QString::fromUtf8(spec.source);
+    const QString source = QString::fromUtf8(shape.source);
     const QString kind = isView ? "view" : "table";
     EXPECT_EQ(db.value("SELECT count(*) FROM sqlite_master WHERE type = ? AND name = ?",
                        {kind, source}).toInt(), 1)
-        << "no " << kind.toStdString() << " named " << spec.source;
-    for (const Field &f : parseFields(spec.fields)) {
+        << "no " << kind.toStdString() << " named " << shape.source;
+    for (const Field &f : parseFields(shape.fields)) {
         const QString error =
             db.prepareError("SELECT " + quoted(f.name) + " FROM " + quoted(source));
-        EXPECT_TRUE(error.isEmpty()) << spec.source << "." << f.name.toStdString() << ": "
+        EXPECT_TRUE(error.isEmpty()) << shape.source << "." << f.name.toStdString() << ": "
                                      << error.toStdString();
         if (f.type.isEmpty())
             continue;
         const QVariant type = db.value(
             "SELECT type FROM pragma_table_info(?) WHERE lower(name) = lower(?)", {source, f.name});
-        EXPECT_EQ(type.toString(), f.type) << spec.source << "." << f.name.toStdString();
+        EXPECT_EQ(type.toString(), f.type) << shape.source << "." << f.name.toStdString();
     }
 }
 
@@ -188,24 +188,24 @@ protected:
 TEST_F(SchemaTest, BookingfileTablesHaveTheirFieldsAndTypes)
 {
     SqliteFile db(emptyFile());
-    for (const Spec &spec : kBookingfileTables)
-        expectFields(db, spec, false);
+    for (const ObjectShape &shape : kBookingfileTables)
+        expectFields(db, shape, false);
 }
 
 TEST_F(SchemaTest, BookingfileStoredQueriesDeliverTheirFields)
 {
     SqliteFile db(emptyFile());
-    for (const Spec &spec : kBookingfileQueries)
-        expectFields(db, spec, true);
+    for (const ObjectShape &shape : kBookingfileQueries)
+        expectFields(db, shape, true);
 }
 
 TEST_F(SchemaTest, PathsTablesAndQueryHaveTheirFields)
 {
     SqliteFile db(box.file("paths.mdb"));
-    for (const Spec &spec : kPathsTables)
-        expectFields(db, spec, false);
-    for (const Spec &spec : kPathsQueries)
-        expectFields(db, spec, true);
+    for (const ObjectShape &shape : kPathsTables)
+        expectFields(db, shape, false);
+    for (const ObjectShape &shape : kPathsQueries)
+        expectFields(db, shape, true);
 }
 
 // Every stored query runs to its end on the empty file and on the demonstration file.
@@ -213,9 +213,9 @@ TEST_F(SchemaTest, EveryStoredQueryRunsOnEmptyAndDemoFiles)
 {
     for (const QString &file : {emptyFile(), box.newBookingfile("demo.mdb", true)}) {
         SqliteFile db(file);
-        for (const Spec &spec : kBookingfileQueries)
-            EXPECT_NO_THROW(db.rows("SELECT * FROM " + quoted(QString::fromUtf8(spec.source))))
-                << spec.source << " on " << file.toStdString();
+        for (const ObjectShape &shape : kBookingfileQueries)
+            EXPECT_NO_THROW(db.rows("SELECT * FROM " + quoted(QString::fromUtf8(shape.source))))
+                << shape.source << " on " << file.toStdString();
     }
     SqliteFile paths(box.file("paths.mdb"));
     EXPECT_NO_THROW(paths.rows("SELECT * FROM andetlokaltfor"));
