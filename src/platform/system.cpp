@@ -1,5 +1,7 @@
 #include "platform/system.h"
 
+#include "platform/controls/helpviewer.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
@@ -60,6 +62,8 @@ void showHelp(const QString &topic)
 {
     if (g_helpHandler)
         g_helpHandler(g_helpFile, topic);
+    else
+        HelpViewer::showTopic(g_helpFile, topic);
 }
 void setShowHelpHandler(std::function<void(const QString &, const QString &)> handler)
 {

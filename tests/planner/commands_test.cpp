@@ -9,6 +9,7 @@
 #include "planner/plannercommands.h"
 #include "platform/controls/dropmenu.h"
 #include "platform/controls/filepicker.h"
+#include "platform/controls/helpviewer.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/controls/toolbar.h"
 #include "platform/report/printing.h"
@@ -19,9 +20,13 @@
 #include "reports/reslistdom.h"
 #include "reports/reslistsa.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QLineEdit>
+#include <QTest>
+#include <QTextBrowser>
 
 using namespace Generalen;
 
@@ -351,4 +356,26 @@ TEST_F(CommandsTest, OpenWantsASelectedBookingThatStillExists)
         ASSERT_EQ(sb.shown().size(), 1);
         EXPECT_EQ(sb.shown()[0].text, "The booking is no longer in the bookingfile.");
     }
+}
+
+TEST_F(CommandsTest, HelpAndF1ShowTheHelpFileWithItsResourceHierarchySection)
+{
+    auto *view = Forms::get<Calendar>();
+    view->show();
+    view->activateWindow();
+    QApplication::setActiveWindow(view);
+    QTest::keyClick(view, Qt::Key_F1);
+    EXPECT_EQ(help, 1);
+
+    // Without a test's handler the help file opens in the help viewer.
+    System::setShowHelpHandler(nullptr);
+    System::setHelpFile(QDir(VANTIX_BUILD_DIR).filePath("Vantix Help.html"));
+    view->ctToolBar1_ButtonClick(61);
+    HelpViewer *viewer = HelpViewer::instance();
+    ASSERT_NE(viewer, nullptr);
+    // The first-run offer of the day view sends the user to this section.
+    EXPECT_TRUE(viewer->hasAnchor("resource-hierarchy"));
+    EXPECT_TRUE(viewer->browser()->toPlainText().contains("Resource Hierarchy"));
+    viewer->close();
+    System::setHelpFile(QString());
 }
