@@ -1,5 +1,6 @@
 #include "bookings/bookingform.h"
 
+#include "bookings/bookingprice.h"
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
@@ -11,6 +12,7 @@
 #include "platform/controls/tabdialog.h"
 #include "platform/controls/timeedit.h"
 #include "platform/db/dberror.h"
+#include "platform/system.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -145,6 +147,9 @@ bookingform::bookingform()
     connect(Pris, &QLineEdit::textChanged, this, &bookingform::Pris_Change);
     connect(TaxB, &QCheckBox::clicked, this, &bookingform::TaxB_Click);
     connect(Arrkvit, &QPushButton::clicked, this, &bookingform::Arrkvit_Click);
+    // A list price follows the booked hours.
+    connect(bstart, &DEdit::Change, this, &bookingform::RecalcPrice);
+    connect(bslut, &DEdit::Change, this, &bookingform::RecalcPrice);
     connect(bstart, &DEdit::Spin, this, [this](bool down) { spinTime(bstart, down); });
     connect(bslut, &DEdit::Spin, this, [this](bool down) { spinTime(bslut, down); });
     connect(Bdato, &DEdit::Spin, this, [this](bool down) {
@@ -479,8 +484,8 @@ void bookingform::Form_Load()
     for (DataControl *data : {&Data1, &Data2, &Data3})
         data->setDatabaseName(gDatabasePath);
     Data3.setRecordSource(AccountListSource());
+    // Data1 opens when the form is put on a booking (ShowBooking), on that booking's row only.
     try {
-        Data1.Refresh();
         Data2.Refresh();
         Data3.Refresh();
     } catch (const Dao::DbError &e) {
@@ -529,25 +534,48 @@ void bookingform::Form_Unload(bool &cancel)
     Data3.Close();
 }
 
+QString bookingform::OneBookingSource(int32_t n)
+{
+    return "SELECT * FROM bookingfor WHERE Bookingnr = " + QString::number(n);
+}
+
 void bookingform::ShowBooking(int32_t n)
 {
     const bool wasShown = isVisible();
-    Show(Modeless);
+    const QString previous = Data1.RecordSource();
+    // Reopening writes a pending change of the booking shown before.
+    auto open = [this](const QString &source) {
+        Data1.setRecordSource(source);
+        Data1.Refresh();
+    };
     try {
-        Data1.FindFirst("[Bookingnr]=" + QString::number(n));
+        open(OneBookingSource(n));
     } catch (const Dao::DbError &e) {
+        Data1.setRecordSource(previous);
         MsgBox::show(e.description());
-        return;
-    }
-    if (Data1.Recordset()->NoMatch()) {
-        MsgBox::show("Booking " + QString::number(n)
-                         + " is no longer in the bookingfile. It may have been deleted.",
-                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
-        if (!wasShown)
+        if (!wasShown && !Data1.hasCurrentRow())
             Unload();
         return;
     }
-    // The first activation may have run before the booking was current.
+    if (!Data1.hasCurrentRow()) {
+        MsgBox::show("Booking " + QString::number(n)
+                         + " is no longer in the bookingfile. It may have been deleted.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
+        if (!wasShown) {
+            Unload();
+            return;
+        }
+        // Back to the booking the form was on.
+        try {
+            open(previous);
+        } catch (const Dao::DbError &e) {
+            MsgBox::show(e.description());
+        }
+        Form_Activate();
+        return;
+    }
+    Show(Modeless);
+    // The displays follow the booking now current.
     Form_Activate();
 }
 
@@ -601,32 +629,90 @@ void bookingform::Luk_Click()
 
 void bookingform::RecalcPrice()
 {
-    // The price, tax and total come with the receipt work.
+    recalc();
+}
+
+bool bookingform::recalc()
+{
+    // While Data1 fills the boxes from a row they hold a mix of two bookings; the row's own
+    // figures stand until the form recalculates with the whole row (activation, ShowBooking).
+    if (Data1.isFilling())
+        return true;
+    bool ok = true;
+    if (holdsNumber(PRTyp->text(), 1)) {
+        // The item's fee; without a known item or fee the price stays as it is.
+        bool isItem = false;
+        const qlonglong item = Lokalenr->text().trimmed().toLongLong(&isItem);
+        QVariant fee;
+        if (isItem) {
+            try {
+                fee = Extrafunktioner::LookupWhere("gebyr", "lokale",
+                                                   "lokalenr =  " + QString::number(item));
+            } catch (const Dao::DbError &e) {
+                MsgBox::show(e.description());
+                ok = false;
+            }
+        }
+        if (!fee.isNull() && !bstart->isNull() && !bslut->isNull()) {
+            const int32_t hours = Extrafunktioner::DurationHours(bstart->value(), bslut->value());
+            Pris->setText(BookingPrice::listPriceText(hours, fee.toDouble()));
+        }
+    }
+    // A price that is empty or not a number counts as nothing here.
+    const double price = BookingPrice::amountOf(Pris->text()).value_or(0);
+    const BookingPrice::TaxAndTotal amounts =
+        BookingPrice::taxAndTotal(price, TaxB->isChecked(), gTaxPct);
+    taxbel->setText(amounts.tax);
+    intax->setText(amounts.total);
+    return ok;
 }
 
 void bookingform::ListpriceRes_Click()
 {
-    // The price type comes with the receipt work.
+    PRTyp->setText("1");
+    Pris->setEnabled(false);
+    RecalcPrice();
 }
 
 void bookingform::aftres_Click()
 {
-    // The price type comes with the receipt work.
+    PRTyp->setText("2");
+    Pris->setEnabled(true);
 }
 
 void bookingform::Pris_Change()
 {
-    // Recalculation comes with the receipt work.
+    RecalcPrice();
 }
 
 void bookingform::TaxB_Click()
 {
-    // Recalculation comes with the receipt work.
+    RecalcPrice();
 }
 
 void bookingform::Arrkvit_Click()
 {
-    // The receipt comes with the receipt work.
+    if (!recalc())
+        return;
+    if (Beskrivelse->toPlainText().isEmpty()) {
+        System::beep();
+        MsgBox::show("Bookingtitle cannot be empty!");
+        return;
+    }
+    if (!BookingPrice::amountOf(Pris->text())) {
+        MsgBox::show("The price is empty or not a number. Enter the price before printing the "
+                     "receipt.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, windowTitle());
+        return;
+    }
+    if (!saveRecord())
+        return;
+    showReceipt();
+}
+
+void bookingform::showReceipt()
+{
+    // The single and the multiple receipt are printed from here once they exist.
 }
 
 void bookingform::spinTime(TimeEdit *box, bool down)

@@ -50,9 +50,13 @@ public:
     void TaxB_Click();
     void Arrkvit_Click();
 
-    // Shows the form and positions it on booking n ("[Bookingnr]=n"). A booking that the
-    // bookingfile no longer holds is reported and not opened.
+    // Shows the form on booking n: Data1 reads that one row of bookingfor, so opening costs
+    // one row however many bookings the file holds. A change to the booking shown before is
+    // written first. A booking that the bookingfile no longer holds is reported and not opened;
+    // the form stays on the booking it showed.
     void ShowBooking(int32_t n);
+    // Data1's record source for booking n: its row of bookingfor.
+    static QString OneBookingSource(int32_t n);
 
     // The record source of the account list: every active account for an administrator,
     // otherwise the accounts the logged-in user is a member of.
@@ -142,4 +146,8 @@ private:
     void dropCalendar();
     // Writes a changed record now; a failure is shown and the change stays in the boxes.
     bool saveRecord();
+    // RecalcPrice; false when the item's fee could not be read (the error was shown).
+    bool recalc();
+    // Prints the single or the multiple receipt of the saved booking.
+    void showReceipt();
 };

@@ -66,6 +66,8 @@ public:
     void UpdateControls();
     // True while a bound box holds a change not yet written.
     bool isDirty() const;
+    // True while the control fills its boxes from a row: a box's change signal is then no edit.
+    bool isFilling() const { return m_filling; }
     // Writes a pending change and closes the recordset and the connection. When the write
     // fails the DbError passes on and the control stays open with the change kept, so a form
     // can show the error and let the user correct or cancel it.

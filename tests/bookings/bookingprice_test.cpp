@@ -1,0 +1,244 @@
+#include "bookingfixture.h"
+
+#include "bookings/bookingform.h"
+#include "bookings/bookingprice.h"
+#include "core/generalen.h"
+#include "platform/controls/tabdialog.h"
+#include "platform/controls/timeedit.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Generalen;
+
+namespace {
+
+class BookingPriceTest : public BookingFileTest
+{
+protected:
+    // Booking 100 (Room A, fee 100 an hour, list price) from start to end, in minutes.
+    bookingform *openRoomA(int startMinutes, int endMinutes)
+    {
+        exec(QString("UPDATE booking SET bstart = %1, bslut = %2 WHERE Bookingnr = 100")
+                 .arg(startMinutes)
+                 .arg(endMinutes));
+        auto *f = Forms::get<bookingform>();
+        f->ShowBooking(100);
+        return f;
+    }
+};
+
+TEST_F(BookingPriceTest, ListPriceIsTheFeeTimesTheRoundedHours)
+{
+    struct Case
+    {
+        int start, end;   // minutes
+        QString price;
+    };
+    const QList<Case> cases = {
+        {600, 660, "100"},    // one hour
+        {480, 570, "200"},    // 1.5 hours round to 2
+        {480, 630, "200"},    // 2.5 hours round to 2, the even number
+        {1380, 60, "200"},    // 23:00 to 01:00 ends on the next day
+        {600, 615, "0"},      // a quarter of an hour rounds to none
+    };
+    for (const Case &c : cases) {
+        bookingform *f = openRoomA(c.start, c.end);
+        EXPECT_EQ(f->Pris->text(), c.price) << c.start << "-" << c.end;
+        EXPECT_TRUE(f->ListpriceRes->isChecked());
+        EXPECT_FALSE(f->Pris->isEnabled());
+        EXPECT_EQ(f->taxbel->text(), "0");
+        f->Unload();
+    }
+    // A fee with cents keeps them.
+    exec("UPDATE lokale SET gebyr = 62.5 WHERE lokalenr = 10");
+    bookingform *f = openRoomA(600, 660);
+    EXPECT_EQ(f->Pris->text(), "62.5");
+    EXPECT_EQ(f->intax->text(), "62.50");
+}
+
+TEST_F(BookingPriceTest, TheListPriceShownIsTheListPriceStored)
+{
+    // The row holds no price yet (a booking typed into the grid): the form's list price is
+    // what the booking keeps, and what a receipt would print.
+    bookingform *f = openRoomA(480, 600);
+    EXPECT_EQ(f->Pris->text(), "200");
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(100, "Pris").toDouble(), 200.0);
+
+    // New times give a new list price at once.
+    f = openRoomA(480, 600);
+    f->bslut->setValue(14 * 3600);
+    EXPECT_EQ(f->Pris->text(), "600");
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(100, "Pris").toDouble(), 600.0);
+    EXPECT_EQ(bookingField(100, "bslut").toInt(), 14 * 60);
+
+    // The same when the form moves on from another list-priced booking: Room B, 80 an hour.
+    f = openRoomA(480, 600);
+    f->ShowBooking(102);
+    EXPECT_EQ(f->Pris->text(), "80");
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(102, "Pris").toDouble(), 80.0);
+}
+
+TEST_F(BookingPriceTest, TaxFollowsTheCheckBoxAndTheRate)
+{
+    struct Case
+    {
+        double rate;
+        bool taxed;
+        QString tax, total;
+    };
+    const QList<Case> cases = {
+        {25, true, "50.00", "250.00"},
+        {25, false, "0", "200.00"},
+        {0, true, "0", "200.00"},
+        {-5, true, "0", "200.00"},
+        {12.5, true, "25.00", "225.00"},
+    };
+    for (const Case &c : cases) {
+        gTaxPct = c.rate;
+        bookingform *f = openRoomA(480, 600);
+        if (f->TaxB->isChecked() != c.taxed)
+            f->TaxB->click();   // as the user does
+        EXPECT_EQ(f->taxbel->text(), c.tax) << c.rate << " " << c.taxed;
+        EXPECT_EQ(f->intax->text(), c.total) << c.rate << " " << c.taxed;
+        f->Luk_Click();
+        EXPECT_EQ(bookingField(100, "tax").toInt(), c.taxed ? 1 : 0);
+    }
+}
+
+TEST_F(BookingPriceTest, AgreedPriceIsTypedAndKept)
+{
+    gTaxPct = 25;
+    exec("UPDATE booking SET tax = 1 WHERE Bookingnr = 100");
+    bookingform *f = openRoomA(480, 600);
+    EXPECT_EQ(f->taxbel->text(), "50.00");
+
+    // Agreed keeps the last price and lets the user type another.
+    f->aftres->click();
+    EXPECT_TRUE(f->Pris->isEnabled());
+    EXPECT_EQ(f->Pris->text(), "200");
+    EXPECT_EQ(f->PRTyp->text(), "2");
+    f->Pris->selectAll();
+    QTest::keyClicks(f->Pris, "10000");
+    EXPECT_EQ(f->taxbel->text(), "2,500.00");
+    EXPECT_EQ(f->intax->text(), "12,500.00");
+
+    // A price that is empty or not a number counts as nothing.
+    for (const QString &text : {QString(), QString("abc"), QString("12,5"), QString("inf")}) {
+        f->Pris->setText(text);
+        EXPECT_EQ(f->taxbel->text(), "0.00") << text.toStdString();
+        EXPECT_EQ(f->intax->text(), "0.00") << text.toStdString();
+    }
+
+    f->Pris->setText(" 150.40 ");
+    EXPECT_EQ(f->taxbel->text(), "37.60");
+    EXPECT_EQ(f->intax->text(), "188.00");
+    f->faner->setTab(1);   // saves
+    EXPECT_EQ(bookingField(100, "Pris").toDouble(), 150.4);
+    EXPECT_EQ(bookingField(100, "bvpris").toInt(), 2);
+
+    // Opened again, the agreed price stands whatever the hours.
+    f->Luk_Click();
+    f = openRoomA(480, 720);
+    EXPECT_TRUE(f->aftres->isChecked());
+    EXPECT_TRUE(f->Pris->isEnabled());
+    EXPECT_EQ(f->Pris->text(), "150.4");
+
+    // Back to the list price: computed again, the box locked.
+    f->ListpriceRes->click();
+    EXPECT_EQ(f->Pris->text(), "400");
+    EXPECT_FALSE(f->Pris->isEnabled());
+    EXPECT_EQ(f->intax->text(), "500.00");
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(100, "Pris").toDouble(), 400.0);
+    EXPECT_EQ(bookingField(100, "bvpris").toInt(), 1);
+    EXPECT_TRUE(sb.shown().isEmpty());
+}
+
+TEST_F(BookingPriceTest, AnItemWithoutAFeeLeavesThePriceAsItIs)
+{
+    exec("UPDATE booking SET Pris = 75 WHERE Bookingnr = 100;"
+         "UPDATE lokale SET gebyr = NULL WHERE lokalenr = 10");
+    bookingform *f = openRoomA(480, 600);
+    EXPECT_EQ(f->Pris->text(), "75");
+    EXPECT_EQ(f->intax->text(), "75.00");
+    EXPECT_TRUE(sb.shown().isEmpty());
+}
+
+TEST_F(BookingPriceTest, ReceiptIsRefusedWithoutATitleOrAPrice)
+{
+    bookingform *f = openRoomA(480, 600);
+    f->Beskrivelse->clear();
+    f->Arrkvit->click();
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.shown()[0].text, "Bookingtitle cannot be empty!");
+    EXPECT_EQ(sb.shown()[0].title, "");
+    EXPECT_EQ(sb.shown()[0].style, MsgBox::OkOnly);
+    EXPECT_EQ(bookingField(100, "Beskrivelse").toString(), "Board meeting");   // not saved
+
+    f->Beskrivelse->setPlainText("Board meeting, revised");
+    f->aftres->click();
+    for (const QString &text : {QString(), QString("about 200")}) {
+        sb.clearShown();
+        f->Pris->setText(text);
+        f->Arrkvit->click();
+        ASSERT_EQ(sb.shown().size(), 1) << text.toStdString();
+        EXPECT_EQ(sb.lastText(), "The price is empty or not a number. Enter the price before "
+                                 "printing the receipt.");
+        EXPECT_EQ(bookingField(100, "Beskrivelse").toString(), "Board meeting");
+        EXPECT_EQ(bookingField(100, "bvpris").toInt(), 1);
+    }
+}
+
+TEST_F(BookingPriceTest, OpeningReadsTheOneBookingOnly)
+{
+    auto *f = Forms::get<bookingform>();
+    EXPECT_FALSE(f->Data1.isOpen());   // loading alone reads no booking
+    f->ShowBooking(100);
+    EXPECT_EQ(f->Data1.RecordSource(), "SELECT * FROM bookingfor WHERE Bookingnr = 100");
+    ASSERT_NE(f->Data1.Recordset(), nullptr);
+    EXPECT_EQ(f->Data1.Recordset()->RecordCount(), 1);
+    EXPECT_TRUE(f->isVisible());
+
+    // Moving on to another booking writes the change of the first.
+    f->Beskrivelse->setPlainText("Board meeting, moved");
+    f->ShowBooking(102);
+    EXPECT_EQ(f->Bookingnr->text(), "102");
+    EXPECT_EQ(f->Data1.Recordset()->RecordCount(), 1);
+    EXPECT_EQ(bookingField(100, "Beskrivelse").toString(), "Board meeting, moved");
+
+    // A booking that is gone leaves the form on the one it showed, still editable.
+    f->ShowBooking(999);
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.shown()[0].title, "Service Message");
+    EXPECT_EQ(f->Bookingnr->text(), "102");
+    f->Bemærkninger->setPlainText("Mats on the floor");
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(102, "Bemærkninger").toString(), "Mats on the floor");
+}
+
+TEST(BookingPriceArithmetic, AmountsAndTexts)
+{
+    using BookingPrice::amountOf;
+    EXPECT_EQ(amountOf("200"), 200.0);
+    EXPECT_EQ(amountOf(" -12.5 "), -12.5);
+    EXPECT_FALSE(amountOf(""));
+    EXPECT_FALSE(amountOf("  "));
+    EXPECT_FALSE(amountOf("1,000"));
+    EXPECT_FALSE(amountOf("nan"));
+    EXPECT_EQ(BookingPrice::listPriceText(3, 33.3), "99.9");
+    EXPECT_EQ(BookingPrice::listPriceText(2000, 1000), "2000000");
+    EXPECT_EQ(BookingPrice::listPriceText(0, -5), "0");
+    // The total adds the tax as shown: 0.125 shows as 0.13 or 0.12, and the total agrees.
+    const auto t = BookingPrice::taxAndTotal(0.5, true, 25);
+    EXPECT_NEAR(t.total.toDouble(), 0.5 + t.tax.toDouble(), 1e-9);
+}
+
+} // namespace
