@@ -13,6 +13,8 @@
 #include "platform/controls/timeedit.h"
 #include "platform/db/dberror.h"
 #include "platform/system.h"
+#include "reports/enkeltkvitto.h"
+#include "reports/multikvitto.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -712,7 +714,18 @@ void bookingform::Arrkvit_Click()
 
 void bookingform::showReceipt()
 {
-    // The single and the multiple receipt are printed from here once they exist.
+    // The receipt's footer reads taxbool, so it is set before the receipt runs.
+    if (readsTrue(gentagende->text())) {
+        auto *receipt = Reports::get<multikvitto>();
+        receipt->setGennr(gennr->text());
+        receipt->taxbool->setValue(TaxB->isChecked());
+        receipt->Show();
+    } else {
+        auto *receipt = Reports::get<enkeltkvitto>();
+        receipt->setBookingnr(Bookingnr->text());
+        receipt->taxbool->setValue(TaxB->isChecked());
+        receipt->Show();
+    }
 }
 
 void bookingform::spinTime(TimeEdit *box, bool down)

@@ -5,6 +5,7 @@
 #include "core/generalen.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/controls/timeedit.h"
+#include "platform/report/printcapture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -195,6 +196,75 @@ TEST_F(BookingPriceTest, ReceiptIsRefusedWithoutATitleOrAPrice)
         EXPECT_EQ(bookingField(100, "Beskrivelse").toString(), "Board meeting");
         EXPECT_EQ(bookingField(100, "bvpris").toInt(), 1);
     }
+}
+
+// The texts of the last receipt shown.
+QStringList receiptTexts(const PrintCapture &capture)
+{
+    QStringList texts;
+    if (capture.previews.isEmpty())
+        return texts;
+    for (const Page &page : capture.previews.last().pages())
+        for (const PageItem &item : page.items)
+            if (item.kind == PageItem::Text)
+                texts << item.text;
+    return texts;
+}
+
+TEST_F(BookingPriceTest, ReceiptOfASingleBookingAfterSaving)
+{
+    PrintCapture capture;
+    gTaxPct = 25;
+    bookingform *f = openRoomA(600, 720);   // 2 hours at 100, no price stored yet
+    f->Beskrivelse->setPlainText("Board meeting, final");
+    f->TaxB->click();
+    f->Arrkvit->click();
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+    ASSERT_EQ(capture.previews.size(), 1);
+    EXPECT_EQ(bookingField(100, "Beskrivelse").toString(), "Board meeting, final");
+    EXPECT_EQ(bookingField(100, "tax").toInt(), 1);
+    const QStringList texts = receiptTexts(capture);
+    for (const char *text : {"Board meeting, final", "Room A", "Single", "200.00", "Tax 25%",
+                             "50.00", "250.00", "Anna Berg"})
+        EXPECT_TRUE(texts.contains(text)) << text;
+
+    // Without tax.
+    f->TaxB->click();
+    f->Arrkvit->click();
+    ASSERT_EQ(capture.previews.size(), 2);
+    const QStringList untaxed = receiptTexts(capture);
+    EXPECT_TRUE(untaxed.contains("No Tax"));
+    EXPECT_EQ(untaxed.count("200.00"), 3);   // the fee, the sum and the total
+}
+
+TEST_F(BookingPriceTest, ReceiptOfASeriesMemberListsTheSeries)
+{
+    PrintCapture capture;
+    gTaxPct = 25;
+    exec("UPDATE booking SET Pris = 80, tax = 1, bvpris = 2 WHERE Bookingnr = 102;"
+         "INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Bgruppe, Lokalenr, "
+         "kontonr, curacname, gennr, gentagende, Pris, bvpris) VALUES "
+         "(103, 'Weekly yoga', 45014, 1020, 1080, 1, 11, 2, 'Anna Berg', 102, 1, 80, 2);");
+    auto *f = Forms::get<bookingform>();
+    f->ShowBooking(103);
+    EXPECT_EQ(f->gentshow->text(), "Multi");
+    EXPECT_FALSE(f->TaxB->isChecked());
+    f->Pris->setText("90");
+    f->Arrkvit->click();
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+    ASSERT_EQ(capture.previews.size(), 1);
+    const QStringList texts = receiptTexts(capture);
+    for (const char *text : {"102", "103", "80.00", "90.00", "170.00", "No Tax"})
+        EXPECT_TRUE(texts.contains(text)) << text;
+    EXPECT_FALSE(texts.contains("Single"));
+
+    // The tax choice of the booking open in the form applies to the whole series.
+    f->TaxB->click();
+    f->Arrkvit->click();
+    ASSERT_EQ(capture.previews.size(), 2);
+    const QStringList taxed = receiptTexts(capture);
+    for (const char *text : {"170.00", "Tax 25%", "42.50", "212.50"})
+        EXPECT_TRUE(taxed.contains(text)) << text;
 }
 
 TEST_F(BookingPriceTest, OpeningReadsTheOneBookingOnly)
