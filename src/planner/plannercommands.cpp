@@ -2,17 +2,15 @@
 
 #include "core/about.h"
 #include "core/bookingfilechoice.h"
-#include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "core/introstart.h"
 #include "core/options.h"
 #include "core/times.h"
 #include "planner/calendar.h"
 #include "planner/calmdag.h"
+#include "planner/gridedit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/plannergrid.h"
-#include "platform/db/database.h"
-#include "platform/db/recordset.h"
 #include "platform/system.h"
 #include "reports/kontoudskrift.h"
 #include "reports/reportframe.h"
@@ -126,21 +124,20 @@ void bookingBarOf(View &view, int id)
     switch (id) {
     case 7:
         gPasteMode = 1;
-        // The view's CopyBookingToClipboard is called here once the view has it.
+        view.CopyBookingToClipboard();
         break;
     case 8:
         gPasteMode = 2;
-        // The view's CopyBookingToClipboard is called here once the view has it.
+        view.CopyBookingToClipboard();
         break;
-    case 9: break;    // the view's PasteBookingCommand, once the view has it
-    case 10: break;   // the view's DeleteSelectedBooking, once the view has it
+    case 9: view.PasteBookingCommand(); break;
+    case 10: view.DeleteSelectedBooking(); break;
     case 14: showSearchform(); break;
     case 15: showMyBookings(); break;
     case 16: showTodays(); break;
     case 18: showExpiringSeries(nullptr); break;
     default: break;
     }
-    Q_UNUSED(view)
 }
 
 // Opens the booking of the grid's selected item: the booking form when the user may edit the
@@ -153,37 +150,9 @@ void openSelected(View &view, PlannerGrid &grid)
         MsgBox::show("No Booking Selected", MsgBox::OkOnly, "Service Message");
         return;
     }
-    bool ok = false;
-    const qint64 key = grid.ItemKeyText(selected).trimmed().toLongLong(&ok);
-    int32_t bookingNo = 0;
-    int32_t account = 0;
-    bool found = false;
-    if (ok) {
-        auto db = Dao::Database::open(gDatabasePath);
-        auto rs = db->OpenRecordset("booking", Dao::RecordsetType::Table);
-        rs->SetIndex("Primarykey");
-        rs->Seek("=", key);
-        if (!rs->NoMatch()) {
-            found = true;
-            bookingNo = static_cast<int32_t>(rs->integer("Bookingnr"));
-            account = static_cast<int32_t>(rs->integer("Kontonr"));
-        }
-        rs->Close();
-        db->Close();
-    }
-    if (!found) {
-        // Deleted elsewhere since the grid was filled: nothing to open.
-        MsgBox::show("The booking is no longer in the bookingfile.", MsgBox::OkOnly,
-                     "Service Message");
-        return;
-    }
-    if (Extrafunktioner::CanEditAccountBookings(account)) {
-        // The view's OpenBookingForEdit(bookingNo) is called here once the view has it.
-    } else {
-        // The view's ShowBookingInfo(bookingNo) is called here once the view has it.
-    }
-    Q_UNUSED(view)
-    Q_UNUSED(bookingNo)
+    GridEdit::openBooking(
+        grid.ItemKeyText(selected), [&view](int32_t n) { view.OpenBookingForEdit(n); },
+        [&view](int32_t n) { view.ShowBookingInfo(n); });
 }
 
 template<typename View>
@@ -193,13 +162,13 @@ void itemMenuCommon(View &view, PlannerGrid &grid, int id)
     case 1: openSelected(view, grid); break;
     case 2:
         gPasteMode = 1;
-        // The view's CopyBookingToClipboard is called here once the view has it.
+        view.CopyBookingToClipboard();
         break;
     case 3:
         gPasteMode = 2;
-        // The view's CopyBookingToClipboard is called here once the view has it.
+        view.CopyBookingToClipboard();
         break;
-    case 4: break;   // the view's DeleteSelectedBooking, once the view has it
+    case 4: view.DeleteSelectedBooking(); break;
     default: break;
     }
 }

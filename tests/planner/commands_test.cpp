@@ -1,5 +1,6 @@
 #include "plannerfixture.h"
 
+#include "bookings/bookingform.h"
 #include "core/about.h"
 #include "core/generalen.h"
 #include "core/options.h"
@@ -16,6 +17,7 @@
 #include "platform/system.h"
 #include "reports/kontoudskrift.h"
 #include "reports/reportframe.h"
+#include "reports/searchinfoform.h"
 #include "reports/reslistadd.h"
 #include "reports/reslistdom.h"
 #include "reports/reslistsa.h"
@@ -354,8 +356,63 @@ TEST_F(CommandsTest, OpenWantsASelectedBookingThatStillExists)
         else
             Forms::get<Calendar>()->ctDrop_ItemClick(1);
         ASSERT_EQ(sb.shown().size(), 1);
-        EXPECT_EQ(sb.shown()[0].text, "The booking is no longer in the bookingfile.");
+        EXPECT_TRUE(sb.shown()[0].text.startsWith("The booking is no longer in the bookingfile"));
+        EXPECT_FALSE(Forms::isLoaded<bookingform>());
+        EXPECT_FALSE(Forms::isLoaded<Searchinfoform>());
     }
+}
+
+TEST_F(CommandsTest, OpenShowsTheBookingFormOrTheReadOnlyViewByRights)
+{
+    addBooking(1, type, aula, gCurrentDay);
+    for (bool admin : {true, false}) {
+        SCOPED_TRACE(admin ? "may edit" : "may not edit");
+        Forms::unloadAll();
+        gIsAdmin = admin;
+        auto *view = Forms::get<Calendar>();
+        ASSERT_EQ(keys(*view->cc), QStringList({"1"}));
+        view->cc->SetSelectedItem(1);
+        ASSERT_TRUE(view->ctDrop->clickItem(1));
+        EXPECT_EQ(Forms::isLoaded<bookingform>(), admin);
+        EXPECT_EQ(Forms::isLoaded<Searchinfoform>(), !admin);
+    }
+}
+
+TEST_F(CommandsTest, ToolBarAndItemMenuReachTheClipboardAndTheDeleteOfTheView)
+{
+    gIsAdmin = true;
+    addBooking(500, type, aula, gCurrentDay, 600, 660);
+    auto *view = Forms::get<Calendar>();
+    view->cc->SetSelectedItem(1);
+    ASSERT_TRUE(view->ctDrop->clickItem(3));   // Copy
+    EXPECT_EQ(gPasteMode, 2);
+    view->cc->SetSelectedItem(0);
+    view->cc->SetSelection(1, 780, 810);
+    ASSERT_TRUE(view->ctToolBar2->clickItem(9));   // Paste
+    ASSERT_EQ(view->cc->ItemCount(), 2);
+    const int pasted = keys(*view->cc).indexOf("500") == 0 ? 2 : 1;
+    EXPECT_EQ(view->cc->ItemStart(pasted), 780);
+    EXPECT_EQ(view->cc->ItemEnd(pasted), 840);
+
+    sb.clearShown();
+    view->cc->SetSelectedItem(1);
+    ASSERT_TRUE(view->ctToolBar2->clickItem(10));   // Delete, confirmed
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.shown()[0].text, "Confirm deletion ?");
+    EXPECT_EQ(view->cc->ItemCount(), 1);
+
+    Forms::unloadAll();
+    gWeekStartDay = day(2024, 1, 8);
+    auto *week = Forms::get<CalMdag>();
+    ASSERT_EQ(week->dd->ItemCount(), 1);
+    sb.clearShown();
+    week->dd->SetSelectedItem(1);
+    ASSERT_TRUE(week->ctDrop->clickItem(4));   // Delete, confirmed
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.shown()[0].text, "Confirm Delete ?");
+    EXPECT_EQ(week->dd->ItemCount(), 0);
+    week->RefreshWeekView();
+    EXPECT_EQ(week->dd->ItemCount(), 0);
 }
 
 TEST_F(CommandsTest, HelpAndF1ShowTheHelpFileWithItsResourceHierarchySection)
