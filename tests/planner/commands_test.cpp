@@ -3,6 +3,7 @@
 #include "bookings/bookingform.h"
 #include "core/about.h"
 #include "core/generalen.h"
+#include "core/introstart.h"
 #include "core/options.h"
 #include "core/times.h"
 #include "planner/calendar.h"
@@ -25,6 +26,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -46,8 +49,8 @@ struct Effects
 
     bool operator==(const Effects &o) const
     {
-        return messages == o.messages && dialogs == o.dialogs && forms == o.forms && previews == o.previews
-               && helpShown == o.helpShown && ended == o.ended;
+        return messages == o.messages && dialogs == o.dialogs && forms == o.forms
+               && previews == o.previews && helpShown == o.helpShown && ended == o.ended;
     }
 };
 
@@ -435,4 +438,44 @@ TEST_F(CommandsTest, HelpAndF1ShowTheHelpFileWithItsResourceHierarchySection)
     EXPECT_TRUE(viewer->browser()->toPlainText().contains("Resource Hierarchy"));
     viewer->close();
     System::setHelpFile(QString());
+}
+
+TEST_F(CommandsTest, AChosenBookingfileUnloadsTheViewAndStartsAgainBehindTheSplash)
+{
+    const QString chosen = sb.newBookingfile("other.mdb");
+    const QString created = sb.file("Winter.mdb");
+    for (bool week : {false, true}) {
+        for (int id : {11, 12}) {
+            SCOPED_TRACE(testing::Message() << (week ? "week view " : "day view ") << id);
+            Forms::unloadAll();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            gDatabasePath = file;
+            FilePicker::setScript(
+                [&](bool save, const QString &) { return save ? created : chosen; });
+            if (week)
+                Forms::get<CalMdag>()->ctToolBar1_ButtonClick(id);
+            else
+                Forms::get<Calendar>()->ctToolBar1_ButtonClick(id);
+            EXPECT_EQ(gDatabasePath, id == 11 ? chosen : created);
+            EXPECT_FALSE(Forms::isLoaded<Calendar>());
+            EXPECT_FALSE(Forms::isLoaded<CalMdag>());
+            EXPECT_TRUE(Forms::isLoaded<introstart>());
+        }
+    }
+    EXPECT_TRUE(QFileInfo::exists(created));
+}
+
+TEST_F(CommandsTest, AFileThatIsNoBookingfileLeavesTheViewAsItWas)
+{
+    QFile text(sb.file("notes.mdb"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a database");
+    text.close();
+    FilePicker::setScript([&](bool, const QString &) { return text.fileName(); });
+    auto *view = Forms::get<CalMdag>();
+    view->ctToolBar1_ButtonClick(11);
+    EXPECT_TRUE(sb.lastText().endsWith(" is not a valid Vantix Bookingfile!"));
+    EXPECT_EQ(gDatabasePath, file);
+    EXPECT_TRUE(Forms::isLoaded<CalMdag>());
+    EXPECT_FALSE(Forms::isLoaded<introstart>());
 }
