@@ -479,3 +479,24 @@ TEST_F(CommandsTest, AFileThatIsNoBookingfileLeavesTheViewAsItWas)
     EXPECT_TRUE(Forms::isLoaded<CalMdag>());
     EXPECT_FALSE(Forms::isLoaded<introstart>());
 }
+
+TEST_F(CommandsTest, BothViewsCarryTheBookingBarsButtonsWithTheirTips)
+{
+    const QStringList expected = {"7 Cut Booking", "8 Copy Booking", "9 Paste Booking",
+                                  "10 Delete Booking", "14 Search", "15 My Bookings",
+                                  "16 Todays Bookings", "18 Repeating Bookings",
+                                  "17 Print Scheeme"};
+    auto buttons = [](const ToolBar &bar) {
+        QStringList out;
+        for (int i = 0; i < bar.ItemCount(); ++i) {
+            if (!bar.isSeparator(i))
+                out << QString("%1 %2").arg(bar.ItemId(i)).arg(bar.ItemTipText(i));
+        }
+        return out;
+    };
+    EXPECT_EQ(buttons(*Forms::get<Calendar>()->ctToolBar2), expected);
+    Forms::unloadAll();
+    auto *week = Forms::get<CalMdag>();
+    EXPECT_EQ(buttons(*week->ctToolBar2), expected);
+    EXPECT_EQ(buttons(*week->ctToolBar3), QStringList({"1 Previous Week", "2 Next Week"}));
+}
