@@ -181,7 +181,7 @@ QColor textColourOn(const QColor &background)
     // Perceived brightness (ITU-R BT.601 weights).
     const double y = 0.299 * background.red() + 0.587 * background.green()
                      + 0.114 * background.blue();
-    return y >= 150 ? QColor(20, 20, 20) : QColor(Qt::white);
+    return y >= 140 ? QColor(20, 20, 20) : QColor(Qt::white);
 }
 
 // --- The printed schedule -----------------------------------------------------------------

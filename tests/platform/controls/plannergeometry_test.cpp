@@ -115,6 +115,7 @@ TEST(PlannerGeometry, ClassicColoursAndReadableText)
     EXPECT_EQ(textColourOn(QColor(Qt::yellow)).lightness(), QColor(20, 20, 20).lightness());
     EXPECT_EQ(textColourOn(QColor(Qt::blue)), QColor(Qt::white));
     EXPECT_EQ(textColourOn(colourFromRgb(255)), QColor(Qt::white));
+    EXPECT_EQ(textColourOn(QColor(Qt::green)).lightness(), QColor(20, 20, 20).lightness());
 }
 
 namespace {
