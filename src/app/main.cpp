@@ -1,12 +1,12 @@
 #include "core/introstart.h"
 #include "core/productpicture.h"
+#include "platform/application.h"
 
-#include <QApplication>
 #include <QIcon>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName("Vantix");
     QApplication::setWindowIcon(QIcon(ProductIcon(64)));
     // The program ends when its last window closes or a command ends it.

@@ -1,0 +1,25 @@
+#include "platform/application.h"
+
+#include "platform/controls/msgbox.h"
+#include "platform/db/dberror.h"
+
+#include <exception>
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    QString text;
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const Dao::DbError &e) {
+        text = e.description();
+    } catch (const std::exception &e) {
+        text = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        text = QStringLiteral("An unknown error occurred.");
+    }
+    // Shown once the failed event has been unwound, so the box never runs inside it.
+    MsgBox::show(text, MsgBox::OkOnly | MsgBox::Critical, applicationName());
+    return false;
+}
