@@ -518,6 +518,16 @@ void bookingform::Form_Activate()
 
 void bookingform::Form_Unload(bool &cancel)
 {
+    if (!closeRecord()) {
+        cancel = true;
+        return;
+    }
+    Data2.Close();
+    Data3.Close();
+}
+
+bool bookingform::closeRecord()
+{
     try {
         Data1.Close();
     } catch (const Dao::DbError &e) {
@@ -525,15 +535,25 @@ void bookingform::Form_Unload(bool &cancel)
         const int answer = MsgBox::show(
             "The booking could not be saved:\n" + e.description() + "\n\nClose without saving?",
             MsgBox::YesNo | MsgBox::Exclamation | MsgBox::DefaultButton2, windowTitle());
-        if (answer != MsgBox::Yes) {
-            cancel = true;
-            return;
-        }
+        if (answer != MsgBox::Yes)
+            return false;
         Data1.CancelUpdate();
         Data1.Close();
     }
+    return true;
+}
+
+bool bookingform::followCurrentFile()
+{
+    if (Data1.DatabaseName() == gDatabasePath && Data3.RecordSource() == AccountListSource())
+        return true;
+    // A change to the booking shown goes to the file it was read from.
+    if (!closeRecord())
+        return false;
     Data2.Close();
     Data3.Close();
+    Form_Load();
+    return true;
 }
 
 QString bookingform::OneBookingSource(int32_t n)
@@ -543,7 +563,10 @@ QString bookingform::OneBookingSource(int32_t n)
 
 void bookingform::ShowBooking(int32_t n)
 {
-    const bool wasShown = isVisible();
+    if (!followCurrentFile())
+        return;
+    // After a change of file the booking shown before is not there to go back to.
+    const bool wasShown = isVisible() && Data1.hasCurrentRow();
     const QString previous = Data1.RecordSource();
     // Reopening writes a pending change of the booking shown before.
     auto open = [this](const QString &source) {

@@ -53,7 +53,8 @@ public:
     // Shows the form on booking n: Data1 reads that one row of bookingfor, so opening costs
     // one row however many bookings the file holds. A change to the booking shown before is
     // written first. A booking that the bookingfile no longer holds is reported and not opened;
-    // the form stays on the booking it showed.
+    // the form stays on the booking it showed. A form left open while another bookingfile was
+    // opened moves to that file first.
     void ShowBooking(int32_t n);
     // Data1's record source for booking n: its row of bookingfor.
     static QString OneBookingSource(int32_t n);
@@ -146,6 +147,12 @@ private:
     void dropCalendar();
     // Writes a changed record now; a failure is shown and the change stays in the boxes.
     bool saveRecord();
+    // Closes Data1, writing a changed record; when that fails the user may keep the form open
+    // (false) or drop the change.
+    bool closeRecord();
+    // Puts the form on the current bookingfile and user when another file was opened or
+    // another user logged in since it loaded; false when it must stay as it is.
+    bool followCurrentFile();
     // RecalcPrice; false when the item's fee could not be read (the error was shown).
     bool recalc();
     // Prints the single or the multiple receipt of the saved booking.

@@ -349,3 +349,56 @@ TEST_F(BookingFormTest, SpinButtonsAndCalendarSetTimesAndDate)
 }
 
 } // namespace
+
+TEST_F(BookingFormTest, AFormLeftOpenFollowsAnotherBookingfileAndUser)
+{
+    bookingform *f = open(100);
+    f->Beskrivelse->setPlainText("Board meeting, edited");
+
+    // Another bookingfile is opened and Ben logs in, while the form stays open.
+    const QString other = sb.newBookingfile("other.mdb");
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(other.toUtf8().constData(), &db), SQLITE_OK);
+        const char *rows =
+            "INSERT INTO Konti (ID, Kontonavn, Kontouser, Kontotype) VALUES "
+            "(3, 'Ben Holm', 'ben', 'p');"
+            "INSERT INTO grptilk (gnr, pnr) VALUES (3, 3);"
+            "INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr, Gruppeart, gebyr) VALUES "
+            "(10, 'Hall', 1, 1, 50);"
+            "INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Bgruppe, "
+            "Lokalenr, kontonr, curacname, bvpris) VALUES "
+            "(100, 'Choir', 9, 480, 540, 1, 10, 3, 'Ben Holm', 1);";
+        ASSERT_EQ(sqlite3_exec(db, rows, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+    gDatabasePath = other;
+    gUserNo = 3;
+    gUserName = "Ben Holm";
+
+    Forms::get<bookingform>()->ShowBooking(100);
+    EXPECT_TRUE(sb.shown().isEmpty());
+    // The edit went to the file it was made in; the form now shows the other file's booking.
+    EXPECT_EQ(bookingField(100, "Beskrivelse").toString(), "Board meeting, edited");
+    EXPECT_EQ(f->Data1.DatabaseName(), other);
+    EXPECT_EQ(f->Beskrivelse->toPlainText(), "Choir");
+    EXPECT_EQ(f->Lokalenavn->text(), "Hall");
+    EXPECT_EQ(accounts(f), QStringList({"Ben Holm"}));
+
+    f->Beskrivelse->setPlainText("Choir practice");
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(100, "Beskrivelse").toString(), "Board meeting, edited");
+    file = other;
+    EXPECT_EQ(bookingField(100, "Beskrivelse").toString(), "Choir practice");
+}
+
+TEST_F(BookingFormTest, ABookingMissingFromAnotherBookingfileClosesTheForm)
+{
+    open(100);
+    gDatabasePath = sb.newBookingfile("other.mdb");
+    Forms::get<bookingform>()->ShowBooking(100);
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.shown()[0].title, "Service Message");
+    // The form does not fall back on the first file's booking under the same number.
+    EXPECT_FALSE(Forms::isLoaded<bookingform>());
+}
