@@ -148,18 +148,37 @@ void Searchinfoform::ShowBooking(const QString &criteria)
 {
     const bool wasShown = isVisible();
     Show(Modeless);
+    QVariant shownBooking;   // the booking to go back to when the criteria find none
+    bool found = false;
     try {
+        if (Data1.DatabaseName() != gDatabasePath) {
+            // Left open while another bookingfile was opened: it reads that file now.
+            Data1.Close();
+            Data1.setDatabaseName(gDatabasePath);
+            Data1.Refresh();
+        } else if (wasShown && Data1.hasCurrentRow()) {
+            shownBooking = Data1.value("Bookingnr");
+        }
         Data1.FindFirst(criteria);
+        if (Data1.Recordset()->NoMatch()) {
+            // The rows were read as the view opened: bookings made since are read now.
+            Data1.Refresh();
+            Data1.FindFirst(criteria);
+        }
+        found = !Data1.Recordset()->NoMatch();
+        if (!found && !shownBooking.isNull())
+            Data1.FindFirst("[Bookingnr]=" + QString::number(shownBooking.toLongLong()));
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description());
         return;
     }
-    if (Data1.Recordset()->NoMatch()) {
-        MsgBox::show("The booking is no longer in the bookingfile. It may have been deleted.",
-                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
-        if (!wasShown)
-            Unload();
-    }
+    if (found)
+        return;
+    MsgBox::show("The booking is no longer in the bookingfile. It may have been deleted.",
+                 MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
+    // An open view stays on the booking it showed.
+    if (shownBooking.isNull())
+        Unload();
 }
 
 void Searchinfoform::ShowBooking(int32_t n)

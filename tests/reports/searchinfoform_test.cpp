@@ -160,4 +160,33 @@ TEST_F(SearchinfoformTest, ABookingNoLongerThereIsReported)
     EXPECT_FALSE(Forms::isLoaded<Searchinfoform>());
 }
 
+TEST_F(SearchinfoformTest, ABookingMadeAfterTheViewOpenedIsShown)
+{
+    auto *f = Forms::get<Searchinfoform>();
+    f->ShowBooking(100);
+    exec("INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Lokalenr, kontonr, "
+         "curacname) VALUES (102, 'Late booking', 3, 700, 760, 10, 3, 'Ben Holm');");
+    f->ShowBooking(102);
+    EXPECT_TRUE(sb.shown().isEmpty());
+    EXPECT_EQ(f->Beskrivelse->toPlainText(), "Late booking");
+    // A number the file does not hold still leaves the view on the booking it showed.
+    f->ShowBooking(555);
+    EXPECT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(f->Beskrivelse->toPlainText(), "Late booking");
+}
+
+TEST_F(SearchinfoformTest, AViewLeftOpenFollowsAnotherBookingfile)
+{
+    auto *f = Forms::get<Searchinfoform>();
+    f->ShowBooking(100);
+    file = sb.newBookingfile("other.mdb");
+    exec("INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Lokalenr, kontonr) "
+         "VALUES (100, 'Choir', 9, 480, 540, 10, 3);");
+    gDatabasePath = file;
+    Forms::get<Searchinfoform>()->ShowBooking(100);
+    EXPECT_TRUE(sb.shown().isEmpty());
+    EXPECT_EQ(f->Data1.DatabaseName(), file);
+    EXPECT_EQ(f->Beskrivelse->toPlainText(), "Choir");
+}
+
 } // namespace
