@@ -206,6 +206,7 @@ void Options::buildTaxTab()
 
 void Options::Form_Load()
 {
+    m_before = programSettings();
     const QString sources[] = {"institutionsoplysninger", "Valgformat", "Valgarcdel",
                                "Valgdeldel", "Valgunits"};
     DataControl *controls[] = {&Data1, &Data2, &Data3, &Data4, &Data5};
@@ -311,7 +312,38 @@ void Options::Form_Unload(bool &cancel)
         }
         Data1.CancelUpdate();
         Data1.Close();
+        restore(m_before);
     }
     for (DataControl *list : {&Data2, &Data3, &Data4, &Data5})
         list->Close();
+}
+
+Options::ProgramSettings Options::programSettings()
+{
+    ProgramSettings s;
+    s.amPm = gAmPm;
+    s.military = gMilitaryTime;
+    s.tentative = gTentativeMode;
+    s.taxPct = gTaxPct;
+    s.timeUnits = gTimeUnits;
+    s.dateFormatNr = gDateFormatNr;
+    s.dateFormat = gDateFormat;
+    s.dateFormat2 = gDateFormat2;
+    s.firstDay = gFirstDay;
+    s.weekStartDay = gWeekStartDay;
+    return s;
+}
+
+void Options::restore(const ProgramSettings &s)
+{
+    gAmPm = s.amPm;
+    gMilitaryTime = s.military;
+    gTentativeMode = s.tentative;
+    gTaxPct = s.taxPct;
+    gTimeUnits = s.timeUnits;
+    gDateFormatNr = s.dateFormatNr;
+    gDateFormat = s.dateFormat;
+    gDateFormat2 = s.dateFormat2;
+    gFirstDay = s.firstDay;
+    gWeekStartDay = s.weekStartDay;
 }

@@ -64,4 +64,23 @@ private:
     void buildArchiveTab();
     void buildTaxTab();
     bool taxAcceptable();
+
+    // The settings the form hands to the running program, as they were when it opened; an
+    // edit closed without saving gives them back.
+    struct ProgramSettings
+    {
+        bool amPm = false;
+        bool military = false;
+        bool tentative = false;
+        double taxPct = 0;
+        int16_t timeUnits = 0;
+        int16_t dateFormatNr = 0;
+        QString dateFormat;
+        QString dateFormat2;
+        QString firstDay;
+        int32_t weekStartDay = 0;
+    };
+    static ProgramSettings programSettings();
+    static void restore(const ProgramSettings &s);
+    ProgramSettings m_before;
 };

@@ -260,4 +260,33 @@ TEST_F(OptionsTest, ARowThatCannotBeSavedKeepsTheFormUnlessTheUserClosesWithoutI
     EXPECT_EQ(storedRow(file, "Timeunits"), "30");
 }
 
+TEST_F(OptionsTest, OptionsClosedWithoutSavingLeaveTheProgramAsItWas)
+{
+    const int16_t units = gTimeUnits;
+    const bool amPm = gAmPm;
+    const double tax = gTaxPct;
+    const int32_t weekStart = gWeekStartDay;
+    Options *f = open();
+    pick(f->Timeunits, "60 minutes");
+    pick(f->DateFormat, "Month first (mm/dd/yyyy)");
+    f->CheckAmPm->setChecked(!amPm);
+    f->Taxtext->setText("12.5");
+    EXPECT_EQ(gTaxPct, 12.5);
+    EXPECT_EQ(gFirstDay, "0");
+    {
+        WriteLock lock(file);
+        ASSERT_TRUE(lock.locked());
+        sandbox.answer(MsgBox::Yes);
+        f->ok_Click();
+        EXPECT_FALSE(Forms::isLoaded<Options>());
+    }
+    // The running program keeps the settings the bookingfile still holds.
+    EXPECT_EQ(gTimeUnits, units);
+    EXPECT_EQ(gAmPm, amPm);
+    EXPECT_EQ(gTaxPct, tax);
+    EXPECT_EQ(gFirstDay, "1");
+    EXPECT_EQ(gDateFormat, "dd-mm-yyyy");
+    EXPECT_EQ(gWeekStartDay, weekStart);
+}
+
 } // namespace
