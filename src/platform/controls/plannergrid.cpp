@@ -681,13 +681,14 @@ void PlannerGrid::updateCursor(const QPointF &pos)
 
 void PlannerGrid::mousePressEvent(QMouseEvent *event)
 {
-    ensureLayout();
     if (m_editTimer) {
         killTimer(m_editTimer);
         m_editTimer = 0;
     }
+    // The owner may change the items as it takes a typed one: lay them out after that.
     if (m_editor)
         commitEdit();
+    ensureLayout();
     setFocus(Qt::MouseFocusReason);
     const QPointF pos = toContents(event->position());
     const int i = itemAt(pos);
@@ -788,6 +789,7 @@ void PlannerGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
+    ensureLayout();
     const Drag drag = m_drag;
     m_drag = Drag::None;
     viewport()->unsetCursor();

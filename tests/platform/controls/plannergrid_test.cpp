@@ -124,6 +124,31 @@ TEST(PlannerGrid, TypingIntoAnEmptySlotAddsAnItemForThatSlot)
     EXPECT_EQ(g.grid.ItemCount(), 2);
 }
 
+// A click elsewhere ends the typing, and the owner may rebuild the grid as it takes the typed
+// item (here it refuses it and reads its items back in another order); the click then lands
+// on the items as they are after that, so a drag never moves another booking.
+TEST(PlannerGrid, AClickThatEndsTypingHitsTheItemsTheOwnerLeft)
+{
+    Grid g;
+    g.addItem(1, 600, 660, "Meeting");
+    g.addItem(3, 600, 660, "Lunch");
+    QObject::connect(&g.grid, &PlannerGrid::ItemAdded, &g.grid, [&g] {
+        g.grid.ClearItems();
+        g.addItem(3, 600, 660, "Lunch");
+        g.addItem(1, 600, 660, "Meeting");
+    });
+    const QPoint meeting = g.grid.itemRect(1).center();
+
+    QTest::mouseClick(g.view(), Qt::LeftButton, {}, g.slot(2, 480));
+    g.type("Breakfast");
+    ASSERT_NE(openEditor(), nullptr);
+    QTest::mouseClick(g.view(), Qt::LeftButton, {}, meeting);
+
+    ASSERT_EQ(g.grid.ItemCount(), 2);
+    ASSERT_GT(g.grid.SelectedItem(), 0);
+    EXPECT_EQ(g.grid.ItemText(g.grid.SelectedItem()), "Meeting");
+}
+
 TEST(PlannerGrid, DraggingMovesAnItemAndItsEdgesResizeIt)
 {
     Grid g;
