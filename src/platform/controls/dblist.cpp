@@ -218,7 +218,12 @@ void DBList::userPicked(int row)
             m_source->moveTo(row);
         } catch (const Dao::DbError &e) {
             // The row source could not write its own changed row before moving.
+            followSource();
             MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
+            return;
+        }
+        if (m_source->position() != row) {   // its Validate kept the row it is on
+            followSource();
             return;
         }
     }

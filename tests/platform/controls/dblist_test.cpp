@@ -136,6 +136,29 @@ TEST_F(DBListTest, APickMovesTheDataControlAndRaisesClick)
     EXPECT_EQ(clicks.count(), 3);
 }
 
+// The row source keeps its row when its Validate refuses to write a change; the list then
+// stays on that row too, and no Click is raised for a pick that did not happen.
+TEST_F(DBListTest, APickTheRowSourceRefusesLeavesTheListOnItsRow)
+{
+    DBList list;
+    list.setRowSource(&groups);
+    list.setListField("gnavn");
+    list.setBoundColumn("gnr");
+    QLineEdit name;
+    groups.bind(&name, "gnavn");
+    groups.Refresh();
+    QObject::connect(&groups, &DataControl::Validate, &list, [](bool &cancel) { cancel = true; });
+    QSignalSpy clicks(&list, &DBList::Click);
+
+    name.setText("Halls");   // a change the source will not write
+    list.setListIndex(2);
+    EXPECT_EQ(groups.position(), 0);
+    EXPECT_EQ(list.ListIndex(), 0);
+    EXPECT_EQ(list.BoundText().toInt(), 10);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(name.text(), "Halls");
+}
+
 TEST_F(DBListTest, ANewRecordSourceRefillsTheList)
 {
     DBList list;
