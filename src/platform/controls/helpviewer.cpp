@@ -62,7 +62,8 @@ HelpViewer *HelpViewer::showTopic(const QString &file, const QString &topic)
 {
     const QFileInfo info(file);
     if (file.isEmpty() || !info.isFile() || !info.isReadable()) {
-        MsgBox::show(tr("The help file \"%1\" cannot be found.").arg(QDir::toNativeSeparators(file)),
+        MsgBox::show(tr("The help file \"%1\" cannot be found.")
+                         .arg(QDir::toNativeSeparators(file)),
                      MsgBox::Exclamation, tr("Help"));
         return nullptr;
     }

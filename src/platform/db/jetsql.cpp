@@ -179,7 +179,8 @@ void emitNodes(const Nodes &nodes, QString &out)
 
 bool isWord(const Node &node, const char *word)
 {
-    return node.kind == Kind::Word && node.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    return node.kind == Kind::Word
+           && node.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
 bool isOp(const Node &node, const char *op)
@@ -304,7 +305,8 @@ void rewriteTokens(Nodes &nodes)
             --i;
         } else if (isWord(node, "Date") || isWord(node, "Now")) {
             const int next = nextSolid(nodes, i);
-            if (next >= 0 && nodes[next].kind == Kind::Group && nextSolid(nodes[next].children, -1) < 0) {
+            if (next >= 0 && nodes[next].kind == Kind::Group
+                && nextSolid(nodes[next].children, -1) < 0) {
                 node.text = isWord(node, "Date") ? "jet_date" : "jet_now";
                 nodes.erase(nodes.begin() + i + 1, nodes.begin() + next);   // "Date ()"
             }
@@ -472,7 +474,9 @@ JetSql::SelectShape JetSql::shapeOf(const QString &sqliteSql)
             return shape;
     }
     i = nextSolid(nodes, i);
-    if (i < 0 || !(nodes[i].kind == Kind::Name || (nodes[i].kind == Kind::Word && !isStopWord(nodes[i]))))
+    if (i < 0
+        || !(nodes[i].kind == Kind::Name
+             || (nodes[i].kind == Kind::Word && !isStopWord(nodes[i]))))
         return shape;
     const QString source = unquoteName(nodes[i]);
     i = nextSolid(nodes, i);
@@ -481,7 +485,8 @@ JetSql::SelectShape JetSql::shapeOf(const QString &sqliteSql)
     if (i >= 0 && (nodes[i].kind == Kind::Name
                    || (nodes[i].kind == Kind::Word && !isStopWord(nodes[i]))))
         i = nextSolid(nodes, i);
-    if (i >= 0 && !isWord(nodes[i], "WHERE") && !isWord(nodes[i], "ORDER") && !isWord(nodes[i], "LIMIT"))
+    if (i >= 0 && !isWord(nodes[i], "WHERE") && !isWord(nodes[i], "ORDER")
+        && !isWord(nodes[i], "LIMIT"))
         return shape;
     for (; i >= 0 && i < int(nodes.size()); ++i) {
         static const QStringList compound = {"GROUP", "HAVING", "UNION", "INTERSECT", "EXCEPT",

@@ -110,7 +110,8 @@ FieldKind kindOfDeclaredType(const QString &declared)
         return FieldKind::DateTime;
     if (containsAny(t, {"INT", "LONG", "SHORT", "BYTE", "COUNTER", "AUTOINCREMENT"}))
         return FieldKind::Integer;
-    if (containsAny(t, {"REAL", "DOUB", "FLOA", "SINGLE", "CURRENCY", "MONEY", "NUMERIC", "DECIMAL"}))
+    if (containsAny(t, {"REAL", "DOUB", "FLOA", "SINGLE", "CURRENCY", "MONEY", "NUMERIC",
+                        "DECIMAL"}))
         return FieldKind::Real;
     if (containsAny(t, {"TEXT", "CHAR", "MEMO", "CLOB", "STRING"}))
         return FieldKind::Text;

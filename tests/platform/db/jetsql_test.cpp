@@ -24,16 +24,19 @@ TEST(JetSql, TranslatesTheDialect)
         {"SELECT DISTINCTROW a!b FROM a", "SELECT a.b FROM a"},
         {"SELECT x & ' at ' & y AS lev FROM t", "SELECT jet_concat(x, ' at ', y) AS lev FROM t"},
         {"SELECT (a!s-a!t)/60 AS h FROM a", "SELECT (a.s-a.t)*1.0/60 AS h FROM a"},
-        {"SELECT * FROM t WHERE d = True AND n Mod 2 = 0", "SELECT * FROM t WHERE d = 1 AND n % 2 = 0"},
+        {"SELECT * FROM t WHERE d = True AND n Mod 2 = 0",
+         "SELECT * FROM t WHERE d = 1 AND n % 2 = 0"},
         {"SELECT * FROM t WHERE s = \"it's\"", "SELECT * FROM t WHERE s = 'it''s'"},
-        {"SELECT * FROM t WHERE d = #12/31/2026#", "SELECT * FROM t WHERE d = '2026-12-31 00:00:00'"},
+        {"SELECT * FROM t WHERE d = #12/31/2026#",
+         "SELECT * FROM t WHERE d = '2026-12-31 00:00:00'"},
         {"SELECT * FROM t WHERE n Like 'A*'", "SELECT * FROM t WHERE jet_like(n, 'A*')"},
         {"SELECT * FROM t WHERE s = 'a & b / c'", "SELECT * FROM t WHERE s = 'a & b / c'"},
         {"SELECT [x y].[z] FROM [x y]", "SELECT [x y].[z] FROM [x y]"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(JetSql::toSqlite(c.jet), QString(c.sqlite)) << c.jet;
-    for (const char *bad : {"SELECT * FROM t WHERE s = 'open", "SELECT ((1)", "SELECT #13/45/2026#"})
+    for (const char *bad :
+         {"SELECT * FROM t WHERE s = 'open", "SELECT ((1)", "SELECT #13/45/2026#"})
         EXPECT_THROW(JetSql::toSqlite(bad), Dao::DbError) << bad;
 }
 
@@ -62,7 +65,8 @@ protected:
                  "INSERT INTO Konti (ID, Kontonavn, Kontopnr, Kontoby, Kontotype) VALUES "
                  "(11, 'Anna', '8000', 'Aarhus', 'p'), (12, 'Ben', NULL, 'Oslo', 'p'), "
                  "(13, 'Choir', NULL, NULL, 'g')",
-                 "INSERT INTO grptilk (gnr, pnr) VALUES (11, 11), (12, 12), (13, 11), (13, 12), (13, 12)",
+                 "INSERT INTO grptilk (gnr, pnr) VALUES (11, 11), (12, 12), (13, 11), (13, 12), "
+                 "(13, 12)",
                  "INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Bgruppe, "
                  "Lokalenr, kontonr, Pris, tax, gennr, gentagende, leveringstype, leveringssted, "
                  "Antalpers) VALUES "
@@ -126,7 +130,8 @@ TEST_F(Statements, BookingfileDeletesRemoveTheirRows)
     db->Execute("INSERT INTO opstilling (ID, Opstilling) VALUES (8, 'U')");
     db->Execute("DELETE [opstilling].[ID], opstilling.*  FROM opstilling  WHERE "
                 "[opstilling].[ID]=8;  ");
-    db->Execute("DELETE [Homebases].[ID], Homebases.*  FROM Homebases  WHERE [Homebases].[ID]=1;  ");
+    db->Execute("DELETE [Homebases].[ID], Homebases.*  FROM Homebases  WHERE "
+                "[Homebases].[ID]=1;  ");
     EXPECT_EQ(column("SELECT depname FROM Department", "depname"), QStringList({"HR"}));
     EXPECT_EQ(count(*db, "SELECT count(*) FROM opstilling"), 0);
     EXPECT_EQ(count(*db, "SELECT count(*) FROM Homebases"), 0);
@@ -136,11 +141,13 @@ TEST_F(Statements, ArchivingPurgeAndStamp)
 {
     box.setNow(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
     db->Execute("INSERT INTO bookingarkiv ( Bookingnr, Beskrivelse, Bstart, Bslut, Bdato, Bcolor, "
-                "Bgruppe, Lokalenr, kontonr, Kontaktperson2, Kontaktpersonadr2, Kontaktpersonpnr2, "
-                "Kontaktpersonby2, Kontakttlf2, Kontakttlfb2, langbeskrivelse, Antalpers, Pris, ID, "
-                "Bemærkninger, gennr, gentagende, Intern, leveringssted, leveringstype, curacname )  "
+                "Bgruppe, Lokalenr, kontonr, Kontaktperson2, Kontaktpersonadr2, "
+                "Kontaktpersonpnr2, Kontaktpersonby2, Kontakttlf2, Kontakttlfb2, langbeskrivelse, "
+                "Antalpers, Pris, ID, Bemærkninger, gennr, gentagende, Intern, leveringssted, "
+                "leveringstype, curacname )  "
                 "SELECT booking.Bookingnr, booking.Beskrivelse, booking.Bstart, booking.Bslut, "
-                "booking.Bdato, booking.Bcolor, booking.Bgruppe, booking.Lokalenr, booking.kontonr, "
+                "booking.Bdato, booking.Bcolor, booking.Bgruppe, booking.Lokalenr, "
+                "booking.kontonr, "
                 "booking.Kontaktperson2, booking.Kontaktpersonadr2, booking.Kontaktpersonpnr2, "
                 "booking.Kontaktpersonby2, booking.Kontakttlf2, booking.Kontakttlfb2, "
                 "booking.langbeskrivelse, booking.Antalpers, booking.Pris, booking.ID, "
@@ -200,7 +207,8 @@ TEST_F(Statements, ReceiptQueries)
     EXPECT_TRUE(db->OpenRecordset(single.arg(6))->EOF_());   // no item: no row
 
     QString multi = single;
-    multi.replace("Booking.Pris, Konti.Kontoadresse", "Booking.Pris, Booking.Tax,Konti.Kontoadresse");
+    multi.replace("Booking.Pris, Konti.Kontoadresse",
+                  "Booking.Pris, Booking.Tax,Konti.Kontoadresse");
     multi.replace("WHERE Booking.Bookingnr = %1; ", "WHERE Booking.Gennr = %1; ");
     auto series = db->OpenRecordset(multi.arg(3), Dao::RecordsetType::Snapshot);
     EXPECT_EQ(series->RecordCount(), 3);
@@ -263,7 +271,8 @@ TEST_F(Statements, ArchivePeriodReports)
 {
     db->Execute("INSERT INTO bookingarkiv (Bookingnr, Bdato, Bstart, Bslut, Lokalenr, kontonr, "
                 "Antalpers, Pris, Beskrivelse) VALUES (50, 400, 600, 690, 100, 11, 3, 20, 'a'), "
-                "(51, 401, 600, 660, 102, 12, 4, 30, 'b'), (52, 500, 600, 660, 100, 11, 1, 1, 'c')");
+                "(51, 401, 600, 660, 102, 12, 4, 30, 'b'), "
+                "(52, 500, 600, 660, 100, 11, 1, 1, 'c')");
     const QString forAccount =
         "SELECT Bookingarkiv.Bdato, Overgruppenavne.OverGruppenavn, lokaliteter.Lokalitetsnavn, "
         "lokale.Lokalenavn, Bookingarkiv.Beskrivelse, Bookingarkiv.Lokalenr, "

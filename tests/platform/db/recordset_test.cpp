@@ -222,7 +222,8 @@ TEST_F(Recordsets, ValuesComeBackTyped)
 {
     db->Execute("INSERT INTO arkiveringsdato (ID, arkiveringsdato) VALUES (2, #12/9/2026#)");
     auto rs = db->OpenRecordset("SELECT * FROM arkiveringsdato WHERE ID = 2");
-    EXPECT_EQ(rs->Field("arkiveringsdato").toDateTime(), QDateTime(QDate(2026, 12, 9), QTime(0, 0)));
+    EXPECT_EQ(rs->Field("arkiveringsdato").toDateTime(),
+              QDateTime(QDate(2026, 12, 9), QTime(0, 0)));
     auto b = db->OpenRecordset("SELECT Tentative, Beskrivelse FROM booking WHERE Bookingnr = 30");
     EXPECT_EQ(b->Field("Tentative").typeId(), QMetaType::Bool);
     EXPECT_TRUE(b->Field("Tentative").toBool());
