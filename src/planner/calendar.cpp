@@ -202,7 +202,7 @@ void Calendar::Form_Load()
 void Calendar::Form_Activate()
 {
     gActiveMainForm = 1;
-    RefreshDayView();
+    PlannerData::refillOnActivation(m_refillFailed, [this] { RefreshDayView(); });
     aktueldato->SetFirstDayOfWeek(gFirstDay);
 }
 

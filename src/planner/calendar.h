@@ -97,4 +97,6 @@ private:
     void takeTypeFromList();
     void offerResourceManager();
     void showResourceManager();
+
+    bool m_refillFailed = false;   // the last refill on activation could not read the file
 };

@@ -115,7 +115,7 @@ void CalMdag::Form_Activate()
 {
     gActiveMainForm = 2;
     ApplyGridSettings();
-    RefreshWeekView();
+    PlannerData::refillOnActivation(m_refillFailed, [this] { RefreshWeekView(); });
 }
 
 void CalMdag::ApplyGridSettings() { PlannerData::applyGridSettings(*dd); }

@@ -75,4 +75,7 @@ public:
     ToolBar *ctToolBar3 = nullptr;
     FilePicker *ctFileOpen = nullptr;
     FilePicker *ctFilecreate = nullptr;
+
+private:
+    bool m_refillFailed = false;   // the last refill on activation could not read the file
 };

@@ -1,8 +1,10 @@
 #include "planner/plannerdata.h"
 
 #include "core/generalen.h"
+#include "platform/controls/msgbox.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/db/database.h"
+#include "platform/db/dberror.h"
 #include "platform/db/recordset.h"
 
 namespace PlannerData {
@@ -122,6 +124,19 @@ int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
     rs->Close();
     db->Close();
     return added;
+}
+
+void refillOnActivation(bool &failedBefore, const std::function<void()> &refill)
+{
+    try {
+        refill();
+        failedBefore = false;
+    } catch (const Dao::DbError &e) {
+        if (!failedBefore) {
+            failedBefore = true;
+            MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
+        }
+    }
 }
 
 } // namespace PlannerData

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 
 class PlannerGrid;
 
@@ -34,5 +35,10 @@ int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day);
 // Adds an item for each booking the statement selects. withResource: the item's resource
 // number is set from the booking's Lokalenr (the day grid). Returns the number of items added.
 int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource);
+
+// Refills a view as it becomes active. Closing a message activates the view again, so a
+// bookingfile that cannot be read is reported once (failedBefore remembers it), not at each
+// activation; a refill that works again clears the mark.
+void refillOnActivation(bool &failedBefore, const std::function<void()> &refill);
 
 } // namespace PlannerData

@@ -240,3 +240,27 @@ TEST(PlannerQueries, ReadBookingsThroughAnIndex)
     EXPECT_TRUE(plan(PlannerData::resourceColumnsSql(3)).contains("lokale_lokalinr"));
     sqlite3_close(db);
 }
+
+TEST_F(DayViewTest, ABookingfileThatCannotBeReadIsToldOnceNotAtEveryActivation)
+{
+    const Tree t = tree();
+    const int32_t aula = addItem("Aula", t.meeting);
+    gCurrentTypeNo = t.meeting;
+    addBooking(7, t.meeting, aula, gCurrentDay);
+    auto *cal = Forms::get<Calendar>();
+    ASSERT_TRUE(sb.shown().isEmpty());
+
+    // Closing the message activates the view again; the failure is not told again and again.
+    exec("ALTER TABLE booking RENAME TO booking_gone");
+    EXPECT_NO_THROW(cal->Form_Activate());
+    EXPECT_NO_THROW(cal->Form_Activate());
+    EXPECT_EQ(sb.shown().size(), 1);
+
+    // Readable again: the bookings come back, and a later failure is told again.
+    exec("ALTER TABLE booking_gone RENAME TO booking");
+    cal->Form_Activate();
+    EXPECT_EQ(keys(*cal->cc), QStringList({"7"}));
+    exec("ALTER TABLE booking RENAME TO booking_gone");
+    EXPECT_NO_THROW(cal->Form_Activate());
+    EXPECT_EQ(sb.shown().size(), 2);
+}

@@ -155,3 +155,22 @@ TEST_F(WeekViewTest, SundayFirstWeeksStartOnTheSundayBeforeTheShownDay)
     // The shown Sunday lies in ISO week 1 of 2024.
     EXPECT_EQ(Forms::get<CalMdag>()->dd->Title(), "Week:1");
 }
+
+TEST_F(WeekViewTest, ABookingfileThatCannotBeReadIsToldOnceNotAtEveryActivation)
+{
+    const int32_t monday = day(2024, 1, 1);
+    addBooking(1, type, aula, monday);
+    gCurrentItemNo = aula;
+    gWeekStartDay = monday;
+    auto *week = Forms::get<CalMdag>();
+    ASSERT_TRUE(sb.shown().isEmpty());
+
+    exec("ALTER TABLE booking RENAME TO booking_gone");
+    EXPECT_NO_THROW(week->Form_Activate());
+    EXPECT_NO_THROW(week->Form_Activate());
+    EXPECT_EQ(sb.shown().size(), 1);
+
+    exec("ALTER TABLE booking_gone RENAME TO booking");
+    week->Form_Activate();
+    EXPECT_EQ(keys(*week->dd), QStringList({"1"}));
+}
