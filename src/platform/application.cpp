@@ -19,7 +19,19 @@ bool Application::notify(QObject *receiver, QEvent *event)
     } catch (...) {
         text = QStringLiteral("An unknown error occurred.");
     }
-    // Shown once the failed event has been unwound, so the box never runs inside it.
-    MsgBox::show(text, MsgBox::OkOnly | MsgBox::Critical, applicationName());
+    // Shown once the failed event has been unwound, so the box never runs inside it. While
+    // the box waits, the same fault may strike again (a repaint, a timer): that one is only
+    // logged, or the boxes would pile up without end.
+    static bool showing = false;
+    if (showing) {
+        qWarning("%s", qPrintable(text));
+        return false;
+    }
+    showing = true;
+    try {
+        MsgBox::show(text, MsgBox::OkOnly | MsgBox::Critical, applicationName());
+    } catch (...) {
+    }
+    showing = false;
     return false;
 }

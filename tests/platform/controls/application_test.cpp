@@ -42,3 +42,24 @@ TEST(Application, AnUntrappedErrorEndsItsEventWithAMessage)
     QTest::mouseClick(&button, Qt::LeftButton);   // and again: nothing was left broken
     EXPECT_EQ(box.shown().size(), 3);
 }
+
+// While the box of one error waits for the user, events go on; the same error striking again
+// is not shown in a box of its own, so boxes never pile up inside each other.
+TEST(Application, AnErrorWhileItsBoxIsShownOpensNoFurtherBox)
+{
+    Sandbox box;
+    Failing target;
+    int boxes = 0;
+    MsgBox::setHandler([&](const MsgBox::Shown &) {
+        if (++boxes < 20) {   // a box's own event loop delivers the failing event again
+            QEvent again(QEvent::User);
+            QCoreApplication::sendEvent(&target, &again);
+        }
+        return int(MsgBox::Ok);
+    });
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&target, &event);
+    EXPECT_EQ(boxes, 1);
+    QCoreApplication::sendEvent(&target, &event);   // a later error has its box again
+    EXPECT_EQ(boxes, 2);
+}
