@@ -77,6 +77,12 @@ bool copySelected(PlannerGrid &grid)
             GridEdit::reportMissingBooking();
             return false;
         }
+        // A cut deletes the booking, so it asks for the right to delete it, as Delete does.
+        if (cut && !CanEditAccountBookings(int32_t(booking->Field("Kontonr").toLongLong()))) {
+            MsgBox::show("You have no authority to delete this booking !", MsgBox::OkOnly,
+                         QString());
+            return false;
+        }
 
         auto paths = Dao::Database::open(PathsFile());
         {

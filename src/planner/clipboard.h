@@ -15,8 +15,9 @@ bool durationMinutes(int start, int end, int32_t &minutes);
 
 // Puts the booking of the grid's selected item on the clipboard, replacing what it held.
 // A cut (gPasteMode 1) also deletes the booking and removes its item from the grid. With no
-// item selected, or when the booking is no longer in the bookingfile, the user is told and
-// nothing changes. Returns whether the clipboard took the booking.
+// item selected, when the booking is no longer in the bookingfile, or on a cut of a booking
+// the user may not delete, the user is told and nothing changes. Returns whether the
+// clipboard took the booking.
 bool copySelected(PlannerGrid &grid);
 
 // The paste command's checks: the clipboard holds a booking and an empty slot is selected.

@@ -295,3 +295,27 @@ TEST_F(ClipboardTest, TheWeekViewSaysSoWhenNoBookingIsSelected)
     EXPECT_EQ(clip("Bookingnr").toInt(), 7);
     EXPECT_EQ(keys(*week->dd), QStringList({"7"}));
 }
+
+TEST_F(ClipboardTest, ACutOfABookingTheUserMayNotDeleteIsRefusedACopyIsNot)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    exec("UPDATE booking SET kontonr = 3 WHERE Bookingnr = 7");   // Ben's account
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+    EXPECT_EQ(sb.lastText(), "You have no authority to delete this booking !");
+    EXPECT_EQ(field(7, "Bookingnr").toInt(), 7);
+    EXPECT_EQ(keys(*cal->cc), QStringList({"7"}));
+    EXPECT_EQ(clipRows(), 0);
+    EXPECT_FALSE(cal->saks->isVisibleTo(cal));
+
+    copy(*cal);
+    EXPECT_EQ(clip("Bookingnr").toInt(), 7);
+    EXPECT_EQ(field(7, "Bookingnr").toInt(), 7);
+
+    // An administrator may cut it.
+    gIsAdmin = true;
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+    EXPECT_TRUE(field(7, "Bookingnr").isNull());
+}
