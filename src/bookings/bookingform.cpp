@@ -673,8 +673,13 @@ bool bookingform::recalc()
             try {
                 fee = Extrafunktioner::LookupWhere("gebyr", "lokale",
                                                    "lokalenr =  " + QString::number(item));
+                m_feeFailed = false;
             } catch (const Dao::DbError &e) {
-                MsgBox::show(e.description());
+                // Closing the message activates the form again, which recalculates: a fee
+                // that cannot be read is told once, not in an endless round of messages.
+                if (!m_feeFailed)
+                    MsgBox::show(e.description());
+                m_feeFailed = true;
                 ok = false;
             }
         }
@@ -717,6 +722,7 @@ void bookingform::TaxB_Click()
 
 void bookingform::Arrkvit_Click()
 {
+    m_feeFailed = false;   // the user asks: a failure is told again
     if (!recalc())
         return;
     if (Beskrivelse->toPlainText().isEmpty()) {

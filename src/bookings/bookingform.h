@@ -157,4 +157,6 @@ private:
     bool recalc();
     // Prints the single or the multiple receipt of the saved booking.
     void showReceipt();
+
+    bool m_feeFailed = false;   // the last look-up of the item's fee failed and was told
 };

@@ -402,3 +402,24 @@ TEST_F(BookingFormTest, ABookingMissingFromAnotherBookingfileClosesTheForm)
     // The form does not fall back on the first file's booking under the same number.
     EXPECT_FALSE(Forms::isLoaded<bookingform>());
 }
+
+TEST_F(BookingFormTest, AFeeThatCannotBeReadIsToldOnceNotAtEveryActivation)
+{
+    bookingform *f = open(100);   // a list price
+    ASSERT_TRUE(sb.shown().isEmpty());
+    exec("ALTER TABLE lokale RENAME TO lokale_gone");
+    // Closing the message activates the form again: no endless round of messages.
+    f->Form_Activate();
+    f->Form_Activate();
+    EXPECT_EQ(sb.shown().size(), 1);
+    // Asking for a receipt tells it again, and prints nothing.
+    f->Arrkvit_Click();
+    EXPECT_EQ(sb.shown().size(), 2);
+    exec("ALTER TABLE lokale_gone RENAME TO lokale");
+    f->Form_Activate();
+    EXPECT_EQ(f->Pris->text(), "100");
+    exec("ALTER TABLE lokale RENAME TO lokale_gone");
+    f->Form_Activate();
+    EXPECT_EQ(sb.shown().size(), 3);
+    exec("ALTER TABLE lokale_gone RENAME TO lokale");
+}
