@@ -80,7 +80,8 @@ kontoudskrift::kontoudskrift() : Report("kontoudskrift")
     ReportSection &status = addGroup("GroupHeader1", "archived", "GroupFooter2");
     status.setHeight(mm(7));
     status.setKeepTogether(true);
-    status.setGroupKey([](const ReportRow &row) { return QVariant(row.value("archived").toBool()); });
+    status.setGroupKey(
+        [](const ReportRow &row) { return QVariant(row.value("archived").toBool()); });
     archived = status.addCheckBox("archived", {0, 0, mm(4), mm(4)}, "archived");
     archived->setVisible(false);
     txtarc = status.addTextBox("txtarc", {mm(3), mm(1), mm(100), mm(5.5)});

@@ -45,7 +45,8 @@ protected:
     }
     QVariant field(int32_t nr, const QString &name)
     {
-        return first(file, QString("SELECT %1 FROM booking WHERE Bookingnr = %2").arg(name).arg(nr));
+        return first(file,
+                     QString("SELECT %1 FROM booking WHERE Bookingnr = %2").arg(name).arg(nr));
     }
     QVariant clip(const QString &name)
     {

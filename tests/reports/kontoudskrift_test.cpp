@@ -23,7 +23,8 @@ TEST(AccountList, HeadsTypesAndStatusesOnlyPersonalIsLowerCaseP)
         if (headings.contains(t) || names.contains(t))
             seen.append(t);
     }
-    EXPECT_EQ(seen, (QStringList{"Personal", "Active", "Administrator", "Administrator", "Dora", "Archived", "Eva",
+    EXPECT_EQ(seen, (QStringList{"Personal", "Active", "Administrator", "Administrator", "Dora",
+                                 "Archived", "Eva",
                                  "Group", "Active", "Carl", "Group", "Active", "Bent",
                                  "Group", "Active", "Project X"}));
     for (const char *text : {"Accounts", "Name", "Contact", "Phone", "Mail", "Username",

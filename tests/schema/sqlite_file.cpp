@@ -13,7 +13,8 @@ public:
     {
         const QByteArray text = sql.toUtf8();
         if (sqlite3_prepare_v2(db, text.constData(), -1, &m_stmt, nullptr) != SQLITE_OK)
-            throw std::runtime_error(std::string(sqlite3_errmsg(db)) + " in: " + text.toStdString());
+            throw std::runtime_error(std::string(sqlite3_errmsg(db)) + " in: "
+                                     + text.toStdString());
     }
     ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement &) = delete;
