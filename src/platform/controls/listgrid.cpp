@@ -161,7 +161,7 @@ int ListGrid::AddColumn(const QString &caption, int width)
     m_view->setColumnCount(n);
     QTreeWidgetItem *header = m_view->headerItem();
     header->setText(n - 1, caption);
-    m_view->setColumnWidth(n - 1, qRound(c.width * m_view->fontMetrics().height() / 12.0));
+    m_view->setColumnWidth(n - 1, qRound(c.width * m_view->fontMetrics().height() / 10.0));
     applyColumn(n);
     return n;
 }

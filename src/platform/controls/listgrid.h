@@ -14,8 +14,8 @@ class QTreeWidgetItem;
 // numbered from 0 in the order they were added, each row with text cells and one hidden
 // 32-bit key (RowData). A column can show check boxes or pictures instead of text. Rows are
 // never re-sorted, so a row number stays valid until the rows are cleared.
-// A width unit is a twelfth of the list's text height (about 1.3 pixels at the usual font),
-// so the forms' widths fit their texts at any font size. PrintList prints the rows under the
+// A width unit is a tenth of the list's text height (about 1.4 pixels at the usual font),
+// so the forms' widths fit their texts at any font size: a date in 60, a time in 40. PrintList prints the rows under the
 // print title and sub-title.
 class ListGrid : public QWidget
 {

@@ -3,6 +3,7 @@
 #include "platform/report/printcapture.h"
 
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -85,6 +86,23 @@ TEST(ListGrid, RowsTakeTheirSemicolonPartsAndKeepTheirKeys)
     list.ClearColumns();
     EXPECT_EQ(list.ColumnCount(), 0);
     EXPECT_EQ(list.AddColumn("Date", 70), 1);
+}
+
+// The narrowest widths the lists give their date and time columns show a whole date and a
+// whole time, centred as those columns are.
+TEST(ListGrid, DateAndTimeColumnsShowTheirWholeTexts)
+{
+    ListGrid list;
+    const int date = list.AddColumn("Date", 60);
+    const int time = list.AddColumn("From", 40);
+    list.ColumnAlignment(date, 2);
+    list.ColumnAlignment(time, 2);
+    list.AddRow("31-12-2026;23:30");
+    QTreeWidget *view = list.view();
+    const QFontMetrics metrics(view->font());
+    const int padding = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    EXPECT_GE(view->columnWidth(date - 1), metrics.horizontalAdvance("31-12-2026") + padding);
+    EXPECT_GE(view->columnWidth(time - 1), metrics.horizontalAdvance("23:30") + padding);
 }
 
 TEST(ListGrid, ClicksOnCheckCellsAndDoubleClicksOnRowsRaiseTheirEvents)
