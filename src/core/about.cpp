@@ -3,6 +3,7 @@
 #include "core/productpicture.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -41,3 +42,16 @@ About::About()
 }
 
 void About::Luk_Click() { Unload(); }
+
+void About::keyPressEvent(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        Luk_Click();
+        return;
+    default:
+        Form::keyPressEvent(e);
+    }
+}

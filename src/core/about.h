@@ -2,6 +2,7 @@
 
 #include "platform/controls/form.h"
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -17,4 +18,8 @@ public:
     QLabel *Image2 = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *Luk = nullptr;
+
+protected:
+    // Enter and Escape close the box, as Ok does.
+    void keyPressEvent(QKeyEvent *e) override;
 };

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,7 +106,6 @@ Options::Options()
     connect(CheckMilitary, &QCheckBox::stateChanged, this, &Options::CheckMilitary_Click);
     connect(CheckTent, &QCheckBox::stateChanged, this, &Options::CheckTent_Click);
     connect(Taxtext, &QLineEdit::textChanged, this, &Options::Taxtext_Change);
-    connect(Taxtext, &QLineEdit::returnPressed, this, &Options::ok_Click);
     // Only a pick by the user counts as a choice: filling the combos from the row as the form
     // opens changes nothing in the running program.
     connect(DateFormat, &DBList::Click, this, &Options::ApplyDateFormatChoice);
@@ -276,6 +276,15 @@ void Options::ApplyTimeUnitChoice()
 }
 
 void Options::ok_Click() { Unload(); }
+
+void Options::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        ok_Click();
+        return;
+    }
+    Form::keyPressEvent(e);
+}
 
 bool Options::taxAcceptable()
 {

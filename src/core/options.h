@@ -7,6 +7,7 @@
 
 class DBList;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -58,6 +59,10 @@ public:
     QLineEdit *Taxtext = nullptr;
     QLineEdit *FD = nullptr;
     QPushButton *ok = nullptr;
+
+protected:
+    // Enter anywhere in the form is Ok.
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void buildCalendarsTab();

@@ -8,6 +8,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -104,6 +105,15 @@ void Times::ctDEdit5_Spin(bool down) { spinTime(ctDEdit5, down); }
 void Times::ctDEdit6_Spin(bool down) { spinTime(ctDEdit6, down); }
 
 void Times::Command1_Click() { Unload(); }
+
+void Times::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        Command1_Click();
+        return;
+    }
+    Form::keyPressEvent(e);
+}
 
 void Times::Form_Unload(bool &cancel)
 {

@@ -3,6 +3,7 @@
 #include "platform/controls/datacontrol.h"
 #include "platform/controls/form.h"
 
+class QKeyEvent;
 class QPushButton;
 class TimeEdit;
 
@@ -35,4 +36,8 @@ public:
     TimeEdit *ctDEdit5 = nullptr;   // printed span start
     TimeEdit *ctDEdit6 = nullptr;   // printed span end
     QPushButton *Command1 = nullptr;
+
+protected:
+    // Enter anywhere in the form is Ok.
+    void keyPressEvent(QKeyEvent *e) override;
 };

@@ -13,6 +13,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
@@ -287,6 +289,21 @@ TEST_F(OptionsTest, OptionsClosedWithoutSavingLeaveTheProgramAsItWas)
     EXPECT_EQ(gFirstDay, "1");
     EXPECT_EQ(gDateFormat, "dd-mm-yyyy");
     EXPECT_EQ(gWeekStartDay, weekStart);
+}
+
+TEST_F(OptionsTest, EnterClosesTheFormAsOkDoesAndARefusedRateIsToldOnce)
+{
+    Options *f = open();
+    f->Taxtext->setText("abc");
+    QTest::keyClick(f->Taxtext, Qt::Key_Return);
+    EXPECT_TRUE(Forms::isLoaded<Options>());
+    EXPECT_EQ(sandbox.shown().size(), 1);
+
+    f->Taxtext->setText("10");
+    f->CheckAmPm->click();
+    QTest::keyClick(f->CheckAmPm, Qt::Key_Return);
+    EXPECT_FALSE(Forms::isLoaded<Options>());
+    EXPECT_EQ(storedRow(file, "(taxpct = 10) || '|' || ampm"), "1|1");
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "platform/controls/timeedit.h"
 #include "platform/db/database.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
@@ -167,6 +169,15 @@ TEST_F(TimesTest, ClosingWithoutSavingKeepsTheProgramsTimes)
     EXPECT_TRUE(sandbox.lastText().startsWith("The times could not be saved:\n"));
     EXPECT_EQ(gOpeningTime, 480);
     EXPECT_EQ(storedTimes(), before);
+}
+
+TEST_F(TimesTest, EnterClosesTheFormAsOkDoes)
+{
+    Times *f = open();
+    f->ctDEdit1->setValue(64800);
+    QTest::keyClick(f->ctDEdit1, Qt::Key_Return);
+    EXPECT_FALSE(Forms::isLoaded<Times>());
+    EXPECT_EQ(gClosingTime, 1080);
 }
 
 } // namespace
