@@ -8,6 +8,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -136,6 +137,19 @@ void Searchinfoform::Form_Unload(bool &cancel)
     } catch (const Dao::DbError &e) {
         // Nothing was written; the view closes all the same.
         MsgBox::show(e.description());
+    }
+}
+
+void Searchinfoform::keyPressEvent(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        Luk_Click();
+        return;
+    default:
+        Form::keyPressEvent(e);
     }
 }
 

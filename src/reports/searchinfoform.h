@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class DateEdit;
+class QKeyEvent;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -46,4 +47,8 @@ public:
     QPushButton *Luk = nullptr;
 
     DataControl Data1;
+
+protected:
+    // Enter and Escape close the view, as Ok does.
+    void keyPressEvent(QKeyEvent *e) override;
 };

@@ -189,4 +189,14 @@ TEST_F(SearchinfoformTest, AViewLeftOpenFollowsAnotherBookingfile)
     EXPECT_EQ(f->Beskrivelse->toPlainText(), "Choir");
 }
 
+TEST_F(SearchinfoformTest, EnterAndEscapeCloseTheView)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        auto *f = Forms::get<Searchinfoform>();
+        f->ShowBooking(100);
+        QTest::keyClick(f->Bdato, key);
+        EXPECT_FALSE(Forms::isLoaded<Searchinfoform>()) << key;
+    }
+}
+
 } // namespace
