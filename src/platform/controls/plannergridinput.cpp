@@ -96,6 +96,11 @@ void PlannerGrid::mouseMoveEvent(QMouseEvent *event)
 {
     ensureLayout();
     const QPointF pos = toContents(event->position());
+    if (m_drag != Drag::None && !(event->buttons() & Qt::LeftButton)) {
+        // The release went elsewhere (a box the press opened took it): the gesture is over.
+        m_drag = Drag::None;
+        viewport()->update();
+    }
     if (m_drag == Drag::None) {
         updateCursor(pos);
         return;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -199,6 +200,27 @@ TEST(PlannerGrid, DraggingMovesAnItemAndItsEdgesResizeIt)
     // A click without a move changes nothing.
     QTest::mouseClick(g.view(), Qt::LeftButton, {}, g.grid.itemRect(1).center());
     EXPECT_EQ(changed.size(), 4);
+}
+
+// A gesture whose button release went elsewhere (to a message box that the press opened)
+// ends as the mouse moves without a button: the item does not follow the bare mouse.
+TEST(PlannerGrid, AMoveWithoutTheButtonEndsADragWhoseReleaseWasLost)
+{
+    Grid g;
+    QSignalSpy changed(&g.grid, &PlannerGrid::ItemChanged);
+    g.addItem(1, 600, 660, "Meeting");
+    const QPoint grip = g.grid.itemRect(1).center();
+    const QPoint away = g.slot(3, 840);
+
+    QTest::mousePress(g.view(), Qt::LeftButton, {}, grip);
+    QMouseEvent bare(QEvent::MouseMove, QPointF(away), g.view()->mapToGlobal(QPointF(away)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(g.view(), &bare);
+    QTest::mouseRelease(g.view(), Qt::LeftButton, {}, away);
+
+    EXPECT_TRUE(changed.isEmpty());
+    EXPECT_EQ(g.grid.ItemStart(1), 600);
+    EXPECT_EQ(g.grid.ItemResource(1), 11);
 }
 
 TEST(PlannerGrid, AnItemsTextIsEditedInPlace)
