@@ -671,8 +671,10 @@ bool bookingform::recalc()
         QVariant fee;
         if (isItem) {
             try {
+                // From the file the booking is in, also when another one was opened since.
                 fee = Extrafunktioner::LookupWhere("gebyr", "lokale",
-                                                   "lokalenr =  " + QString::number(item));
+                                                   "lokalenr =  " + QString::number(item),
+                                                   Data1.DatabaseName());
                 m_feeFailed = false;
             } catch (const Dao::DbError &e) {
                 // Closing the message activates the form again, which recalculates: a fee

@@ -123,9 +123,10 @@ QVariant CountPathsRows(const QString &field, const QString &table, const QStrin
     return firstValue(*db, selectText("Select Count(" + field + ")", table, criteria));
 }
 
-QVariant LookupWhere(const QString &field, const QString &table, const QString &criteria)
+QVariant LookupWhere(const QString &field, const QString &table, const QString &criteria,
+                     const QString &path)
 {
-    auto db = openBookingfile();
+    auto db = path.isEmpty() ? openBookingfile() : Dao::Database::open(path);
     return firstValue(*db, selectText("Select " + field, table, criteria));
 }
 

@@ -41,8 +41,10 @@ bool IsValidDatabase(const QString &path);
 // The fragments are the caller's own program text, never text typed by a user.
 QVariant CountWhere(const QString &field, const QString &table, const QString &criteria);
 QVariant CountPathsRows(const QString &field, const QString &table, const QString &criteria);
-// The first field of the first row; a null QVariant when no row matches.
-QVariant LookupWhere(const QString &field, const QString &table, const QString &criteria);
+// The first field of the first row; a null QVariant when no row matches. Read from the
+// bookingfile, or from the file at path when one is given.
+QVariant LookupWhere(const QString &field, const QString &table, const QString &criteria,
+                     const QString &path = QString());
 bool RecordExists(const QString &table, const QString &field, const QVariant &value);
 
 bool ResourceItemsExist();

@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <sqlite3.h>
+
 using namespace Generalen;
 
 namespace {
@@ -309,6 +311,28 @@ TEST(BookingPriceArithmetic, AmountsAndTexts)
     // The total adds the tax as shown: 0.125 shows as 0.13 or 0.12, and the total agrees.
     const auto t = BookingPrice::taxAndTotal(0.5, true, 25);
     EXPECT_NEAR(t.total.toDouble(), 0.5 + t.tax.toDouble(), 1e-9);
+}
+
+TEST_F(BookingPriceTest, AFormLeftOpenOnAnotherBookingfileTakesTheFeeFromItsOwnFile)
+{
+    bookingform *f = openRoomA(480, 540);
+    EXPECT_EQ(f->Pris->text(), "100");
+    // Another bookingfile is opened while the form stays open; its Room A costs 50 an hour.
+    gDatabasePath = sb.newBookingfile("other.mdb");
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(gDatabasePath.toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr, Gruppeart, "
+                               "gebyr) VALUES (10, 'Room A', 1, 1, 50)",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    f->bslut->setValue(39600);   // 08:00 to 11:00
+    EXPECT_EQ(f->Pris->text(), "300");
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(100, "Pris").toDouble(), 300.0);
 }
 
 } // namespace
