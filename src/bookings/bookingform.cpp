@@ -745,15 +745,18 @@ void bookingform::Arrkvit_Click()
 
 void bookingform::showReceipt()
 {
-    // The receipt's footer reads taxbool, so it is set before the receipt runs.
+    // The receipt's footer reads taxbool, so it is set before the receipt runs. The receipt
+    // reads the file the booking is in, also when another one was opened since.
     if (readsTrue(gentagende->text())) {
         auto *receipt = Reports::get<multikvitto>();
         receipt->setGennr(gennr->text());
+        receipt->setDatabasePath(Data1.DatabaseName());
         receipt->taxbool->setValue(TaxB->isChecked());
         receipt->Show();
     } else {
         auto *receipt = Reports::get<enkeltkvitto>();
         receipt->setBookingnr(Bookingnr->text());
+        receipt->setDatabasePath(Data1.DatabaseName());
         receipt->taxbool->setValue(TaxB->isChecked());
         receipt->Show();
     }

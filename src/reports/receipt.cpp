@@ -159,6 +159,8 @@ void Receipt::startReceipt()
     const QString number = validNumber();
     ReportFrame::start(DataCtl, number.isEmpty() ? QString() : query(number), m_footer,
                        SubReport1);
+    if (!m_databasePath.isEmpty())
+        DataCtl.setDatabaseName(m_databasePath);
     Udate->setValue(System::today());
 }
 

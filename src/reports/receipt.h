@@ -16,6 +16,8 @@ public:
     // Runs the receipt and shows its preview. Refuses, with a message, a number text that is
     // not a whole number, and a receipt with a booking whose price is empty or not a number.
     void Show() override;
+    // The bookingfile the booking form's booking is in; empty for the open bookingfile.
+    void setDatabasePath(const QString &path) { m_databasePath = path; }
 
     // The price of a receipt row: false when it is empty or not a number.
     static bool priceOf(const QVariant &value, double *price);
@@ -81,5 +83,6 @@ protected:
 
 private:
     QString m_numberText;
+    QString m_databasePath;
     QStringList m_badPrices;   // booking numbers of the run whose price is not a number
 };

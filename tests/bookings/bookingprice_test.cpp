@@ -335,4 +335,27 @@ TEST_F(BookingPriceTest, AFormLeftOpenOnAnotherBookingfileTakesTheFeeFromItsOwnF
     EXPECT_EQ(bookingField(100, "Pris").toDouble(), 300.0);
 }
 
+TEST_F(BookingPriceTest, AFormLeftOpenOnAnotherBookingfilePrintsItsOwnBookingsReceipt)
+{
+    PrintCapture capture;
+    bookingform *f = openRoomA(600, 720);
+    // Another bookingfile with a booking of the same number is opened; the form stays open.
+    gDatabasePath = sb.newBookingfile("other.mdb");
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(gDatabasePath.toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, "
+                               "bslut, Lokalenr, Pris) VALUES (100, 'Choir', 9, 480, 540, 10, 7)",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    f->Arrkvit->click();
+    ASSERT_EQ(capture.previews.size(), 1);
+    const QStringList texts = receiptTexts(capture);
+    EXPECT_TRUE(texts.contains("Board meeting")) << texts.join('|').toStdString();
+    EXPECT_FALSE(texts.contains("Choir"));
+}
+
 } // namespace
