@@ -28,6 +28,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 using namespace Generalen;
@@ -375,6 +377,10 @@ void bookingform::buildReceiptTab(QWidget *page)
     };
     amountBox(Pris, "Pris");
     Pris->setEnabled(false);
+    // An agreed price is typed as a plain number with a decimal point; a comma or a letter
+    // would reach the booking as a price of 0.
+    Pris->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\s*-?\\d*(\\.\\d*)?\\s*")), Pris));
     amountBox(taxbel, "taxbel");
     taxbel->setEnabled(false);
     amountBox(intax, "intax");

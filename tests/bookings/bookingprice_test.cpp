@@ -358,4 +358,16 @@ TEST_F(BookingPriceTest, AFormLeftOpenOnAnotherBookingfilePrintsItsOwnBookingsRe
     EXPECT_FALSE(texts.contains("Choir"));
 }
 
+TEST_F(BookingPriceTest, AnAgreedPriceTakesOnlyTheKeysOfANumber)
+{
+    bookingform *f = openRoomA(480, 540);
+    f->aftres->click();
+    f->Pris->selectAll();
+    // A comma or a letter would be stored as a price of 0: the box does not take them.
+    QTest::keyClicks(f->Pris, "1,2x50.5");
+    EXPECT_EQ(f->Pris->text(), "1250.5");
+    f->Luk_Click();
+    EXPECT_EQ(bookingField(100, "Pris").toDouble(), 1250.5);
+}
+
 } // namespace
