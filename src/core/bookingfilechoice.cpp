@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace BookingfileChoice {
 
@@ -62,6 +63,22 @@ bool CreateFromTemplate(const FilePicker &picker)
     }
     const QString target = picker.Folder() + picker.BaseName() + ".mdb";
     const QString source = QDir(System::programFolder()).filePath("Emptydatabase.mdb");
+    if (QFile::exists(target)) {
+        // A new bookingfile never silently takes the place of one that holds bookings.
+        const QString shown = QDir::toNativeSeparators(target);
+        if (QFileInfo(target).canonicalFilePath() == QFileInfo(gDatabasePath).canonicalFilePath()) {
+            MsgBox::show(shown + " is the bookingfile in use. Choose another name for the new "
+                                 "bookingfile.",
+                         MsgBox::OkOnly | MsgBox::Exclamation, "Illegal filename");
+            return false;
+        }
+        if (MsgBox::show(shown + " already exists. Replace it with a new, empty bookingfile? "
+                                 "Everything it holds will be lost.",
+                         MsgBox::YesNo | MsgBox::Exclamation | MsgBox::DefaultButton2,
+                         "Create new bookingfile")
+            != MsgBox::Yes)
+            return false;
+    }
     // Copied beside the target first, so a failed copy never leaves half a file behind.
     const QString tmp = target + ".tmp";
     QFile::remove(tmp);
@@ -71,7 +88,7 @@ bool CreateFromTemplate(const FilePicker &picker)
     }
     QFile::setPermissions(tmp, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
                                    | QFile::ReadOther);
-    // An existing file of that name is replaced by the empty bookingfile.
+    // The user has agreed to replace an existing file of that name.
     if (QFile::exists(target) && !QFile::remove(target)) {
         QFile::remove(tmp);
         cannotWrite(target);

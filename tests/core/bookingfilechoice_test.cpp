@@ -130,9 +130,7 @@ TEST_F(ChoiceTest, CreateCopiesTheEmptyBookingfileUnderTheNameWithMdb)
     const QString template_ = sandbox.file("Emptydatabase.mdb");
     for (const QString &typed : {QString("Winter"), QString("Winter.mdb")}) {
         SCOPED_TRACE(typed.toStdString());
-        // What was there is replaced by an empty bookingfile.
-        if (QFile::exists(winter))
-            execSql(winter, "INSERT INTO booking (Bookingnr, Bdato) VALUES (5, 46000)");
+        QFile::remove(winter);   // replacing a file is a case of its own
         asked.clear();
         answer = folder + "/" + typed;
         form->Show();
@@ -150,6 +148,42 @@ TEST_F(ChoiceTest, CreateCopiesTheEmptyBookingfileUnderTheNameWithMdb)
         Forms::get<frmLogin>()->Hide();
     }
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Winter.mdb"});
+}
+
+TEST_F(ChoiceTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const QString summer = sandbox.newBookingfile("Summer.mdb");
+    execSql(summer, "INSERT INTO booking (Bookingnr, Bdato) VALUES (5, 46000)");
+    sandbox.answer(MsgBox::No);
+    answer = summer;
+    form->Createf_Click();
+    ASSERT_EQ(sandbox.shown().size(), 1);
+    EXPECT_EQ(sandbox.shown()[0].title, "Create new bookingfile");
+    EXPECT_EQ(sandbox.shown()[0].style,
+              MsgBox::YesNo | MsgBox::Exclamation | MsgBox::DefaultButton2);
+    EXPECT_EQ(sqlValue(summer, "SELECT COUNT(*) FROM booking").toLongLong(), 1);
+    EXPECT_EQ(sti(), stored);
+    EXPECT_EQ(gDatabasePath, stored);
+
+    // Yes replaces it with an empty bookingfile, which becomes the one in use.
+    sandbox.clearShown();
+    sandbox.answer(MsgBox::Yes);
+    form->Show();
+    form->Createf_Click();
+    EXPECT_EQ(sandbox.shown().size(), 1);
+    EXPECT_EQ(sqlValue(summer, "SELECT COUNT(*) FROM booking").toLongLong(), 0);
+    EXPECT_EQ(gDatabasePath, summer);
+    Forms::get<frmLogin>()->Hide();
+
+    // The bookingfile in use is never replaced.
+    execSql(summer, "INSERT INTO booking (Bookingnr, Bdato) VALUES (9, 46000)");
+    sandbox.clearShown();
+    form->Show();
+    form->Createf_Click();
+    ASSERT_EQ(sandbox.shown().size(), 1);
+    EXPECT_EQ(sandbox.shown()[0].title, "Illegal filename");
+    EXPECT_TRUE(sandbox.lastText().contains("in use"));
+    EXPECT_EQ(sqlValue(summer, "SELECT COUNT(*) FROM booking").toLongLong(), 1);
 }
 
 TEST_F(ChoiceTest, AnEmptyNameRunsStartUpOnTheFileStoredBefore)
