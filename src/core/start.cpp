@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -258,7 +259,10 @@ bool StartUp()
                        + e.description()));
         return false;
     }
-    Forms::get<frmLogin>()->Show();
+    // A login asks for the password again, also after another bookingfile was chosen.
+    auto *login = Forms::get<frmLogin>();
+    login->txtPassword->clear();
+    login->Show();
     return true;
 }
 

@@ -140,8 +140,9 @@ TEST_F(LoginTest, ALaterStartUpChecksTheBoxesAgain)
     Forms::unload<Calendar>();
     ASSERT_TRUE(start::StartUp());
     EXPECT_TRUE(login->isVisible());
-    // The boxes still hold what was typed last; a wrong pair is refused.
+    // The name stays, the password is asked for again; a wrong pair is refused.
     EXPECT_EQ(login->txtUserName->text(), "admin");
+    EXPECT_TRUE(login->txtPassword->text().isEmpty());
     attempt("admin", "Admin");
     EXPECT_FALSE(gLoginOk);
     EXPECT_EQ(sandbox.lastText(), "Invalid Login, try again!");
