@@ -633,13 +633,30 @@ void bookingform::Kontonr_AccountChange()
     kontoknr->setText(Kontonr->BoundText().toString());
 }
 
+namespace {
+// A value put into the mail link: the characters that would end it, start another field of it
+// or read as an escape are written as escapes, so an "&" in a name cannot cut the text short or
+// add recipients. Everything else stays as typed.
+QString mailLinkValue(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c == '%' || c == '&' || c == '#' || c == '?' || c == '+' || c == '=')
+            out += '%' + QString::number(c.unicode(), 16).toUpper().rightJustified(2, '0');
+        else
+            out += c;
+    }
+    return out;
+}
+} // namespace
+
 void bookingform::ctmailer_PrepareMail()
 {
     const QDate date = Extrafunktioner::DayNumberToDate(Bdato->value());
     const QTime start = Extrafunktioner::MinutesToTime(SecondsToMinutes(bstart->value()));
-    ctmailer->setLink("mailto: " + kontomail->text()
+    ctmailer->setLink("mailto: " + mailLinkValue(kontomail->text())
                       + "?subject=Booking Message&body=Concerning: Booking of "
-                      + Lokalenavn->text() + ", " + Format(date, gDateFormat) + ", "
+                      + mailLinkValue(Lokalenavn->text()) + ", " + Format(date, gDateFormat) + ", "
                       + TimeText(start));
 }
 

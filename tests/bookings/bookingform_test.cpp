@@ -260,6 +260,17 @@ TEST_F(BookingFormTest, MailLinkCarriesAccountItemDateAndStart)
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened[1], "mailto: ?subject=Booking Message&body=Concerning: Booking of "
                          "Projector, 03/17/2023, 08:00:00");
+
+    // Names that hold the link's own marks cannot cut it short or add recipients.
+    exec("UPDATE lokale SET Lokalenavn = 'Cables & Plugs #2' WHERE lokalenr = "
+         "(SELECT Lokalenr FROM booking WHERE Bookingnr = 101)");
+    exec("UPDATE Konti SET kontomail = 'x@y.z?cc=boss@y.z' WHERE ID = "
+         "(SELECT kontonr FROM booking WHERE Bookingnr = 101)");
+    f->ShowBooking(101);
+    f->ctmailer->Activate();
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_EQ(opened[2], "mailto: x@y.z%3Fcc%3Dboss@y.z?subject=Booking Message&body=Concerning: "
+                         "Booking of Cables %26 Plugs %232, 03/17/2023, 08:00:00");
 }
 
 TEST_F(BookingFormTest, ABookingNoLongerThereIsReportedNotOpened)
