@@ -1,11 +1,8 @@
 #include "bookingfixture.h"
 
 #include "core/generalen.h"
+#include "fixtures/sqlhelpers.h"
 #include "platform/controls/form.h"
-
-#include <sqlite3.h>
-
-#include <stdexcept>
 
 using namespace Generalen;
 
@@ -60,43 +57,12 @@ void BookingFileTest::TearDown()
 
 qint64 BookingFileTest::exec(const QString &sql)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
-        throw std::runtime_error("cannot open the bookingfile");
-    char *error = nullptr;
-    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
-    const qint64 id = sqlite3_last_insert_rowid(db);
-    const std::string message = error ? error : "";
-    sqlite3_free(error);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK)
-        throw std::runtime_error(message + " in " + sql.toStdString());
-    return id;
+    return execSql(file, sql);
 }
 
 QVariant BookingFileTest::bookingField(int bookingnr, const QString &field)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
-        throw std::runtime_error("cannot open the bookingfile");
-    sqlite3_stmt *st = nullptr;
-    const QByteArray sql = QString("SELECT \"%1\" FROM booking WHERE Bookingnr = %2")
-                               .arg(field)
-                               .arg(bookingnr)
-                               .toUtf8();
-    QVariant value;
-    if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK
-        && sqlite3_step(st) == SQLITE_ROW) {
-        switch (sqlite3_column_type(st, 0)) {
-        case SQLITE_INTEGER: value = qlonglong(sqlite3_column_int64(st, 0)); break;
-        case SQLITE_FLOAT: value = sqlite3_column_double(st, 0); break;
-        case SQLITE_TEXT:
-            value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
-            break;
-        default: break;
-        }
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return value;
+    return sqlValue(file, QString("SELECT \"%1\" FROM booking WHERE Bookingnr = %2")
+                              .arg(field)
+                              .arg(bookingnr));
 }

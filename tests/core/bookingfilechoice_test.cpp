@@ -1,4 +1,3 @@
-#include "dbfile_helper.h"
 #include "fixtures/sandbox.h"
 
 #include "core/bookingfilechoice.h"
@@ -6,6 +5,7 @@
 #include "core/generalen.h"
 #include "core/introconnect.h"
 #include "core/start.h"
+#include "fixtures/sqlhelpers.h"
 #include "platform/controls/filepicker.h"
 #include "platform/controls/form.h"
 

@@ -1,10 +1,10 @@
-#include "dbfile_helper.h"
 #include "fixtures/sandbox.h"
 
 #include "core/about.h"
 #include "core/frmlogin.h"
 #include "core/generalen.h"
 #include "core/start.h"
+#include "fixtures/sqlhelpers.h"
 #include "planner/calendar.h"
 #include "platform/controls/form.h"
 

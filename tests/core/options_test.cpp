@@ -1,10 +1,10 @@
-#include "dbfile_helper.h"
 #include "fixtures/sandbox.h"
 
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "core/options.h"
 #include "core/start.h"
+#include "fixtures/sqlhelpers.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/form.h"
 #include "platform/controls/tabdialog.h"

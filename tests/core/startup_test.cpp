@@ -1,4 +1,3 @@
-#include "dbfile_helper.h"
 #include "fixtures/sandbox.h"
 
 #include "core/extrafunktioner.h"
@@ -7,6 +6,7 @@
 #include "core/introconnect.h"
 #include "core/introstart.h"
 #include "core/start.h"
+#include "fixtures/sqlhelpers.h"
 #include "platform/controls/filepicker.h"
 #include "platform/controls/form.h"
 #include "platform/system.h"

@@ -1,8 +1,8 @@
-#include "dbfile_helper.h"
 #include "fixtures/sandbox.h"
 
 #include "core/generalen.h"
 #include "core/times.h"
+#include "fixtures/sqlhelpers.h"
 #include "platform/controls/form.h"
 #include "platform/controls/timeedit.h"
 #include "platform/db/database.h"

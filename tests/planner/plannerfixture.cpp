@@ -2,12 +2,11 @@
 
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "fixtures/sqlhelpers.h"
 #include "platform/controls/form.h"
 #include "platform/controls/plannergrid.h"
 
 #include <QCoreApplication>
-
-#include <sqlite3.h>
 
 using namespace Generalen;
 
@@ -41,18 +40,7 @@ void PlannerTest::TearDown()
 
 qint64 PlannerTest::exec(const QString &sql)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
-        throw std::runtime_error("cannot open the bookingfile");
-    char *error = nullptr;
-    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
-    const qint64 id = sqlite3_last_insert_rowid(db);
-    const std::string message = error ? error : "";
-    sqlite3_free(error);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK)
-        throw std::runtime_error(message + " in " + sql.toStdString());
-    return id;
+    return execSql(file, sql);
 }
 
 namespace {
