@@ -204,6 +204,8 @@ void Calendar::Form_Activate()
     gActiveMainForm = 1;
     PlannerData::refillOnActivation(m_refillFailed, [this] { RefreshDayView(); });
     aktueldato->SetFirstDayOfWeek(gFirstDay);
+    // The date box follows a date format changed in the options meanwhile.
+    gdato->setText(DateText(DayNumberToDate(gCurrentDay)));
 }
 
 void Calendar::offerResourceManager()

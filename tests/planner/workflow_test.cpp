@@ -294,6 +294,7 @@ TEST_F(WorkflowTest, OptionsAndOpeningHoursReachBothPlannersWhenActivatedAgain)
     cal->Form_Activate();
     EXPECT_TRUE(cal->cc->AmPm());
     EXPECT_EQ(cal->cc->OpeningTime(), 420);
+    EXPECT_EQ(cal->gdato->text(), today.toString("MM/dd/yyyy"));
     week->Form_Activate();
     EXPECT_TRUE(week->dd->AmPm());
     EXPECT_EQ(week->dd->OpeningTime(), 420);
