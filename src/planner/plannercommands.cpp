@@ -231,11 +231,22 @@ void weekBackFourWeeks(CalMdag &view)
     view.mdato->setText(QString::number(gWeekStartDay));
 }
 
+namespace {
+// Both planners close when another bookingfile is taken into use: one left open would show
+// the old file's item and store what is typed into it under that item's number in the new file.
+void closePlanners(Form &view)
+{
+    view.Unload();
+    Forms::unload<Calendar>();
+    Forms::unload<CalMdag>();
+}
+} // namespace
+
 void openBookingFile(Form &view, FilePicker &picker)
 {
     if (!BookingfileChoice::OpenExisting(picker))
         return;
-    view.Unload();
+    closePlanners(view);
     Forms::get<introstart>()->Show();
 }
 
@@ -243,7 +254,7 @@ void createBookingFile(Form &view, FilePicker &picker)
 {
     if (!BookingfileChoice::CreateNew(picker))
         return;
-    view.Unload();
+    closePlanners(view);
     Forms::get<introstart>()->Show();
 }
 

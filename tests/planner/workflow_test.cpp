@@ -341,3 +341,46 @@ TEST_F(WorkflowTest, AnotherBookingfileOpenedFromTheMenuStartsAgainAndOffersTheR
     // The demonstration file is untouched.
     EXPECT_GT(first("SELECT Count(*) FROM booking").toInt(), 0);
 }
+
+TEST_F(WorkflowTest, BothPlannersCloseWhenAnotherBookingfileIsOpened)
+{
+    // From either view: the other one, left open, would still show the old file's item.
+    for (bool fromWeek : {false, true}) {
+        SCOPED_TRACE(fromWeek ? "from the week view" : "from the day view");
+        Forms::unloadAll();
+        resetState();
+        box.clearShown();
+        box.setChosenPath(box.file("Demodata.mdb"));
+        Calendar *cal = start("admin");
+        cal->OpenWeekView(cal->cc->ColumnResource(1));
+        ASSERT_TRUE(Forms::isLoaded<CalMdag>());
+        ASSERT_GT(Forms::get<CalMdag>()->dd->ItemCount(), 0);
+
+        const QString other = box.newBookingfile(fromWeek ? "Week.mdb" : "Day.mdb");
+        FilePicker::setScript([&](bool, const QString &) { return other; });
+        if (fromWeek)
+            Forms::get<CalMdag>()->OpenBookingFile();
+        else
+            cal->OpenBookingFile();
+        FilePicker::setScript(nullptr);
+        EXPECT_FALSE(Forms::isLoaded<CalMdag>());
+        EXPECT_FALSE(Forms::isLoaded<Calendar>());
+        ASSERT_TRUE(Forms::isLoaded<introstart>());
+
+        Forms::get<introstart>()->Timer1_Timer();
+        auto *login = Forms::get<frmLogin>();
+        login->txtUserName->setText("admin");
+        login->txtPassword->setText("admin");
+        box.answer(MsgBox::No);
+        login->cmdOK_Click();
+        EXPECT_FALSE(Forms::isLoaded<CalMdag>());
+        ASSERT_TRUE(Forms::isLoaded<Calendar>());
+        EXPECT_EQ(Forms::get<Calendar>()->cc->ItemCount(), 0);
+        EXPECT_EQ(Forms::get<Calendar>()->cc->ColumnCount(), 0);
+        auto db = Dao::Database::open(other);
+        EXPECT_EQ(db->OpenRecordset("SELECT Count(*) FROM booking", Dao::RecordsetType::Snapshot)
+                      ->Field(0)
+                      .toInt(),
+                  0);
+    }
+}
