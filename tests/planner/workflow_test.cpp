@@ -384,3 +384,34 @@ TEST_F(WorkflowTest, BothPlannersCloseWhenAnotherBookingfileIsOpened)
                   0);
     }
 }
+
+TEST_F(WorkflowTest, AMoveInTheDayViewWhileTheBookingFormIsOpenIsKept)
+{
+    Calendar *cal = start("anna");
+    PlannerGrid &grid = *cal->cc;
+    const int from = freeHour(grid, 1);
+    ASSERT_GE(from, 0);
+    typeItem(grid, 1, from, from + 60, "Yoga");
+    int i = indexOfText(grid, "Yoga");
+    const int32_t nr = grid.ItemKeyText(i).toInt();
+    emit grid.ItemDblClick(i);
+    ASSERT_TRUE(Forms::isLoaded<bookingform>());
+    auto *f = Forms::get<bookingform>();
+
+    // Back in the day view, the booking is stretched by half an hour.
+    cal->Form_Activate();
+    i = indexOfKey(grid, nr);
+    grid.SetSelection(1, from, from + 90);
+    grid.SetItemEnd(i, from + 90);
+    grid.SetSelectedItem(i);
+    emit grid.ItemChanged(i);
+    EXPECT_EQ(field(nr, "bslut").toInt(), from + 90);
+
+    // The form, activated again, shows it; closing it keeps it.
+    f->Form_Activate();
+    f->Beskrivelse->setPlainText("Yoga for all");
+    f->Luk_Click();
+    EXPECT_EQ(field(nr, "Beskrivelse").toString(), "Yoga for all");
+    EXPECT_EQ(field(nr, "bslut").toInt(), from + 90);
+    EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
+}
