@@ -8,6 +8,8 @@
 #include "fixtures/sandbox.h"
 #include "planner/calendar.h"
 #include "planner/calmdag.h"
+#include "platform/controls/dateedit.h"
+#include "reports/searchinfoform.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/filepicker.h"
 #include "platform/controls/msgbox.h"
@@ -413,5 +415,49 @@ TEST_F(WorkflowTest, AMoveInTheDayViewWhileTheBookingFormIsOpenIsKept)
     f->Luk_Click();
     EXPECT_EQ(field(nr, "Beskrivelse").toString(), "Yoga for all");
     EXPECT_EQ(field(nr, "bslut").toInt(), from + 90);
+    EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
+}
+
+TEST_F(WorkflowTest, ABookingMovedToAnotherDayInTheFormLeavesTheDayAndShowsInTheWeekAndToOthers)
+{
+    Calendar *cal = start("anna");
+    PlannerGrid &grid = *cal->cc;
+    const int from = freeHour(grid, 1);
+    ASSERT_GE(from, 0);
+    const int32_t room = grid.ColumnResource(1);
+    const int32_t today = gCurrentDay;
+    typeItem(grid, 1, from, from + 60, "Piano lesson");
+    const int32_t nr = grid.ItemKeyText(indexOfText(grid, "Piano lesson")).toInt();
+    cal->OpenWeekView(room);
+    auto *week = Forms::get<CalMdag>();
+    ASSERT_GE(week->dd->ColumnCount(), 2);
+    // Another day of the same week.
+    const int32_t target = week->dd->DayOfColumn(1) == today ? week->dd->DayOfColumn(2)
+                                                             : week->dd->DayOfColumn(1);
+
+    emit grid.ItemDblClick(indexOfKey(grid, nr));
+    ASSERT_TRUE(Forms::isLoaded<bookingform>());
+    auto *f = Forms::get<bookingform>();
+    f->Bdato->setValue(target);
+    f->Luk_Click();
+    EXPECT_EQ(field(nr, "Bdato").toInt(), target);
+
+    cal->Form_Activate();
+    EXPECT_EQ(indexOfKey(grid, nr), 0);
+    week->Form_Activate();
+    const int w = indexOfKey(*week->dd, nr);
+    ASSERT_GT(w, 0);
+    EXPECT_EQ(week->dd->ItemDay(w), target);
+    EXPECT_EQ(week->dd->ItemText(w), "Piano lesson");
+
+    // Another user double-clicks it and gets the read-only view of it.
+    gUserNo = 3;
+    gUserName = "Ben Nielsen";
+    emit week->dd->ItemDblClick(w);
+    EXPECT_FALSE(Forms::isLoaded<bookingform>());
+    ASSERT_TRUE(Forms::isLoaded<Searchinfoform>());
+    auto *view = Forms::get<Searchinfoform>();
+    EXPECT_EQ(view->Bookingnr->text(), QString::number(nr));
+    EXPECT_EQ(view->Beskrivelse->toPlainText(), "Piano lesson");
     EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
 }
