@@ -461,3 +461,50 @@ TEST_F(WorkflowTest, ABookingMovedToAnotherDayInTheFormLeavesTheDayAndShowsInThe
     EXPECT_EQ(view->Beskrivelse->toPlainText(), "Piano lesson");
     EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
 }
+
+TEST_F(WorkflowTest, TheAccountListFromTheMenuIsTheAdministratorsAndFollowsTheBookingfile)
+{
+    PrintCapture capture;
+    auto texts = [&] {
+        QStringList out;
+        if (!capture.previews.isEmpty())
+            for (const Page &page : capture.previews.last().pages())
+                for (const PageItem &item : page.items)
+                    if (item.kind == PageItem::Text)
+                        out << item.text;
+        return out;
+    };
+    Calendar *cal = start("anna");
+    cal->ctToolBar1_ButtonClick(35);
+    EXPECT_TRUE(capture.previews.isEmpty());
+    ASSERT_EQ(box.shown().size(), 1);
+    EXPECT_EQ(box.lastText(), "Administrator Access Only!");
+    EXPECT_EQ(box.shown()[0].title, "Access Message");
+    box.clearShown();
+
+    Forms::unloadAll();
+    resetState();
+    cal = start("admin");
+    cal->ctToolBar1_ButtonClick(35);
+    EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
+    ASSERT_EQ(capture.previews.size(), 1);
+    EXPECT_TRUE(texts().contains("Anna Larsen"));
+    EXPECT_TRUE(texts().contains("Maria Holm"));
+
+    const QString other = box.newBookingfile("Other.mdb");
+    FilePicker::setScript([&](bool, const QString &) { return other; });
+    cal->OpenBookingFile();
+    FilePicker::setScript(nullptr);
+    Forms::get<introstart>()->Timer1_Timer();
+    auto *login = Forms::get<frmLogin>();
+    login->txtUserName->setText("admin");
+    login->txtPassword->setText("admin");
+    box.answer(MsgBox::No);
+    login->cmdOK_Click();
+    box.clearShown();
+    Forms::get<Calendar>()->ctToolBar1_ButtonClick(35);
+    EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
+    ASSERT_EQ(capture.previews.size(), 2);
+    EXPECT_TRUE(texts().contains("Administrator"));
+    EXPECT_FALSE(texts().contains("Anna Larsen"));
+}
