@@ -38,6 +38,10 @@ protected:
     ResourceList(const QString &name, const QString &title, const QString &sql,
                  const QList<Column> &columns, QPageLayout::Orientation orientation);
 
+    // The equipment lists (Add-On, Stand-Alone) share their query and columns but for the kind.
+    static QString equipmentSql(int kind);
+    static QList<Column> equipmentColumns();
+
 private:
     QString m_sql;
     ReportFrame::Footer m_footer;
