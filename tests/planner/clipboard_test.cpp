@@ -14,25 +14,14 @@
 
 using namespace Generalen;
 
-// Two items of one type, the logged-in user a member of account 2, the key counter at 500,
-// and an empty clipboard in the sandbox's paths.mdb.
-class ClipboardTest : public PlannerTest
+// The two rooms, a second type, and an empty clipboard in the sandbox's paths.mdb.
+class ClipboardTest : public TwoRoomsTest
 {
 protected:
     void SetUp() override
     {
-        PlannerTest::SetUp();
-        const int32_t group = addGroup("Rooms");
-        type = addType("Meeting", group);
+        TwoRoomsTest::SetUp();
         other = addType("Teaching", group);
-        aula = addItem("Aula", type);
-        lab = addItem("Lab", type);
-        gCurrentGroupNo = group;
-        gCurrentTypeNo = type;
-        gCurrentItemNo = aula;
-        gWeekStartDay = monday;
-        exec("INSERT INTO grptilk (gnr, pnr) VALUES (2, 2)");
-        exec("UPDATE næstenøgle SET nextkey = 500");
         auto paths = Dao::Database::open(Extrafunktioner::PathsFile());
         paths->Execute("DELETE FROM standby");
     }
@@ -42,11 +31,6 @@ protected:
         auto db = Dao::Database::open(path);
         auto rs = db->OpenRecordset(sql, Dao::RecordsetType::Snapshot);
         return rs->EOF_() ? QVariant() : rs->Field(0);
-    }
-    QVariant field(int32_t nr, const QString &name)
-    {
-        return first(file,
-                     QString("SELECT %1 FROM booking WHERE Bookingnr = %2").arg(name).arg(nr));
     }
     QVariant clip(const QString &name)
     {
@@ -70,8 +54,7 @@ protected:
         view.PasteBookingCommand();
     }
 
-    const int32_t monday = day(2024, 1, 8);
-    int32_t type = 0, other = 0, aula = 0, lab = 0;
+    int32_t other = 0;
 };
 
 TEST_F(ClipboardTest, DurationRunsPastMidnightAndIsNoneForAnEmptySpan)

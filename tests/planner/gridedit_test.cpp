@@ -14,35 +14,10 @@
 
 using namespace Generalen;
 
-// Both planner views over one resource type with two items; the logged-in user (account 2) is
-// a member of account 2 and of no other, and the key counter stands at 500.
-class GridEditTest : public PlannerTest
+// Both planner views over the two rooms.
+class GridEditTest : public TwoRoomsTest
 {
 protected:
-    void SetUp() override
-    {
-        PlannerTest::SetUp();
-        const int32_t group = addGroup("Rooms");
-        type = addType("Meeting", group);
-        aula = addItem("Aula", type);
-        lab = addItem("Lab", type);
-        gCurrentGroupNo = group;
-        gCurrentTypeNo = type;
-        gCurrentItemNo = aula;
-        gWeekStartDay = monday;
-        exec("INSERT INTO grptilk (gnr, pnr) VALUES (2, 2)");
-        exec("UPDATE næstenøgle SET nextkey = 500");
-    }
-
-    // One field of a stored booking; a null QVariant when the booking is not there.
-    QVariant field(int32_t nr, const QString &name)
-    {
-        auto db = Dao::Database::open(file);
-        auto rs = db->OpenRecordset("SELECT * FROM booking WHERE Bookingnr = "
-                                        + QString::number(nr),
-                                    Dao::RecordsetType::Snapshot);
-        return rs->EOF_() ? QVariant() : rs->Field(name);
-    }
     int count(const QString &where)
     {
         auto db = Dao::Database::open(file);
@@ -85,8 +60,6 @@ protected:
         return int(keys(grid).indexOf(QString::number(nr))) + 1;
     }
 
-    const int32_t monday = day(2024, 1, 8);
-    int32_t type = 0, aula = 0, lab = 0;
 };
 
 TEST_F(GridEditTest, ABookingTypedOverAnotherIsStoredAsASecondOneTentativeInTheDayViewOnly)

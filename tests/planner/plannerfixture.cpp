@@ -107,3 +107,25 @@ QList<int32_t> PlannerTest::columns(const PlannerGrid &grid)
         out << grid.ColumnResource(c);
     return out;
 }
+
+void TwoRoomsTest::SetUp()
+{
+    PlannerTest::SetUp();
+    group = addGroup("Rooms");
+    type = addType("Meeting", group);
+    aula = addItem("Aula", type);
+    lab = addItem("Lab", type);
+    gCurrentGroupNo = group;
+    gCurrentTypeNo = type;
+    gCurrentItemNo = aula;
+    gWeekStartDay = monday;
+    exec("INSERT INTO grptilk (gnr, pnr) VALUES (2, 2)");
+    exec(QString::fromUtf8("UPDATE næstenøgle SET nextkey = 500"));
+}
+
+QVariant TwoRoomsTest::field(int32_t nr, const QString &name)
+{
+    return sqlValue(file, QString("SELECT \"%1\" FROM booking WHERE Bookingnr = %2")
+                              .arg(name)
+                              .arg(nr));
+}
