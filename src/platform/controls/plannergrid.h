@@ -282,6 +282,7 @@ private:
 
     // In-place editor.
     QPointer<QLineEdit> m_editor;
+    bool m_forwardingKey = false;   // a key handed to the editor comes back when it ignores it
     Edit m_edit = Edit::None;
     int m_editItem = 0;
     int m_editColumn = 0;

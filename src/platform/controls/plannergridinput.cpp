@@ -248,9 +248,16 @@ void PlannerGrid::timerEvent(QTimerEvent *event)
 void PlannerGrid::keyPressEvent(QKeyEvent *event)
 {
     ensureLayout();
-    if (m_editor) {   // keys typed faster than the focus moves belong to the open editor
-        m_editor->setFocus();
-        QCoreApplication::sendEvent(m_editor, event);
+    if (m_editor) {
+        // Keys typed faster than the focus moves belong to the open editor. A key the editor
+        // ignores (a bare Shift, Ctrl or AltGr) travels up to this grid again: it ends here.
+        if (!m_forwardingKey && !m_editor->hasFocus()) {
+            m_forwardingKey = true;
+            m_editor->setFocus();
+            QCoreApplication::sendEvent(m_editor, event);
+            m_forwardingKey = false;
+        }
+        event->accept();
         return;
     }
     const bool shift = event->modifiers() & Qt::ShiftModifier;
