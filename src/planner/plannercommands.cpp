@@ -1,5 +1,6 @@
 #include "planner/plannercommands.h"
 
+#include "admin/accountmenu.h"
 #include "core/about.h"
 #include "core/bookingfilechoice.h"
 #include "core/generalen.h"
@@ -40,11 +41,6 @@ bool administratorsOnly()
 void showResManager(Form &owner) { Q_UNUSED(owner) }         // modeless, owned
 void showTentBookings(Form &owner) { Q_UNUSED(owner) }       // modal, owned
 void showUnavailableList(Form &owner) { Q_UNUSED(owner) }    // modeless, owned; then repainted
-void showGruppetilk(Form &owner) { Q_UNUSED(owner) }         // modeless, owned
-// Modeless, owned; then its Data1 finds "[ID]=" followed by gUserNo.
-void showMinkonto(Form &owner) { Q_UNUSED(owner) }
-void showKontoliste(Form &owner) { Q_UNUSED(owner) }         // modeless, owned
-void showParamform(Form &owner) { Q_UNUSED(owner) }          // modal, owned
 void showBookingPeriod(Form &owner) { Q_UNUSED(owner) }      // datobookingperiode, modeless, owned
 void showArchiveTotals(Form &owner) { Q_UNUSED(owner) }      // datoarkivperiodeht, modeless, owned
 void showArchiveDetails(Form &owner) { Q_UNUSED(owner) }     // datoarkivperiodeAC, modeless, owned
@@ -82,15 +78,15 @@ void mainMenuOf(View &view, int id)
         if (administratorsOnly())
             showUnavailableList(view);
         break;
-    case 221: showGruppetilk(view); break;
-    case 222: showMinkonto(view); break;
+    case 221: AccountMenu::showGruppetilk(view); break;
+    case 222: AccountMenu::showMinkonto(view); break;
     case 223:
         if (administratorsOnly())
-            showKontoliste(view);
+            AccountMenu::showKontoliste(view);
         break;
     case 241:
         if (administratorsOnly())
-            showParamform(view);
+            AccountMenu::showParamform(view);
         break;
     case 242:
         if (administratorsOnly())
