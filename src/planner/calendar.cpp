@@ -5,6 +5,7 @@
 #include "core/format.h"
 #include "core/commands.h"
 #include "core/generalen.h"
+#include "core/start.h"
 #include "planner/calmdag.h"
 #include "planner/clipboard.h"
 #include "planner/gridedit.h"
@@ -51,6 +52,12 @@ bool wholeNumber(const QVariant &v, int32_t &out)
     out = static_cast<int32_t>(n);
     return true;
 }
+
+// The day view is the program's main window: a successful login shows it.
+const bool followsLogin = [] {
+    start::setAfterLogin([] { Forms::get<Calendar>()->Show(); });
+    return true;
+}();
 
 } // namespace
 
@@ -333,7 +340,10 @@ void Calendar::OpenBookingFile() { PlannerCommands::openBookingFile(*this, *ctFi
 
 void Calendar::CreateBookingFile() { PlannerCommands::createBookingFile(*this, *ctFilecreate); }
 
-void Calendar::PrintDayScheme() { SchedulePrint::printDayScheme(*this); }
+void Calendar::PrintDayScheme()
+{
+    SchedulePrint::printDayScheme(*cc, aktueldato->Value(), grouptype->text());
+}
 
 void Calendar::PrintScheme() { PrintDayScheme(); }
 

@@ -146,7 +146,7 @@ void CalMdag::OpenBookingFile() { PlannerCommands::openBookingFile(*this, *ctFil
 
 void CalMdag::CreateBookingFile() { PlannerCommands::createBookingFile(*this, *ctFilecreate); }
 
-void CalMdag::PrintWeekScheme() { SchedulePrint::printWeekScheme(*this); }
+void CalMdag::PrintWeekScheme() { SchedulePrint::printWeekScheme(*dd, lnavn->text()); }
 
 void CalMdag::PrintScheme() { PrintWeekScheme(); }
 
@@ -157,9 +157,12 @@ void CalMdag::ShowSelectedInOtherView()
         OpenDayView(day);
 }
 
-void CalMdag::FillFixedWeekSchedule() { SchedulePrint::fillFixedWeekSchedule(*this); }
+void CalMdag::FillFixedWeekSchedule() { SchedulePrint::fillFixedWeekSchedule(*dd); }
 
-void CalMdag::PrintFixedWeekSchedule() { SchedulePrint::printFixedWeekSchedule(*this); }
+void CalMdag::PrintFixedWeekSchedule()
+{
+    SchedulePrint::printFixedWeekSchedule(*dd, lnavn->text());
+}
 
 void CalMdag::dd_DblClick()
 {
