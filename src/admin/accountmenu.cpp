@@ -2,7 +2,9 @@
 
 #include "admin/kontoliste.h"
 #include "admin/minkonto.h"
+#include "core/commands.h"
 #include "core/generalen.h"
+#include "core/plannerview.h"
 #include "platform/controls/msgbox.h"
 
 #include <QLineEdit>
@@ -21,6 +23,22 @@ F *onBookingfileInUse(PathOf pathOf)
         Forms::unload<F>();
     return Forms::get<F>();
 }
+void registerRows()
+{
+    using namespace Commands;
+    add({.id = 22, .menu = 2, .order = 40, .caption = "Accounts"});
+    add({.id = 221, .menu = 22, .order = 10, .caption = "Group Account Manager",
+         .action = [](PlannerView &view) { showGruppetilk(view.form()); }});
+    add({.id = 222, .menu = 22, .order = 20, .caption = "Personal Account",
+         .action = [](PlannerView &view) { showMinkonto(view.form()); }});
+    add({.id = 223, .menu = 22, .order = 30, .caption = "Administrators Account Manager",
+         .adminOnly = true, .action = [](PlannerView &view) { showKontoliste(view.form()); }});
+    add({.id = 241, .menu = 23, .order = 10, .caption = "Company Info", .adminOnly = true,
+         .action = [](PlannerView &view) { showParamform(view.form()); }});
+}
+
+const Commands::Registrar registrar(registerRows);
+
 } // namespace
 
 void showGruppetilk(Form &owner) { Q_UNUSED(owner) }

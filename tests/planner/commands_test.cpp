@@ -95,7 +95,6 @@ protected:
     void TearDown() override
     {
         FilePicker::setScript(nullptr);
-        PlannerGrid::setPrintHandler(nullptr);
         Printing::setPreviewHandler(nullptr);
         PlannerTest::TearDown();
     }
@@ -172,8 +171,8 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
         {35, msg(refused), preview(Reports::get<kontoudskrift>())},
         {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},
         // Everybody.
-        {221, none, none}, {222, form("Minkonto"), form("Minkonto")}, {31, none, none}, {32, none, none},
-        {33, none, none}, {52, none, none},
+        {221, none, none}, {222, form("Minkonto"), form("Minkonto")}, {31, none, none},
+        {32, none, none}, {33, none, none}, {52, none, none},
         {341, preview(Reports::get<ResListDom>()), preview(Reports::get<ResListDom>())},
         {342, preview(Reports::get<ResListAdd>()), preview(Reports::get<ResListAdd>())},
         {343, preview(Reports::get<ResListSA>()), preview(Reports::get<ResListSA>())},
@@ -230,8 +229,10 @@ TEST_F(CommandsTest, ASettingsFormComesBackOnItsFirstRow)
 TEST_F(CommandsTest, ThePrintButtonPrintsTheScheduleOfTheView)
 {
     QStringList printed;
-    PlannerGrid::setPrintHandler([&](PlannerGrid &grid) {
-        printed << grid.objectName() + ": " + grid.PrintTitle() + " / " + grid.PrintSubTitle();
+    Printing::setPreviewHandler([&](const PageModel &pages, const QString &) {
+        PlannerGrid *grid = printedGrid(pages);
+        ASSERT_NE(grid, nullptr);
+        printed << grid->objectName() + ": " + grid->PrintTitle() + " / " + grid->PrintSubTitle();
     });
     gCurrentDay = day(2024, 3, 5);
     auto *dayView = Forms::get<Calendar>();
