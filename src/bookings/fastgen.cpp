@@ -131,19 +131,7 @@ void fastgen::Form_Load()
     Reload();
 }
 
-void fastgen::SetupDateListColumns()
-{
-    for (const auto &[caption, width] : {std::pair<const char *, int>{"Date", 70},
-                                         {"Start", 45}, {"End", 45}}) {
-        const int c = genbook->AddColumn(caption, width);
-        genbook->ColumnStyle(c, 0);
-        genbook->ColumnAlignment(c, 2);
-        genbook->ColumnFlag(c, true);
-    }
-    const int db = genbook->AddColumn("DB", 30);
-    genbook->ColumnPicture(db, 2);
-    genbook->ColumnFlag(db, true);
-}
+void fastgen::SetupDateListColumns() { setupDateColumns(70, 45); }
 
 void fastgen::SetDefaultPeriod()
 {

@@ -42,6 +42,21 @@ void RepeatDialog::Reload()
     FillDateList();
 }
 
+void RepeatDialog::setupDateColumns(int dateWidth, int timeWidth)
+{
+    ListGrid *list = dateList();
+    for (const auto &[caption, width] : {std::pair<const char *, int>{"Date", dateWidth},
+                                         {"Start", timeWidth}, {"End", timeWidth}}) {
+        const int c = list->AddColumn(caption, width);
+        list->ColumnStyle(c, 0);
+        list->ColumnAlignment(c, 2);
+        list->ColumnFlag(c, true);
+    }
+    const int db = list->AddColumn("DB", 30);
+    list->ColumnPicture(db, 2);
+    list->ColumnFlag(db, true);
+}
+
 void RepeatDialog::FillDateList()
 {
     ListGrid *list = dateList();

@@ -40,6 +40,8 @@ protected:
     // The dates the list shows now.
     virtual void datesShown(const QList<RepeatSeries::GenDate> &rows) { Q_UNUSED(rows) }
 
+    // The columns Date, Start, End and DB of the date list.
+    void setupDateColumns(int dateWidth, int timeWidth);
     void FillDateList();
     void ClearGeneratedDates();
     // Adds the days for the booking form's item and times; false when refused (told).

@@ -68,19 +68,7 @@ void vilkdatover::Form_Load()
     FillDateList();
 }
 
-void vilkdatover::SetupDateListColumns()
-{
-    for (const auto &[caption, width] : {std::pair<const char *, int>{"Date", 60},
-                                         {"Start", 40}, {"End", 40}}) {
-        const int c = vilklist->AddColumn(caption, width);
-        vilklist->ColumnStyle(c, 0);
-        vilklist->ColumnAlignment(c, 2);
-        vilklist->ColumnFlag(c, true);
-    }
-    const int db = vilklist->AddColumn("DB", 30);
-    vilklist->ColumnPicture(db, 2);
-    vilklist->ColumnFlag(db, true);
-}
+void vilkdatover::SetupDateListColumns() { setupDateColumns(60, 40); }
 
 void vilkdatover::dat_DateClick()
 {
