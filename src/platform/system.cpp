@@ -1,7 +1,5 @@
 #include "platform/system.h"
 
-#include "platform/controls/helpviewer.h"
-
 #include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
@@ -14,7 +12,8 @@ QDateTime g_fixedNow;
 QString g_programFolder;
 std::function<void(int)> g_endHandler;
 std::function<void(const QString &)> g_urlHandler;
-std::function<void(const QString &, const QString &)> g_helpHandler;
+HelpHandler g_helpHandler;
+HelpHandler g_helpViewer;
 QString g_helpFile;
 } // namespace
 
@@ -62,12 +61,10 @@ void showHelp(const QString &topic)
 {
     if (g_helpHandler)
         g_helpHandler(g_helpFile, topic);
-    else
-        HelpViewer::showTopic(g_helpFile, topic);
+    else if (g_helpViewer)
+        g_helpViewer(g_helpFile, topic);
 }
-void setShowHelpHandler(std::function<void(const QString &, const QString &)> handler)
-{
-    g_helpHandler = std::move(handler);
-}
+void setShowHelpHandler(HelpHandler handler) { g_helpHandler = std::move(handler); }
+void setHelpViewer(HelpHandler viewer) { g_helpViewer = std::move(viewer); }
 
 } // namespace System

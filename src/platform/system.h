@@ -32,7 +32,11 @@ void setOpenUrlHandler(std::function<void(const QString &)> handler);
 // The help file and its viewer.
 void setHelpFile(const QString &path);
 QString helpFile();
+// Shows the help file at topic: through the handler a test sets, else through the viewer that
+// the application installed at start; without either, nothing shows.
 void showHelp(const QString &topic = QString());
-void setShowHelpHandler(std::function<void(const QString &file, const QString &topic)> handler);
+using HelpHandler = std::function<void(const QString &file, const QString &topic)>;
+void setShowHelpHandler(HelpHandler handler);   // nullptr: the installed viewer again
+void setHelpViewer(HelpHandler viewer);
 
 } // namespace System

@@ -92,7 +92,6 @@ protected:
     void TearDown() override
     {
         FilePicker::setScript(nullptr);
-        PlannerGrid::setPrintHandler(nullptr);
         Printing::setPreviewHandler(nullptr);
         PlannerTest::TearDown();
     }
@@ -223,8 +222,10 @@ TEST_F(CommandsTest, ASettingsFormComesBackOnItsFirstRow)
 TEST_F(CommandsTest, ThePrintButtonPrintsTheScheduleOfTheView)
 {
     QStringList printed;
-    PlannerGrid::setPrintHandler([&](PlannerGrid &grid) {
-        printed << grid.objectName() + ": " + grid.PrintTitle() + " / " + grid.PrintSubTitle();
+    Printing::setPreviewHandler([&](const PageModel &pages, const QString &) {
+        PlannerGrid *grid = printedGrid(pages);
+        ASSERT_NE(grid, nullptr);
+        printed << grid->objectName() + ": " + grid->PrintTitle() + " / " + grid->PrintSubTitle();
     });
     gCurrentDay = day(2024, 3, 5);
     auto *dayView = Forms::get<Calendar>();
