@@ -40,14 +40,18 @@ AccountForm::AccountForm(const QString &caption, const QString &name, Kind kind)
     Kontomobil = box("Kontomobil", "Kontomobil");
     ID = box("ID", "ID");
     Kontotype = box("Kontotype", "Kontotype");
-    ID->hide();
-    Kontotype->hide();
+    // The key and the type are never typed.
+    for (QLineEdit *e : {ID, Kontotype}) {
+        e->hide();
+        e->setReadOnly(true);
+    }
     const bool group = kind == Group;
     if (group) {
         // The owner is set when the group is created and never typed: the owner test and the
         // owner's membership rest on it.
         owner = box("owner", "kontoowner");
         owner->hide();
+        owner->setReadOnly(true);
         Kontouser->hide();
         KontoPass->hide();
         kontokontakt->setReadOnly(true);

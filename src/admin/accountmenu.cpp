@@ -1,5 +1,6 @@
 #include "admin/accountmenu.h"
 
+#include "admin/gruppetilk.h"
 #include "admin/kontoliste.h"
 #include "admin/minkonto.h"
 #include "core/commands.h"
@@ -41,7 +42,11 @@ const Commands::Registrar registrar(registerRows);
 
 } // namespace
 
-void showGruppetilk(Form &owner) { Q_UNUSED(owner) }
+void showGruppetilk(Form &owner)
+{
+    onBookingfileInUse<Gruppetilk>([](const Gruppetilk &f) { return f.Data1.DatabaseName(); })
+        ->Show(Form::Modeless, &owner);
+}
 
 void showMinkonto(Form &owner)
 {

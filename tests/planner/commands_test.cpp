@@ -1,5 +1,6 @@
 #include "plannerfixture.h"
 
+#include "admin/gruppetilk.h"
 #include "admin/kontoliste.h"
 #include "admin/minkonto.h"
 #include "bookings/bookingform.h"
@@ -122,6 +123,8 @@ protected:
             e.forms << "Times";
         if (Forms::isLoaded<About>())
             e.forms << "About";
+        if (Forms::isLoaded<Gruppetilk>())
+            e.forms << "Gruppetilk";
         if (Forms::isLoaded<Kontoliste>())
             e.forms << "Kontoliste";
         if (Forms::isLoaded<Minkonto>())
@@ -171,8 +174,8 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
         {35, msg(refused), preview(Reports::get<kontoudskrift>())},
         {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},
         // Everybody.
-        {221, none, none}, {222, form("Minkonto"), form("Minkonto")}, {31, none, none},
-        {32, none, none}, {33, none, none}, {52, none, none},
+        {221, form("Gruppetilk"), form("Gruppetilk")}, {222, form("Minkonto"), form("Minkonto")},
+        {31, none, none}, {32, none, none}, {33, none, none}, {52, none, none},
         {341, preview(Reports::get<ResListDom>()), preview(Reports::get<ResListDom>())},
         {342, preview(Reports::get<ResListAdd>()), preview(Reports::get<ResListAdd>())},
         {343, preview(Reports::get<ResListSA>()), preview(Reports::get<ResListSA>())},
