@@ -15,6 +15,7 @@ std::function<void(const QString &)> g_urlHandler;
 HelpHandler g_helpHandler;
 HelpHandler g_helpViewer;
 QString g_helpFile;
+std::function<void()> g_beepHandler;
 } // namespace
 
 QDateTime now() { return g_fixedNow.isValid() ? g_fixedNow : QDateTime::currentDateTime(); }
@@ -41,7 +42,14 @@ void endProgram(int code)
 }
 void setEndProgramHandler(std::function<void(int)> handler) { g_endHandler = std::move(handler); }
 
-void beep() { QApplication::beep(); }
+void beep()
+{
+    if (g_beepHandler)
+        g_beepHandler();
+    else
+        QApplication::beep();
+}
+void setBeepHandler(std::function<void()> handler) { g_beepHandler = std::move(handler); }
 
 void openUrl(const QString &url)
 {

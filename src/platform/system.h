@@ -24,6 +24,8 @@ void endProgram(int code = 0);
 void setEndProgramHandler(std::function<void(int)> handler);   // nullptr: the default
 
 void beep();
+// Replaces the beep (a test counts them); nullptr puts the sound back.
+void setBeepHandler(std::function<void()> handler);
 
 // Opens a mailto: (or any) link with the desktop's handler.
 void openUrl(const QString &url);

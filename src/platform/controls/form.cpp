@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QHash>
 #include <QPointer>
+#include <QScreen>
 
 #include <map>
 
@@ -63,6 +64,8 @@ void Form::Show(ShowMode mode, QWidget *owner)
 {
     if (owner && owner != parentWidget())
         setParent(owner, windowFlags() | Qt::Window);
+    if (!m_placed && !isVisible() && parentWidget())
+        centreOnOwner();
     if (mode == Modeless) {
         show();
         raise();
@@ -88,6 +91,25 @@ void Form::Show(ShowMode mode, QWidget *owner)
         m_modalRunning = false;
         setWindowModality(Qt::NonModal);
     }
+}
+
+void Form::centreOnOwner()
+{
+    // The first show puts the form in the middle of its owner's window, kept on the screen.
+    m_placed = true;
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
+    const QWidget *owner = parentWidget()->window();
+    QRect place(QPoint(0, 0), frameGeometry().size());
+    place.moveCenter(owner->frameGeometry().center());
+    if (const QScreen *screen = owner->screen()) {
+        const QRect room = screen->availableGeometry();
+        place.moveRight(qMin(place.right(), room.right()));
+        place.moveBottom(qMin(place.bottom(), room.bottom()));
+        place.moveLeft(qMax(place.left(), room.left()));
+        place.moveTop(qMax(place.top(), room.top()));
+    }
+    move(place.topLeft());
 }
 
 void Form::Hide() { hide(); }

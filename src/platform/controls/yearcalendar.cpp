@@ -146,6 +146,15 @@ QDate YearCalendar::dateAt(const QPoint &pos) const
     return QDate();
 }
 
+QRect YearCalendar::cellRect(const QDate &date) const
+{
+    const QDate first = firstShown();
+    if (!date.isValid() || date < first || date >= first.addMonths(12))
+        return QRect();
+    const int index = (date.year() - first.year()) * 12 + date.month() - first.month();
+    return dayRect(index, date);
+}
+
 bool YearCalendar::clickDate(const QDate &date)
 {
     const QDate first = firstShown();
@@ -201,6 +210,11 @@ void YearCalendar::paintEvent(QPaintEvent *)
             if (date == m_value) {
                 p.setPen(QPen(pal.color(QPalette::Highlight).darker(140), 2));
                 p.drawRect(cell.adjusted(1, 1, -1, -1));
+            }
+            if (date == today) {
+                // Today is framed, so it stands out also among marked days.
+                p.setPen(QPen(QColor(200, 30, 30), 1));
+                p.drawRect(cell);
             }
             QFont dayFont = font();
             dayFont.setBold(date == today);
