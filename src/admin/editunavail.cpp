@@ -47,12 +47,9 @@ EditUnavail::EditUnavail() : RecordForm("lokale", Lokalenavn, QString())
     Data1.bind(cslut, "inakslut");
 
     ok = okButton = FormLayout::button(this, "Ok", "ok");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
     auto *top = new QVBoxLayout(this);
     top->addLayout(grid);
-    top->addLayout(buttons);
+    top->addLayout(FormLayout::buttonRow(nullptr, {ok}));
 
     connect(inaktiv, &QCheckBox::clicked, this, &EditUnavail::inaktiv_Click);
     connect(cstart, &DEdit::Spin, this, &EditUnavail::cstart_Spin);
@@ -70,20 +67,13 @@ void EditUnavail::afterLoad()
 
 void EditUnavail::inaktiv_Click()
 {
-    const bool on = inaktiv->isChecked();
-    cstart->setEnabled(on);
-    cslut->setEnabled(on);
-    if (!on)
-        return;
-    const int today = Extrafunktioner::DateToDayNumber(System::today());
     m_setting = true;
-    cslut->setValue(today);
-    cstart->setValue(today);
+    FormLayout::setUnavailable(inaktiv, cstart, cslut, 0);
     m_setting = false;
 }
 
-void EditUnavail::cstart_Spin(bool down) { cstart->setValue(cstart->value() + (down ? -1 : 1)); }
-void EditUnavail::cslut_Spin(bool down) { cslut->setValue(cslut->value() + (down ? -1 : 1)); }
+void EditUnavail::cstart_Spin(bool down) { FormLayout::stepDay(cstart, down); }
+void EditUnavail::cslut_Spin(bool down) { FormLayout::stepDay(cslut, down); }
 
 void EditUnavail::cslut_Change()
 {

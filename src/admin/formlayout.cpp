@@ -1,6 +1,12 @@
 #include "admin/formlayout.h"
 
+#include "core/extrafunktioner.h"
+#include "platform/controls/dateedit.h"
+#include "platform/system.h"
+
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,5 +38,30 @@ QPushButton *button(QWidget *form, const QString &caption, const QString &name)
     b->setAutoDefault(false);
     return b;
 }
+
+QHBoxLayout *buttonRow(QPushButton *del, std::initializer_list<QPushButton *> right)
+{
+    auto *row = new QHBoxLayout;
+    if (del)
+        row->addWidget(del);
+    row->addStretch();
+    for (QPushButton *b : right)
+        row->addWidget(b);
+    return row;
+}
+
+void setUnavailable(QCheckBox *box, DateEdit *start, DateEdit *end, int days)
+{
+    const bool on = box->isChecked();
+    start->setEnabled(on);
+    end->setEnabled(on);
+    if (!on)
+        return;
+    const int today = Extrafunktioner::DateToDayNumber(System::today());
+    end->setValue(today + days);
+    start->setValue(today);
+}
+
+void stepDay(DateEdit *edit, bool down) { edit->setValue(edit->value() + (down ? -1 : 1)); }
 
 } // namespace FormLayout

@@ -1,17 +1,13 @@
 #include "admin/lokaliteter.h"
 
 #include "admin/formlayout.h"
-#include "core/extrafunktioner.h"
-#include "core/generalen.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace Generalen;
 
 lokaliteter::lokaliteter()
     : RecordForm("Lokaliteter", Lokalitetsnavn,
@@ -39,32 +35,17 @@ lokaliteter::lokaliteter()
     save = okButton = FormLayout::button(this, "Ok", "save");
     Canc = cancelButton = FormLayout::button(this, "Cancel", "Canc");
     del = FormLayout::button(this, "Delete", "del");
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(del);
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(Canc);
     auto *top = new QVBoxLayout(this);
     top->addLayout(grid);
-    top->addLayout(buttons);
+    top->addLayout(FormLayout::buttonRow(del, {save, Canc}));
 
     connect(save, &QPushButton::clicked, this, &lokaliteter::save_Click);
     connect(Canc, &QPushButton::clicked, this, &lokaliteter::Canc_Click);
     connect(del, &QPushButton::clicked, this, &lokaliteter::del_Click);
 }
 
-void lokaliteter::afterLoad()
-{
-    if (!gIsAdmin)
-        setViewOnly();
-}
-
 void lokaliteter::del_Click()
 {
-    const QVariant key = Data1.value("Lokalitetsnr");
-    const bool holdsItems = !key.isNull()
-        && Extrafunktioner::RecordExists("lokale", "lokalinr", key);
-    deleteCurrent(holdsItems ? "Unable to delete a resource type that holds resource items ! !"
-                             : QString(),
-                  "Deletion Denied");
+    deleteUnlessNamed("Lokalitetsnr", "lokale", "lokalinr",
+                      "Unable to delete a resource type that holds resource items ! !");
 }

@@ -27,7 +27,4 @@ public:
     QPushButton *save = nullptr;
     QPushButton *Canc = nullptr;
     QPushButton *del = nullptr;
-
-protected:
-    void afterLoad() override;
 };

@@ -1,5 +1,6 @@
 #include "admin/recordform.h"
 
+#include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "platform/controls/dedit.h"
 #include "platform/controls/msgbox.h"
@@ -37,6 +38,12 @@ void RecordForm::Form_Load()
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
     }
     afterLoad();
+}
+
+void RecordForm::afterLoad()
+{
+    if (!gIsAdmin)
+        setViewOnly();
 }
 
 bool RecordForm::position(const QString &criteria)
@@ -125,6 +132,14 @@ void RecordForm::deleteCurrent(const QString &refusal, const QString &refusalTit
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly);
     }
+}
+
+void RecordForm::deleteUnlessNamed(const QString &keyField, const QString &table,
+                                   const QString &field, const QString &refusal)
+{
+    const QVariant key = Data1.value(keyField);
+    const bool named = !key.isNull() && Extrafunktioner::RecordExists(table, field, key);
+    deleteCurrent(named ? refusal : QString(), "Deletion Denied");
 }
 
 void RecordForm::setViewOnly()

@@ -43,11 +43,16 @@ protected:
     // Deletes the current row after "Confirm deletion ?" and moves to the next row; nothing
     // without a current row. refusal: a non-empty text refuses the delete with that message.
     void deleteCurrent(const QString &refusal, const QString &refusalTitle);
+    // Deletes the current row as above unless a row of table still names its key in field;
+    // that is refused with the message refusal, titled "Deletion Denied".
+    void deleteUnlessNamed(const QString &keyField, const QString &table, const QString &field,
+                           const QString &refusal);
     // The form only shows its row: the data control writes nothing and every box is locked.
     void setViewOnly();
     bool isViewOnly() const { return m_viewOnly; }
-    // Runs after Data1 has opened, before it is positioned.
-    virtual void afterLoad() {}
+    // Runs after Data1 has opened, before it is positioned. By default the row is for
+    // administrators to change and only shown to other users.
+    virtual void afterLoad();
 
     void keyPressEvent(QKeyEvent *e) override;
 

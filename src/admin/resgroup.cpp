@@ -1,16 +1,12 @@
 #include "admin/resgroup.h"
 
 #include "admin/formlayout.h"
-#include "core/extrafunktioner.h"
-#include "core/generalen.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace Generalen;
 
 Resgroup::Resgroup()
     : RecordForm("overgruppenavne", OverGruppenavn,
@@ -30,14 +26,9 @@ Resgroup::Resgroup()
     save = okButton = FormLayout::button(this, "Ok", "save");
     Canc = cancelButton = FormLayout::button(this, "Cancel", "Canc");
     del = FormLayout::button(this, "Delete", "del");
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(del);
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(Canc);
     auto *top = new QVBoxLayout(this);
     top->addLayout(grid);
-    top->addLayout(buttons);
+    top->addLayout(FormLayout::buttonRow(del, {save, Canc}));
     setTabOrder(OverGruppenavn, save);
     setTabOrder(save, Canc);
     setTabOrder(Canc, del);
@@ -47,18 +38,8 @@ Resgroup::Resgroup()
     connect(del, &QPushButton::clicked, this, &Resgroup::del_Click);
 }
 
-void Resgroup::afterLoad()
-{
-    if (!gIsAdmin)
-        setViewOnly();
-}
-
 void Resgroup::del_Click()
 {
-    const QVariant key = Data1.value("overgruppenr");
-    const bool holdsTypes = !key.isNull()
-        && Extrafunktioner::RecordExists("lokaliteter", "Overgruppenr", key);
-    deleteCurrent(holdsTypes ? "Unable to delete a resource group that holds resource types ! !"
-                             : QString(),
-                  "Deletion Denied");
+    deleteUnlessNamed("overgruppenr", "lokaliteter", "Overgruppenr",
+                      "Unable to delete a resource group that holds resource types ! !");
 }

@@ -162,22 +162,16 @@ void ResourceItemForm::buildLayout()
     }
 
     Luk = okButton = FormLayout::button(this, "Ok", "Luk");
-    auto *buttons = new QHBoxLayout;
     if (m_mode == Editing) {
         del = FormLayout::button(this, "Delete", "del");
         del->setToolTip("Delete Record");
-        buttons->addWidget(del);
     }
-    buttons->addStretch();
-    buttons->addWidget(Luk);
-    if (m_mode != Viewing) {
+    if (m_mode != Viewing)
         Canc = cancelButton = FormLayout::button(this, "Cancel", "Canc");
-        buttons->addWidget(Canc);
-    }
     auto *top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addSpacing(6);
-    top->addLayout(buttons);
+    top->addLayout(Canc ? FormLayout::buttonRow(del, {Luk, Canc}) : FormLayout::buttonRow(del, {Luk}));
 }
 
 void ResourceItemForm::afterLoad()
@@ -199,20 +193,12 @@ void ResourceItemForm::afterLoad()
     }
     if (m_mode == Viewing)
         setViewOnly();
+    else
+        RecordForm::afterLoad();
     emit Data1.Reposition();   // the date edits take the first row's flag
 }
 
-void ResourceItemForm::inaktiv_Click()
-{
-    const bool on = inaktiv->isChecked();
-    cstart->setEnabled(on);
-    cslut->setEnabled(on);
-    if (!on)
-        return;
-    const int today = Extrafunktioner::DateToDayNumber(System::today());
-    cslut->setValue(today + 14);
-    cstart->setValue(today);
-}
+void ResourceItemForm::inaktiv_Click() { FormLayout::setUnavailable(inaktiv, cstart, cslut, 14); }
 
 void ResourceItemForm::placeCalendar(DateEdit *edit, DateCalendar *calendar)
 {
@@ -258,8 +244,8 @@ void ResourceItemForm::cstart_DropDown() { toggleCalendar(cstart, ctDateST); }
 void ResourceItemForm::cslut_DropDown() { toggleCalendar(cslut, ctDateSL); }
 void ResourceItemForm::ctDateST_DateChange() { takePick(cstart, ctDateST); }
 void ResourceItemForm::ctDateSL_DateChange() { takePick(cslut, ctDateSL); }
-void ResourceItemForm::cstart_Spin(bool down) { cstart->setValue(cstart->value() + (down ? -1 : 1)); }
-void ResourceItemForm::cslut_Spin(bool down) { cslut->setValue(cslut->value() + (down ? -1 : 1)); }
+void ResourceItemForm::cstart_Spin(bool down) { FormLayout::stepDay(cstart, down); }
+void ResourceItemForm::cslut_Spin(bool down) { FormLayout::stepDay(cslut, down); }
 void ResourceItemForm::cstart_GotFocus() { ctDateST->hide(); }
 void ResourceItemForm::cslut_GotFocus() { ctDateSL->hide(); }
 
