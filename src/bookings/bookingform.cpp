@@ -672,9 +672,9 @@ void bookingform::genkn_Click()
     if (!Data1.hasCurrentRow())
         return;
     if (IsRepeating())
-        RepeatSeries::showOver(Forms::get<slettil>(), Modeless, this);
+        Forms::get<slettil>()->Show(Modeless, this);
     else
-        RepeatSeries::showOver(Forms::get<fastgen>(), Modal, this);
+        Forms::get<fastgen>()->Show(Modal, this);
 }
 
 void bookingform::updgen_Click()

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QSet>
 
 #include <sqlite3.h>
@@ -109,22 +108,6 @@ bookingform *requireForm(const Origin &origin)
                          + ". Open the booking again to repeat or delete it.",
                      MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
     return f;
-}
-
-void showOver(Form *form, int mode, QWidget *owner)
-{
-    form->adjustSize();
-    QRect area;
-    if (owner && owner->isVisible())
-        area = owner->frameGeometry();
-    else if (const QScreen *screen = form->screen())
-        area = screen->availableGeometry();
-    if (area.isValid()) {
-        QRect r = form->frameGeometry();
-        r.moveCenter(area.center());
-        form->move(r.topLeft());
-    }
-    form->Show(static_cast<Form::ShowMode>(mode), owner);
 }
 
 std::optional<Slot> formSlot(const bookingform *form)

@@ -58,7 +58,7 @@ void slettil::Add_Click()
     bookingform *form = RepeatSeries::requireForm(m_origin);
     Unload();
     if (form)
-        RepeatSeries::showOver(Forms::get<fastgen>(), Modeless, form);
+        Forms::get<fastgen>()->Show(Modeless, form);
 }
 
 void slettil::delete_Click()
@@ -66,7 +66,7 @@ void slettil::delete_Click()
     bookingform *form = RepeatSeries::requireForm(m_origin);
     Unload();
     if (form)
-        RepeatSeries::showOver(Forms::get<sletgentagendeform>(), Modeless, form);
+        Forms::get<sletgentagendeform>()->Show(Modeless, form);
 }
 
 void slettil::exit_Click() { Unload(); }

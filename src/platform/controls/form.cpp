@@ -100,7 +100,11 @@ void Form::centreOnOwner()
     if (!testAttribute(Qt::WA_Resized))
         adjustSize();
     const QWidget *owner = parentWidget()->window();
-    QRect place(QPoint(0, 0), frameGeometry().size());
+    // Before its first show a window has no frame yet: leave room for the owner's title bar.
+    QSize size = frameGeometry().size();
+    if (size == this->size())
+        size += owner->frameGeometry().size() - owner->size();
+    QRect place(QPoint(0, 0), size);
     place.moveCenter(owner->frameGeometry().center());
     if (const QScreen *screen = owner->screen()) {
         const QRect room = screen->availableGeometry();
