@@ -123,8 +123,11 @@ void DEdit::userEdited(const QString &text)
     }
     const bool changed = value != m_value;
     m_value = value;
-    if (changed)
+    if (changed) {
+        m_typing = true;
         emit Change();
+        m_typing = false;
+    }
 }
 
 void DEdit::spin(bool down)
@@ -150,6 +153,8 @@ bool DEdit::eventFilter(QObject *watched, QEvent *event)
             }
         } else if (event->type() == QEvent::FocusIn) {
             emit GotFocus();
+        } else if (event->type() == QEvent::FocusOut) {
+            emit LostFocus();
         }
     }
     return QWidget::eventFilter(watched, event);
