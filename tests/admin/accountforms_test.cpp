@@ -147,6 +147,15 @@ TEST_F(AccountFormsTest, TheLastActiveAdministratorStays)
         EXPECT_TRUE(stored(1, "admin").toBool());
         EXPECT_FALSE(stored(1, "archived").toBool());
     }
+    // Nor is the change written when the manager moves the form to another account.
+    const int32_t anna = addPerson("Anna");
+    Forms::get<Kontoliste>()->Reload();
+    sb.clearShown();
+    form = openFromList(anna);
+    EXPECT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(form->Kontonavn->text(), "Administrator");
+    EXPECT_TRUE(stored(1, "admin").toBool());
+    EXPECT_FALSE(stored(1, "archived").toBool());
     // With a second administrator the first may step down.
     addPerson("Second Admin", false, true);
     form->Command22_Click();
