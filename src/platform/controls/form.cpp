@@ -1,11 +1,15 @@
 #include "platform/controls/form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QHash>
 #include <QPointer>
+#include <QScreen>
+#include <QWindow>
 
+#include <algorithm>
 #include <map>
 
 namespace Forms {
@@ -16,6 +20,7 @@ std::map<std::type_index, Form *> &registry()
     return forms;
 }
 ModalRunner g_modalRunner;
+QPointer<QWidget> g_lastActive;
 } // namespace
 
 void setModalRunner(ModalRunner runner) { g_modalRunner = std::move(runner); }
@@ -37,6 +42,42 @@ void remove(Form *form)
     }
 }
 } // namespace detail
+
+QWidget *activeWindow()
+{
+    if (QWidget *w = QApplication::activeWindow())
+        return w;
+    if (g_lastActive && g_lastActive->isVisible())
+        return g_lastActive;
+    return nullptr;
+}
+
+void centreOver(QWidget *window, QWidget *opener)
+{
+    QWidget *top = opener ? opener->window() : nullptr;
+    if (top == window || (top && !top->isVisible()))
+        top = nullptr;
+    QScreen *screen = top ? top->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect over = top ? top->frameGeometry() : area;
+    // Room for the frame the window manager adds.
+    const QSize size = window->size().boundedTo(area.size() - QSize(10, 40));
+    window->resize(size);
+    QRect r(QPoint(0, 0), size);
+    r.moveCenter(over.center());
+    // Keep the whole window, with room for its frame, on the screen.
+    r.moveLeft(std::clamp(r.left(), area.left(), std::max(area.left(), area.right() - r.width())));
+    r.moveTop(std::clamp(r.top(), area.top(),
+                         std::max(area.top(), area.bottom() - r.height() - 35)));
+    window->move(r.topLeft());
+    if (top && window->isWindow() && window->parentWidget() != top) {
+        window->winId();
+        if (QWindow *handle = window->windowHandle())
+            handle->setTransientParent(top->windowHandle());
+    }
+}
 
 void unloadAll()
 {
@@ -63,6 +104,8 @@ void Form::Show(ShowMode mode, QWidget *owner)
 {
     if (owner && owner != parentWidget())
         setParent(owner, windowFlags() | Qt::Window);
+    if (!isVisible())
+        Forms::centreOver(this, owner ? owner : Forms::activeWindow());
     if (mode == Modeless) {
         show();
         raise();
@@ -110,8 +153,10 @@ bool Form::Unload()
 
 bool Form::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate && !m_unloading)
+    if (e->type() == QEvent::WindowActivate && !m_unloading) {
+        Forms::g_lastActive = this;
         Form_Activate();
+    }
     return QWidget::event(e);
 }
 

@@ -79,6 +79,14 @@ void unload()
         f->Unload();
 }
 
+// The window a dialog opened now belongs to: the active window, else the form activated
+// last that is still shown; nullptr when none is.
+QWidget *activeWindow();
+// Places a window that is about to be shown centred over the window it is opened from, within
+// the screen's available area, and makes it that window's transient, so the window manager keeps
+// it above its opener. It takes no ownership: the opener may close first.
+void centreOver(QWidget *window, QWidget *opener);
+
 // Unloads every form (end of the program, or between tests).
 void unloadAll();
 QList<Form *> loaded();
