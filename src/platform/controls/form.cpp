@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QWindow>
 
-#include <algorithm>
 #include <map>
 
 namespace Forms {
@@ -54,24 +53,31 @@ QWidget *activeWindow()
 
 void centreOver(QWidget *window, QWidget *opener)
 {
-    QWidget *top = opener ? opener->window() : nullptr;
+    const QWidget *top = opener ? opener->window() : nullptr;
     if (top == window || (top && !top->isVisible()))
         top = nullptr;
-    QScreen *screen = top ? top->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QRect over = top ? top->frameGeometry() : area;
-    // Room for the frame the window manager adds.
-    const QSize size = window->size().boundedTo(area.size() - QSize(10, 40));
-    window->resize(size);
-    QRect r(QPoint(0, 0), size);
-    r.moveCenter(over.center());
-    // Keep the whole window, with room for its frame, on the screen.
-    r.moveLeft(std::clamp(r.left(), area.left(), std::max(area.left(), area.right() - r.width())));
-    r.moveTop(std::clamp(r.top(), area.top(),
-                         std::max(area.top(), area.bottom() - r.height() - 35)));
-    window->move(r.topLeft());
+    const QScreen *screen = top ? top->screen() : QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    // Before its first show a window has no frame yet: leave room for a title bar like the
+    // opener's (or a usual one), and never be larger than the screen.
+    QSize frame = top ? top->frameGeometry().size() - top->size() : QSize(0, 0);
+    if (frame.isEmpty())
+        frame = QSize(2, 30);
+    if (!room.isEmpty())
+        window->resize(window->size().boundedTo(room.size() - frame));
+    QSize size = window->frameGeometry().size();
+    if (size == window->size())
+        size += frame;
+    QRect place(QPoint(0, 0), size);
+    place.moveCenter(top ? top->frameGeometry().center() : room.center());
+    if (!room.isEmpty()) {
+        place.moveRight(qMin(place.right(), room.right()));
+        place.moveBottom(qMin(place.bottom(), room.bottom()));
+        place.moveLeft(qMax(place.left(), room.left()));
+        place.moveTop(qMax(place.top(), room.top()));
+    }
+    window->move(place.topLeft());
+    // Kept above its opener by the window manager, without being owned by it.
     if (top && window->isWindow() && window->parentWidget() != top) {
         window->winId();
         if (QWindow *handle = window->windowHandle())
@@ -104,8 +110,13 @@ void Form::Show(ShowMode mode, QWidget *owner)
 {
     if (owner && owner != parentWidget())
         setParent(owner, windowFlags() | Qt::Window);
-    if (!isVisible())
-        Forms::centreOver(this, owner ? owner : Forms::activeWindow());
+    if (!m_placed && !isVisible()) {
+        // The first show puts the form in the middle of the window it is opened from.
+        m_placed = true;
+        if (!testAttribute(Qt::WA_Resized))
+            adjustSize();
+        Forms::centreOver(this, parentWidget() ? parentWidget() : Forms::activeWindow());
+    }
     if (mode == Modeless) {
         show();
         raise();

@@ -22,7 +22,8 @@ public:
     virtual void Form_Unload(bool &cancel) { Q_UNUSED(cancel) }
 
     // Shows the form. A modal form runs through the modal seam: on screen it waits until the
-    // form is hidden or unloaded; under a test's runner it returns at once.
+    // form is hidden or unloaded; under a test's runner it returns at once. A form shows first
+    // in the middle of the window it is opened from (its owner, else the active window).
     void Show(ShowMode mode = Modeless, QWidget *owner = nullptr);
     void Hide();
     // Unloads the form: Form_Unload runs, then the form is hidden and destroyed; the next
@@ -39,6 +40,7 @@ protected:
 
 private:
     bool m_unloading = false;
+    bool m_placed = false;
     bool m_modalRunning = false;
 };
 
