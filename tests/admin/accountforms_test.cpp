@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace Generalen;
 
@@ -92,6 +93,12 @@ TEST_F(AccountFormsTest, AddingIsDroppedByCancelAndByClosing)
     Forms::get<PersonkontoAdd>()->Kontonavn->setText("Closed");
     Forms::get<PersonkontoAdd>()->kontokontakt->setText("Closed");
     Forms::get<PersonkontoAdd>()->close();
+
+    list->AddAcc_Click();
+    Forms::get<PersonkontoAdd>()->Kontonavn->setText("Escaped");
+    Forms::get<PersonkontoAdd>()->kontokontakt->setText("Escaped");
+    QTest::keyClick(Forms::get<PersonkontoAdd>()->Kontonavn, Qt::Key_Escape);
+    EXPECT_FALSE(Forms::isLoaded<PersonkontoAdd>());
     EXPECT_EQ(count("Konti", "1"), 1);
     EXPECT_EQ(count("grptilk", "1"), 1);
 }
