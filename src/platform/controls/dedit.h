@@ -56,6 +56,8 @@ protected:
     virtual QString inputMask() const = 0;
     virtual std::optional<int> parse(const QString &text) const = 0;
     virtual int normalized(int value) const { return value; }
+    // The message that refuses a complete text that is no value.
+    virtual QString refusal(const QString &text) const;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -64,6 +66,7 @@ private:
     void display(bool keepCaret);
     void userEdited(const QString &text);
     void store(std::optional<int> value);
+    void finishEditing();
 
     QLineEdit *m_edit;
     QToolButton *m_drop;
@@ -73,5 +76,6 @@ private:
     bool m_readOnly = false;
     bool m_showing = false;
     bool m_typing = false;
+    bool m_refusing = false;
     int m_caret = 0;
 };
