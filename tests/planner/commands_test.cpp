@@ -3,6 +3,7 @@
 #include "admin/gruppetilk.h"
 #include "admin/kontoliste.h"
 #include "admin/minkonto.h"
+#include "admin/paramform.h"
 #include "bookings/bookingform.h"
 #include "core/about.h"
 #include "core/generalen.h"
@@ -129,6 +130,8 @@ protected:
             e.forms << "Kontoliste";
         if (Forms::isLoaded<Minkonto>())
             e.forms << "Minkonto";
+        if (Forms::isLoaded<Paramform>())
+            e.forms << "Paramform";
         e.helpShown = help;
         e.ended = ends == 1;
         return e;
@@ -170,7 +173,7 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
         {14, ended, ended},
         // Administrators only.
         {21, msg(refused), none}, {26, msg(refused), none}, {25, msg(refused), none},
-        {223, msg(refused), form("Kontoliste")}, {241, msg(refused), none},
+        {223, msg(refused), form("Kontoliste")}, {241, msg(refused), form("Paramform")},
         {35, msg(refused), preview(Reports::get<kontoudskrift>())},
         {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},
         // Everybody.
