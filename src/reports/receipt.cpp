@@ -74,24 +74,11 @@ Receipt::Receipt(const QString &name, const QString &footer1, const QString &foo
     detail.setHeight(mm(6));
     Bookingnr = detail.addTextBox("Bookingnr", box(colNumber, 0.5, 26, 5), "Bookingnr");
     Dato = detail.addTextBox("Dato", box(colDate, 0.5, 30, 5));
-    Dato->setExpression([](const ReportRow &row) -> QVariant {
-        const QVariant day = row.value("bdato");
-        if (day.isNull())
-            return {};
-        return QDate(1900, 1, 1).addDays(day.toLongLong());
-    });
-    auto timeOfDay = [](const QString &field) {
-        return [field](const ReportRow &row) -> QVariant {
-            const QVariant minutes = row.value(field);
-            if (minutes.isNull())
-                return {};
-            return QTime(0, 0).addSecs(int(minutes.toLongLong() % 1440) * 60);
-        };
-    };
+    Dato->setExpression(ReportFrame::dateOfDayNumber("bdato"));
     FStart = detail.addTextBox("FStart", box(colStart, 0.5, 18, 5), {}, "h:mm");
-    FStart->setExpression(timeOfDay("bstart"));
+    FStart->setExpression(ReportFrame::timeOfMinutes("bstart"));
     Fslut = detail.addTextBox("Fslut", box(colEnd, 0.5, 18, 5), {}, "h:mm");
-    Fslut->setExpression(timeOfDay("bslut"));
+    Fslut->setExpression(ReportFrame::timeOfMinutes("bslut"));
     Pris = detail.addTextBox("Pris", box(colFee, 0.5, right - colFee, 5), "Pris", "0.00",
                              Qt::AlignRight);
     detail.Format = [this] {
