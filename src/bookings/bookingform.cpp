@@ -1,13 +1,18 @@
 #include "bookings/bookingform.h"
 
 #include "bookings/bookingprice.h"
+#include "bookings/fastgen.h"
+#include "bookings/repeatseries.h"
+#include "bookings/slettil.h"
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
+#include "core/queries.h"
 #include "platform/controls/datecalendar.h"
 #include "platform/controls/dateedit.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/hyperlink.h"
+#include "platform/controls/lockedlook.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/controls/timeedit.h"
@@ -41,6 +46,7 @@ QLineEdit *lockedBox(QWidget *parent)
     auto *box = new QLineEdit(parent);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
+    showAsLocked(box);
     return box;
 }
 
@@ -380,7 +386,7 @@ void bookingform::buildReceiptTab(QWidget *page)
     // An agreed price is typed as a plain number with a decimal point; a comma or a letter
     // would reach the booking as a price of 0.
     Pris->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\s*-?\\d*(\\.\\d*)?\\s*")), Pris));
+        QRegularExpression(QStringLiteral("\\s*\\d*(\\.\\d*)?\\s*")), Pris));
     amountBox(taxbel, "taxbel");
     taxbel->setEnabled(false);
     amountBox(intax, "intax");
@@ -660,14 +666,60 @@ void bookingform::ctmailer_PrepareMail()
                       + TimeText(start));
 }
 
+bool bookingform::IsRepeating() const { return readsTrue(gentagende->text()); }
+
 void bookingform::genkn_Click()
 {
-    // Opening the repeat dialogs comes with the repeated bookings.
+    RecalcPrice();
+    if (!Data1.hasCurrentRow())
+        return;
+    if (IsRepeating())
+        Forms::get<slettil>()->Show(Modeless, this);
+    else
+        Forms::get<fastgen>()->Show(Modal, this);
 }
 
 void bookingform::updgen_Click()
 {
-    // Copying the booking to its series comes with the series update.
+    if (!IsRepeating()) {
+        System::beep();
+        MsgBox::show("This is not a repeated booking !");
+        return;
+    }
+    const int answer = MsgBox::show(
+        "Corresponding repeated bookings are now updated to match the current Booking !",
+        MsgBox::OkCancel, "Update of repeated Booking");
+    if (answer != MsgBox::Ok)
+        return;
+    UpdateRepeatSeries();
+}
+
+void bookingform::UpdateRepeatSeries()
+{
+    qint64 series = 0, own = 0;
+    if (!Queries::ParseWholeNumber(gennr->text(), &series)
+        || !Queries::ParseWholeNumber(Bookingnr->text(), &own)) {
+        MsgBox::show("This booking has no series number; no other booking was updated.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Update of repeated Booking");
+        return;
+    }
+    if (Kontonr->BoundText().toString().trimmed().isEmpty()) {
+        MsgBox::show("Choose the account of the booking before updating the series.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Update of repeated Booking");
+        return;
+    }
+    if (bstart->isNull() || bslut->isNull()) {
+        MsgBox::show("Enter the start and the end of the booking before updating the series.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Update of repeated Booking");
+        return;
+    }
+    try {
+        RepeatSeries::UpdateMembers(this, int32_t(series), int32_t(own));
+    } catch (const Dao::DbError &e) {
+        MsgBox::show("The series could not be updated; no booking was changed.\n"
+                         + e.description(),
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Update of repeated Booking");
+    }
 }
 
 void bookingform::Luk_Click()

@@ -63,6 +63,11 @@ public:
     // otherwise the accounts the logged-in user is a member of.
     static QString AccountListSource();
 
+    // The booking belongs to a series: the hidden gentagende box reads as true.
+    bool IsRepeating() const;
+    // Copies this booking's values to the other members of its series.
+    void UpdateRepeatSeries();
+
     // Header row.
     QLineEdit *Bookingnr = nullptr;
     QLineEdit *Lokalenavn = nullptr;

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <limits>
+
 namespace Extrafunktioner {
 
 using namespace Generalen;
@@ -65,16 +67,27 @@ int32_t ShownWeekNumber() { return DayNumberToDate(gWeekStartDay).weekNumber(); 
 int32_t NextKey()
 {
     auto db = openBookingfile();
-    Dao::Transaction trans(*db);
-    auto rs = db->OpenRecordset(QString::fromUtf8("næstenøgle"), Dao::RecordsetType::Table);
+    return NextKeys(*db, 1);
+}
+
+int32_t NextKeys(Dao::Database &db, int32_t count)
+{
+    if (count < 1)
+        throw Dao::DbError("NextKeys: " + QString::number(count) + " numbers asked for");
+    // A savepoint inside the caller's transaction, or a write transaction of its own: the read
+    // and the increase happen under the file's write lock, so no other copy reads in between.
+    Dao::Transaction trans(db);
+    auto rs = db.OpenRecordset(QString::fromUtf8("næstenøgle"), Dao::RecordsetType::Table);
     rs->MoveFirst();
-    const int32_t key = static_cast<int32_t>(rs->Field("nextkey").toLongLong());
+    const qlonglong key = rs->Field("nextkey").toLongLong();
+    if (key + count - 1 > std::numeric_limits<int32_t>::max())
+        throw Dao::DbError("The key counter has run out of booking numbers.");
     rs->Edit();
-    rs->SetField("nextkey", qlonglong(key) + 1);
+    rs->SetField("nextkey", key + count);
     rs->Update();
     rs->Close();
     trans.commit();
-    return key;
+    return static_cast<int32_t>(key);
 }
 
 int32_t DurationHours(int32_t a, int32_t b)

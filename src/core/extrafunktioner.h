@@ -8,6 +8,10 @@
 
 #include <cstdint>
 
+namespace Dao {
+class Database;
+}
+
 // Encodings of days and times, the week procedures and the small database procedures that
 // forms of every subsystem share. Each database procedure opens its own connection and closes it.
 namespace Extrafunktioner {
@@ -29,6 +33,10 @@ int32_t ShownWeekNumber();
 // The next booking number. Reads and increases the key counter in one write transaction, so
 // two copies of the program asking at the same moment never get the same number.
 int32_t NextKey();
+// Takes count consecutive booking numbers in one step on db and returns the first. Runs inside
+// the caller's transaction when one is open (the numbers are given back by its rollback), else
+// in one of its own; count must be at least 1.
+int32_t NextKeys(Dao::Database &db, int32_t count);
 
 // Whole hours between two seconds-of-the-day values; an end before the start lies on the next day.
 int32_t DurationHours(int32_t a, int32_t b);

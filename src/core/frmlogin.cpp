@@ -1,7 +1,7 @@
 #include "core/frmlogin.h"
 
 #include "core/generalen.h"
-#include "planner/calendar.h"
+#include "core/start.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
@@ -115,7 +115,7 @@ void frmLogin::cmdOK_Click()
         return;
     }
     Hide();
-    Forms::get<Calendar>()->Show();
+    start::AfterLogin();
 }
 
 void frmLogin::cmdCancel_Click()

@@ -266,4 +266,21 @@ bool StartUp()
     return true;
 }
 
+namespace {
+std::function<void()> &afterLogin()
+{
+    // Installed from other files' static objects, so made on first use.
+    static std::function<void()> show;
+    return show;
+}
+} // namespace
+
+void setAfterLogin(std::function<void()> show) { afterLogin() = std::move(show); }
+
+void AfterLogin()
+{
+    if (afterLogin())
+        afterLogin()();
+}
+
 } // namespace start

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace Dao {
 class Database;
@@ -11,6 +12,11 @@ class Database;
 // Start-up: the bookingfile check, the settings load, the daily archiving and purge, the first
 // resource group and type, and the login form.
 namespace start {
+
+// What follows a successful login: the program's main window, installed by the subsystem that
+// owns it. Without one, a login shows nothing further.
+void setAfterLogin(std::function<void()> show);
+void AfterLogin();
 
 // Runs the whole start-up. Returns true when the login form is up; false when the bookingfile
 // was refused and IntroConnect is offered.

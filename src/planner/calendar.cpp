@@ -3,7 +3,9 @@
 #include "bookings/bookingform.h"
 #include "core/extrafunktioner.h"
 #include "core/format.h"
+#include "core/commands.h"
 #include "core/generalen.h"
+#include "core/start.h"
 #include "planner/calmdag.h"
 #include "planner/clipboard.h"
 #include "planner/gridedit.h"
@@ -51,6 +53,12 @@ bool wholeNumber(const QVariant &v, int32_t &out)
     return true;
 }
 
+// The day view is the program's main window: a successful login shows it.
+const bool followsLogin = [] {
+    start::setAfterLogin([] { Forms::get<Calendar>()->Show(); });
+    return true;
+}();
+
 } // namespace
 
 Calendar::Calendar()
@@ -60,10 +68,10 @@ Calendar::Calendar()
 
     ctToolBar1 = new ToolBar(ToolBar::MenuBar, this);
     ctToolBar1->setObjectName("ctToolBar1");
-    PlannerBars::fillMainMenu(*ctToolBar1);
+    PlannerBars::fillMainMenu(*ctToolBar1, Commands::DayView);
     ctToolBar2 = new ToolBar(ToolBar::Buttons, this);
     ctToolBar2->setObjectName("ctToolBar2");
-    PlannerBars::fillBookingBar(*ctToolBar2);
+    PlannerBars::fillBookingBar(*ctToolBar2, Commands::DayView);
     connect(ctToolBar1, &ToolBar::ButtonClick, this, &Calendar::ctToolBar1_ButtonClick);
     connect(ctToolBar2, &ToolBar::ButtonClick, this, &Calendar::ctToolBar2_ButtonClick);
 
@@ -182,7 +190,7 @@ Calendar::~Calendar()
 
 void Calendar::Form_Load()
 {
-    PlannerBars::fillItemMenu(*ctDrop, "WeekView");
+    PlannerBars::fillItemMenu(*ctDrop, Commands::DayView);
     ApplyGridSettings();
     Data1.setDatabaseName(gDatabasePath);
     Data2.setDatabaseName(gDatabasePath);
@@ -227,7 +235,8 @@ void Calendar::offerResourceManager()
 
 void Calendar::showResourceManager()
 {
-    // The resource manager opens here, modeless and without owner, once the program has it.
+    // As the menu's Resource Manager: reserved to administrators.
+    Commands::run(Commands::MainMenu, 21, *this);
 }
 
 void Calendar::RefreshDayView()
@@ -322,17 +331,29 @@ void Calendar::cc_DblClick()
         OpenWeekView(n);
 }
 
-void Calendar::ctToolBar1_ButtonClick(int id) { PlannerCommands::mainMenu(*this, id); }
+void Calendar::ctToolBar1_ButtonClick(int id) { Commands::run(Commands::MainMenu, id, *this); }
 
-void Calendar::ctToolBar2_ButtonClick(int id) { PlannerCommands::bookingBar(*this, id); }
+void Calendar::ctToolBar2_ButtonClick(int id) { Commands::run(Commands::BookingBar, id, *this); }
 
-void Calendar::ctDrop_ItemClick(int id) { PlannerCommands::itemMenu(*this, id); }
+void Calendar::ctDrop_ItemClick(int id) { Commands::run(Commands::ItemMenu, id, *this); }
 
 void Calendar::OpenBookingFile() { PlannerCommands::openBookingFile(*this, *ctFileOpen); }
 
 void Calendar::CreateBookingFile() { PlannerCommands::createBookingFile(*this, *ctFilecreate); }
 
-void Calendar::PrintDayScheme() { SchedulePrint::printDayScheme(*this); }
+void Calendar::PrintDayScheme()
+{
+    SchedulePrint::printDayScheme(*cc, aktueldato->Value(), grouptype->text());
+}
+
+void Calendar::PrintScheme() { PrintDayScheme(); }
+
+void Calendar::ShowSelectedInOtherView()
+{
+    const int32_t item = cc->ItemResource(cc->SelectedItem());
+    if (item != 0)
+        OpenWeekView(item);
+}
 
 void Calendar::OpenWeekView(int32_t n)
 {

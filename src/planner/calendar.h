@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plannerview.h"
 #include "platform/controls/datacontrol.h"
 #include "platform/controls/form.h"
 
@@ -19,7 +20,7 @@ class ToolBar;
 
 // The day view, the program's main window: one day for all resource items of one resource
 // type, one grid column per item available that day, one grid item per booking.
-class Calendar final : public Form
+class Calendar final : public Form, public PlannerView
 {
     Q_OBJECT
 public:
@@ -28,6 +29,13 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
+
+    // What its commands run on.
+    Commands::View plannerView() const override { return Commands::DayView; }
+    Form &form() override { return *this; }
+    PlannerGrid &grid() override { return *cc; }
+    void PrintScheme() override;
+    void ShowSelectedInOtherView() override;
 
     void aktueldato_DateSelected();
     void Today_Click();
@@ -41,8 +49,8 @@ public:
     void ctDrop_ItemClick(int id);
 
     // Open or create a bookingfile; the start-up then runs again on it.
-    void OpenBookingFile();
-    void CreateBookingFile();
+    void OpenBookingFile() override;
+    void CreateBookingFile() override;
     // Prints the day grid of the shown resource type.
     void PrintDayScheme();
 
@@ -65,14 +73,14 @@ public:
     void cc_ItemDblClick(int index);
     // Writes a moved, resized or edited item back to its booking.
     void SaveBookingItem(int index);
-    void OpenBookingForEdit(int32_t bookingNo);
-    void ShowBookingInfo(int32_t bookingNo);
-    void DeleteSelectedBooking();
+    void OpenBookingForEdit(int32_t bookingNo) override;
+    void ShowBookingInfo(int32_t bookingNo) override;
+    void DeleteSelectedBooking() override;
 
     // The booking clipboard: cut (gPasteMode 1) or copy the selected booking; paste it into
     // the selected empty slot.
-    void CopyBookingToClipboard();
-    void PasteBookingCommand();
+    void CopyBookingToClipboard() override;
+    void PasteBookingCommand() override;
     void PasteBooking();
 
     PlannerGrid *cc = nullptr;

@@ -1,6 +1,7 @@
 #include "planner/calmdag.h"
 
 #include "bookings/bookingform.h"
+#include "core/commands.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "planner/calendar.h"
@@ -34,10 +35,10 @@ CalMdag::CalMdag()
 
     ctToolBar1 = new ToolBar(ToolBar::MenuBar, this);
     ctToolBar1->setObjectName("ctToolBar1");
-    PlannerBars::fillMainMenu(*ctToolBar1);
+    PlannerBars::fillMainMenu(*ctToolBar1, Commands::WeekView);
     ctToolBar2 = new ToolBar(ToolBar::Buttons, this);
     ctToolBar2->setObjectName("ctToolBar2");
-    PlannerBars::fillBookingBar(*ctToolBar2);
+    PlannerBars::fillBookingBar(*ctToolBar2, Commands::WeekView);
     connect(ctToolBar1, &ToolBar::ButtonClick, this, &CalMdag::ctToolBar1_ButtonClick);
     connect(ctToolBar2, &ToolBar::ButtonClick, this, &CalMdag::ctToolBar2_ButtonClick);
     ctToolBar3 = new ToolBar(ToolBar::Buttons, this);
@@ -101,7 +102,7 @@ CalMdag::CalMdag()
 void CalMdag::Form_Load()
 {
     Data1.setDatabaseName(gDatabasePath);
-    PlannerBars::fillItemMenu(*ctDrop, "DayView");
+    PlannerBars::fillItemMenu(*ctDrop, Commands::WeekView);
     gActiveMainForm = 2;
     gActiveView = 2;
     dd->SetFirstDay(gWeekStartDay);
@@ -129,23 +130,39 @@ void CalMdag::RefreshWeekView()
                               false);
 }
 
-void CalMdag::ctToolBar1_ButtonClick(int id) { PlannerCommands::mainMenu(*this, id); }
+void CalMdag::ctToolBar1_ButtonClick(int id) { Commands::run(Commands::MainMenu, id, *this); }
 
-void CalMdag::ctToolBar2_ButtonClick(int id) { PlannerCommands::bookingBar(*this, id); }
+void CalMdag::ctToolBar2_ButtonClick(int id) { Commands::run(Commands::BookingBar, id, *this); }
 
-void CalMdag::ctToolBar3_ButtonClick(int id) { PlannerCommands::weekBar(*this, id); }
+void CalMdag::ctToolBar3_ButtonClick(int id)
+{
+    Commands::run(Commands::WeekBar, id, *this);
+    RefreshWeekView();
+}
 
-void CalMdag::ctDrop_ItemClick(int id) { PlannerCommands::itemMenu(*this, id); }
+void CalMdag::ctDrop_ItemClick(int id) { Commands::run(Commands::ItemMenu, id, *this); }
 
 void CalMdag::OpenBookingFile() { PlannerCommands::openBookingFile(*this, *ctFileOpen); }
 
 void CalMdag::CreateBookingFile() { PlannerCommands::createBookingFile(*this, *ctFilecreate); }
 
-void CalMdag::PrintWeekScheme() { SchedulePrint::printWeekScheme(*this); }
+void CalMdag::PrintWeekScheme() { SchedulePrint::printWeekScheme(*dd, lnavn->text()); }
 
-void CalMdag::FillFixedWeekSchedule() { SchedulePrint::fillFixedWeekSchedule(*this); }
+void CalMdag::PrintScheme() { PrintWeekScheme(); }
 
-void CalMdag::PrintFixedWeekSchedule() { SchedulePrint::printFixedWeekSchedule(*this); }
+void CalMdag::ShowSelectedInOtherView()
+{
+    const int32_t day = dd->ItemDay(dd->SelectedItem());
+    if (day != 0)
+        OpenDayView(day);
+}
+
+void CalMdag::FillFixedWeekSchedule() { SchedulePrint::fillFixedWeekSchedule(*dd); }
+
+void CalMdag::PrintFixedWeekSchedule()
+{
+    SchedulePrint::printFixedWeekSchedule(*dd, lnavn->text());
+}
 
 void CalMdag::dd_DblClick()
 {

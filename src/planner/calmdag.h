@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plannerview.h"
 #include "platform/controls/datacontrol.h"
 #include "platform/controls/form.h"
 
@@ -13,7 +14,7 @@ class ToolBar;
 
 // The week view: seven days of one resource item, one grid item per booking of the item in
 // the week that begins on gWeekStartDay.
-class CalMdag final : public Form
+class CalMdag final : public Form, public PlannerView
 {
     Q_OBJECT
 public:
@@ -21,6 +22,13 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
+
+    // What its commands run on.
+    Commands::View plannerView() const override { return Commands::WeekView; }
+    Form &form() override { return *this; }
+    PlannerGrid &grid() override { return *dd; }
+    void PrintScheme() override;
+    void ShowSelectedInOtherView() override;
 
     void dd_DblClick();
     void dd_ItemMenuRequest(int index, const QPoint &globalPos);
@@ -32,8 +40,8 @@ public:
     void ctDrop_ItemClick(int id);
 
     // Open or create a bookingfile; the start-up then runs again on it.
-    void OpenBookingFile();
-    void CreateBookingFile();
+    void OpenBookingFile() override;
+    void CreateBookingFile() override;
     // Prints the week grid of the shown item.
     void PrintWeekScheme();
     // The shown item's repeated series as a fixed weekly schedule in the grid, and its print.
@@ -53,14 +61,14 @@ public:
     void dd_ItemDblClick(int index);
     // Writes a moved, resized or edited item back to its booking.
     void SaveBookingItem(int index);
-    void OpenBookingForEdit(int32_t bookingNo);
-    void ShowBookingInfo(int32_t bookingNo);
-    void DeleteSelectedBooking();
+    void OpenBookingForEdit(int32_t bookingNo) override;
+    void ShowBookingInfo(int32_t bookingNo) override;
+    void DeleteSelectedBooking() override;
 
     // The booking clipboard: cut (gPasteMode 1) or copy the selected booking; paste it into
     // the selected empty slot.
-    void CopyBookingToClipboard();
-    void PasteBookingCommand();
+    void CopyBookingToClipboard() override;
+    void PasteBookingCommand() override;
     void PasteBooking();
 
     PlannerGrid *dd = nullptr;

@@ -1,5 +1,7 @@
 #include "planner/plannerbars.h"
 
+#include "core/commands.h"
+
 #include "platform/controls/dropmenu.h"
 #include "platform/controls/toolbar.h"
 
@@ -9,70 +11,47 @@
 
 namespace PlannerBars {
 
-void fillMainMenu(ToolBar &bar)
+namespace {
+
+// The main menu's rows under menu, at level (1 to 3), each followed by the rows under it.
+void addMenuRows(ToolBar &bar, Commands::View view, int menu, int level)
 {
-    const struct { int level; int id; const char *caption; } items[] = {
-        {1, 1, "Files"},
-        {2, 11, "&Open Existing Bookingfile"},
-        {2, 12, "&Create New Bookingfile"},
-        {2, 14, "Exit Program"},
-        {1, 2, "Maintenance"},
-        {2, 21, "Resource Manager"},
-        {2, 26, "Tentative Bookings"},
-        {2, 25, "Unavailable Ressources List"},
-        {2, 22, "Accounts"},
-        {3, 221, "Group Account Manager"},
-        {3, 222, "Personal Account"},
-        {3, 223, "Administrators Account Manager"},
-        {2, 23, "Parameters"},
-        {3, 241, "Company Info"},
-        {3, 242, "Opening Hours"},
-        {2, 24, "Options"},
-        {1, 3, "Reports"},
-        {2, 31, "Booking Overview"},
-        {2, 32, "Period Totals"},
-        {2, 33, "Period Details"},
-        {2, 0, "Resource Lists"},
-        {3, 341, "Domestic"},
-        {3, 342, "Add-Ons"},
-        {3, 343, "Stand-Alones"},
-        {2, 35, "Account List"},
-        {1, 6, "Help"},
-        {2, 61, "Help"},
-        {2, 62, "About"},
-    };
-    for (const auto &item : items)
-        bar.AddMenuItem(item.level, item.id, QString::fromUtf8(item.caption));
+    for (const Commands::Command *row : Commands::rowsOf(Commands::MainMenu, view, menu)) {
+        bar.AddMenuItem(level, row->id, row->caption);
+        if (level < 3)
+            addMenuRows(bar, view, row->id, level + 1);
+    }
 }
 
-void fillBookingBar(ToolBar &bar)
+void addButtons(ToolBar &bar, Commands::Surface surface, Commands::View view)
 {
-    bar.AddButton(7, picture("cut"), "Cut Booking");
-    bar.AddButton(8, picture("copy"), "Copy Booking");
-    bar.AddButton(9, picture("paste"), "Paste Booking");
-    bar.AddButton(10, picture("delete"), "Delete Booking");
-    bar.AddSeparator();
-    bar.AddButton(14, picture("search"), "Search");
-    bar.AddButton(15, picture("mine"), "My Bookings");
-    bar.AddButton(16, picture("today"), "Todays Bookings");
-    bar.AddButton(18, picture("repeat"), "Repeating Bookings");
-    bar.AddSeparator();
-    bar.AddButton(17, picture("print"), "Print Scheeme");
+    const Commands::Command *previous = nullptr;
+    for (const Commands::Command *row : Commands::rowsOf(surface, view)) {
+        if (previous && previous->group != row->group)
+            bar.AddSeparator();
+        bar.AddButton(row->id, picture(row->picture), row->tip);
+        previous = row;
+    }
 }
 
-void fillWeekBar(ToolBar &bar)
+} // namespace
+
+void fillMainMenu(ToolBar &bar, Commands::View view)
 {
-    bar.AddButton(1, picture("previous"), "Previous Week");
-    bar.AddButton(2, picture("next"), "Next Week");
+    addMenuRows(bar, view, Commands::TopLevel, 1);
 }
 
-void fillItemMenu(DropMenu &menu, const QString &lastCaption)
+void fillBookingBar(ToolBar &bar, Commands::View view)
 {
-    const QString captions[] = {"Open", "Cut", "Copy", "Delete", lastCaption};
-    for (const QString &caption : captions)
-        menu.AddItem(caption, 0, 1);
-    for (int i = 1; i <= 5; ++i)
-        menu.setItemId(i, i);
+    addButtons(bar, Commands::BookingBar, view);
+}
+
+void fillWeekBar(ToolBar &bar) { addButtons(bar, Commands::WeekBar, Commands::WeekView); }
+
+void fillItemMenu(DropMenu &menu, Commands::View view)
+{
+    for (const Commands::Command *row : Commands::rowsOf(Commands::ItemMenu, view))
+        menu.setItemId(menu.AddItem(row->caption, 0, 1), row->id);
 }
 
 namespace {

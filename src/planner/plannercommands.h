@@ -1,31 +1,17 @@
 #pragma once
 
 class CalMdag;
-class Calendar;
 class FilePicker;
 class Form;
 
-// The commands of the two planner views: one dispatch per command surface, given the view and
-// the id of the clicked item. An id that no surface names does nothing. Both views dispatch the
-// main menu alike; the booking tool bar and the item menu call each view's own procedures.
+// The planner's own commands: the booking clipboard, delete and print on the booking tool bar,
+// the week tool bar and the grid's item menu (registered in the command table), and the views'
+// procedures behind them.
 namespace PlannerCommands {
 
-// Main menu bar (ctToolBar1).
-void mainMenu(Calendar &view, int id);
-void mainMenu(CalMdag &view, int id);
-
-// Booking tool bar (ctToolBar2).
-void bookingBar(Calendar &view, int id);
-void bookingBar(CalMdag &view, int id);
-
-// Week tool bar (ctToolBar3): previous and next week; the grid is refilled for any id.
-void weekBar(CalMdag &view, int id);
-
-// Item menu of the grid (ctDrop).
-void itemMenu(Calendar &view, int id);
-void itemMenu(CalMdag &view, int id);
-
-// Moves the week view four weeks back without refilling its grid.
+// Moves the week view one week back (days -7) or on (7), or four weeks back without refilling
+// its grid (-28): gWeekStartDay and the text box mdato.
+void shiftWeek(CalMdag &view, int days);
 void weekBackFourWeeks(CalMdag &view);
 
 // The views' file commands: after an accepted or created bookingfile the view unloads itself

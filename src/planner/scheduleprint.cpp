@@ -3,15 +3,10 @@
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
-#include "planner/calendar.h"
-#include "planner/calmdag.h"
-#include "platform/controls/monthpicker.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
-
-#include <QLineEdit>
 
 namespace SchedulePrint {
 
@@ -37,34 +32,31 @@ void setSpanFromSettings(PlannerGrid &grid)
 
 } // namespace
 
-void printDayScheme(Calendar &view)
+void printDayScheme(PlannerGrid &grid, int32_t shownDay, const QString &groupAndType)
 {
-    PlannerGrid &grid = *view.cc;
     setPrintLayout(grid, 6);
     grid.SetScheduleStart(gScheduleStart);
     grid.SetScheduleEnd(gScheduleEnd);
     grid.SetPrintTitle("Day Scheme" + QStringLiteral("  - ")
-                       + Format(DayNumberToDate(view.aktueldato->Value()), gDateFormat));
-    grid.SetPrintSubTitle(view.grouptype->text());
+                       + Format(DayNumberToDate(shownDay), gDateFormat));
+    grid.SetPrintSubTitle(groupAndType);
     grid.SetPrintTimeUnit(gTimeUnits);
     grid.Print();
 }
 
-void printWeekScheme(CalMdag &view)
+void printWeekScheme(PlannerGrid &grid, const QString &itemName)
 {
-    PlannerGrid &grid = *view.dd;
     setPrintLayout(grid, 7);
     setSpanFromSettings(grid);
     grid.SetPrintTitle("Ugeskema for uge " + QStringLiteral(" ")
                        + QString::number(ShownWeekNumber()));
-    grid.SetPrintSubTitle(view.lnavn->text());
+    grid.SetPrintSubTitle(itemName);
     grid.SetPrintTimeUnit(gTimeUnits);
     grid.Print();
 }
 
-void fillFixedWeekSchedule(CalMdag &view)
+void fillFixedWeekSchedule(PlannerGrid &grid)
 {
-    PlannerGrid &grid = *view.dd;
     grid.ClearItems();
     grid.SetFirstDay(gWeekStartDay);
     grid.SetDatePicture("D");
@@ -105,16 +97,15 @@ void fillFixedWeekSchedule(CalMdag &view)
     db->Close();
 }
 
-void printFixedWeekSchedule(CalMdag &view)
+void printFixedWeekSchedule(PlannerGrid &grid, const QString &itemName)
 {
-    PlannerGrid &grid = *view.dd;
-    fillFixedWeekSchedule(view);
+    fillFixedWeekSchedule(grid);
     if (MsgBox::show("Vil du udskrive skemaet!", MsgBox::YesNo, "Fast ugeskema") == MsgBox::Yes) {
         grid.SetDatePicture("D");
         setPrintLayout(grid, 7);
         setSpanFromSettings(grid);
         grid.SetPrintTitle("Fast ugeskema for");
-        grid.SetPrintSubTitle(view.lnavn->text());
+        grid.SetPrintSubTitle(itemName);
         grid.SetPrintTimeUnit(3);
         grid.Print();
     }

@@ -1,11 +1,18 @@
 #include "platform/application.h"
 
+#include "platform/controls/helpviewer.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/dberror.h"
+#include "platform/system.h"
 
 #include <exception>
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    System::setHelpViewer([](const QString &file, const QString &topic) {
+        HelpViewer::showTopic(file, topic);
+    });
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

@@ -1,7 +1,5 @@
 #include "platform/system.h"
 
-#include "platform/controls/helpviewer.h"
-
 #include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
@@ -14,8 +12,10 @@ QDateTime g_fixedNow;
 QString g_programFolder;
 std::function<void(int)> g_endHandler;
 std::function<void(const QString &)> g_urlHandler;
-std::function<void(const QString &, const QString &)> g_helpHandler;
+HelpHandler g_helpHandler;
+HelpHandler g_helpViewer;
 QString g_helpFile;
+std::function<void()> g_beepHandler;
 } // namespace
 
 QDateTime now() { return g_fixedNow.isValid() ? g_fixedNow : QDateTime::currentDateTime(); }
@@ -42,7 +42,14 @@ void endProgram(int code)
 }
 void setEndProgramHandler(std::function<void(int)> handler) { g_endHandler = std::move(handler); }
 
-void beep() { QApplication::beep(); }
+void beep()
+{
+    if (g_beepHandler)
+        g_beepHandler();
+    else
+        QApplication::beep();
+}
+void setBeepHandler(std::function<void()> handler) { g_beepHandler = std::move(handler); }
 
 void openUrl(const QString &url)
 {
@@ -62,12 +69,10 @@ void showHelp(const QString &topic)
 {
     if (g_helpHandler)
         g_helpHandler(g_helpFile, topic);
-    else
-        HelpViewer::showTopic(g_helpFile, topic);
+    else if (g_helpViewer)
+        g_helpViewer(g_helpFile, topic);
 }
-void setShowHelpHandler(std::function<void(const QString &, const QString &)> handler)
-{
-    g_helpHandler = std::move(handler);
-}
+void setShowHelpHandler(HelpHandler handler) { g_helpHandler = std::move(handler); }
+void setHelpViewer(HelpHandler viewer) { g_helpViewer = std::move(viewer); }
 
 } // namespace System

@@ -24,6 +24,8 @@ void endProgram(int code = 0);
 void setEndProgramHandler(std::function<void(int)> handler);   // nullptr: the default
 
 void beep();
+// Replaces the beep (a test counts them); nullptr puts the sound back.
+void setBeepHandler(std::function<void()> handler);
 
 // Opens a mailto: (or any) link with the desktop's handler.
 void openUrl(const QString &url);
@@ -32,7 +34,11 @@ void setOpenUrlHandler(std::function<void(const QString &)> handler);
 // The help file and its viewer.
 void setHelpFile(const QString &path);
 QString helpFile();
+// Shows the help file at topic: through the handler a test sets, else through the viewer that
+// the application installed at start; without either, nothing shows.
 void showHelp(const QString &topic = QString());
-void setShowHelpHandler(std::function<void(const QString &file, const QString &topic)> handler);
+using HelpHandler = std::function<void(const QString &file, const QString &topic)>;
+void setShowHelpHandler(HelpHandler handler);   // nullptr: the installed viewer again
+void setHelpViewer(HelpHandler viewer);
 
 } // namespace System

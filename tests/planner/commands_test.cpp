@@ -1,5 +1,9 @@
 #include "plannerfixture.h"
 
+#include "admin/gruppetilk.h"
+#include "admin/kontoliste.h"
+#include "admin/minkonto.h"
+#include "admin/paramform.h"
 #include "bookings/bookingform.h"
 #include "core/about.h"
 #include "core/generalen.h"
@@ -78,6 +82,7 @@ protected:
         gCurrentTypeNo = type;
         gCurrentItemNo = aula;
         gWeekStartDay = day(2024, 1, 8);
+        exec("INSERT INTO Konti (ID, Kontonavn, Kontotype) VALUES (2, 'Anna Berg', 'p')");
         System::setShowHelpHandler([this](const QString &, const QString &) { ++help; });
         System::setEndProgramHandler([this](int) { ++ends; });
         Printing::setPreviewHandler(
@@ -92,7 +97,6 @@ protected:
     void TearDown() override
     {
         FilePicker::setScript(nullptr);
-        PlannerGrid::setPrintHandler(nullptr);
         Printing::setPreviewHandler(nullptr);
         PlannerTest::TearDown();
     }
@@ -120,6 +124,14 @@ protected:
             e.forms << "Times";
         if (Forms::isLoaded<About>())
             e.forms << "About";
+        if (Forms::isLoaded<Gruppetilk>())
+            e.forms << "Gruppetilk";
+        if (Forms::isLoaded<Kontoliste>())
+            e.forms << "Kontoliste";
+        if (Forms::isLoaded<Minkonto>())
+            e.forms << "Minkonto";
+        if (Forms::isLoaded<Paramform>())
+            e.forms << "Paramform";
         e.helpShown = help;
         e.ended = ends == 1;
         return e;
@@ -161,12 +173,12 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
         {14, ended, ended},
         // Administrators only.
         {21, msg(refused), none}, {26, msg(refused), none}, {25, msg(refused), none},
-        {223, msg(refused), none}, {241, msg(refused), none},
+        {223, msg(refused), form("Kontoliste")}, {241, msg(refused), form("Paramform")},
         {35, msg(refused), preview(Reports::get<kontoudskrift>())},
         {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},
         // Everybody.
-        {221, none, none}, {222, none, none}, {31, none, none}, {32, none, none},
-        {33, none, none}, {52, none, none},
+        {221, form("Gruppetilk"), form("Gruppetilk")}, {222, form("Minkonto"), form("Minkonto")},
+        {31, none, none}, {32, none, none}, {33, none, none}, {52, none, none},
         {341, preview(Reports::get<ResListDom>()), preview(Reports::get<ResListDom>())},
         {342, preview(Reports::get<ResListAdd>()), preview(Reports::get<ResListAdd>())},
         {343, preview(Reports::get<ResListSA>()), preview(Reports::get<ResListSA>())},
@@ -223,8 +235,10 @@ TEST_F(CommandsTest, ASettingsFormComesBackOnItsFirstRow)
 TEST_F(CommandsTest, ThePrintButtonPrintsTheScheduleOfTheView)
 {
     QStringList printed;
-    PlannerGrid::setPrintHandler([&](PlannerGrid &grid) {
-        printed << grid.objectName() + ": " + grid.PrintTitle() + " / " + grid.PrintSubTitle();
+    Printing::setPreviewHandler([&](const PageModel &pages, const QString &) {
+        PlannerGrid *grid = printedGrid(pages);
+        ASSERT_NE(grid, nullptr);
+        printed << grid->objectName() + ": " + grid->PrintTitle() + " / " + grid->PrintSubTitle();
     });
     gCurrentDay = day(2024, 3, 5);
     auto *dayView = Forms::get<Calendar>();

@@ -3,8 +3,11 @@
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "fixtures/sqlhelpers.h"
+#include "planner/calendar.h"
+#include "planner/calmdag.h"
 #include "platform/controls/form.h"
 #include "platform/controls/plannergrid.h"
+#include "platform/report/pagemodel.h"
 
 #include <QCoreApplication>
 
@@ -106,6 +109,20 @@ QList<int32_t> PlannerTest::columns(const PlannerGrid &grid)
     for (int c = 1; c <= grid.ColumnCount(); ++c)
         out << grid.ColumnResource(c);
     return out;
+}
+
+PlannerGrid *PlannerTest::printedGrid(const PageModel &pages)
+{
+    QList<PlannerGrid *> grids;
+    if (Forms::isLoaded<Calendar>())
+        grids << Forms::get<Calendar>()->cc;
+    if (Forms::isLoaded<CalMdag>())
+        grids << Forms::get<CalMdag>()->dd;
+    for (PlannerGrid *grid : grids) {
+        if (grid->printPages().title() == pages.title())
+            return grid;
+    }
+    return nullptr;
 }
 
 void TwoRoomsTest::SetUp()

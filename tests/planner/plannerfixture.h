@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+class PageModel;
 class PlannerGrid;
 
 // A bookingfile of its own with the state of a logged-in user, a fixed clock, and helpers
@@ -35,6 +36,9 @@ protected:
     static QStringList keys(const PlannerGrid &grid);
     // Resource numbers of the grid's columns, in column order.
     static QList<int32_t> columns(const PlannerGrid &grid);
+    // The grid of a loaded planner view that printed these pages (the one whose print title
+    // they carry); nullptr when none did.
+    static PlannerGrid *printedGrid(const PageModel &pages);
 
     Sandbox sb;
     QString file;

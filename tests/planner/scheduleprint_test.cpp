@@ -51,7 +51,10 @@ protected:
         gCurrentItemNo = aula;
         monday = day(2024, 1, 8);
         gWeekStartDay = monday;
-        PlannerGrid::setPrintHandler([this](PlannerGrid &g) {
+        Printing::setPreviewHandler([this](const PageModel &pages, const QString &) {
+            PlannerGrid *grid = printedGrid(pages);
+            ASSERT_NE(grid, nullptr);
+            const PlannerGrid &g = *grid;
             Printed p;
             p.grid = g.objectName();
             p.title = g.PrintTitle();
@@ -76,7 +79,7 @@ protected:
 
     void TearDown() override
     {
-        PlannerGrid::setPrintHandler(nullptr);
+        Printing::setPreviewHandler(nullptr);
         PlannerTest::TearDown();
     }
 
@@ -286,7 +289,8 @@ TEST_F(SchedulePrintTest, ThePrintedDaySchemeReadsBackFromItsPdf)
         GTEST_SKIP() << "pdftotext is not installed";
     QTemporaryDir dir;
     const QString pdf = dir.filePath("day.pdf");
-    PlannerGrid::setPrintHandler([&](PlannerGrid &g) { Printing::writePdf(g.printPages(), pdf); });
+    Printing::setPreviewHandler(
+        [&](const PageModel &pages, const QString &) { Printing::writePdf(pages, pdf); });
     gCurrentDay = day(2024, 3, 5);
     addBooking(1, type, aula, gCurrentDay, 600, 690, "Styrelsesmøde");
     addBooking(2, type, lab, gCurrentDay, 780, 900, "Lab course");

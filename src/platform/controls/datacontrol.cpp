@@ -85,6 +85,16 @@ bool isPlainLabel(const QWidget *box)
     return qobject_cast<const QLabel *>(box) && !userProperty(box).isValid();
 }
 
+// A line edit binds by its text, unless a subclass offers a USER property of its own (a number
+// box whose value is a number).
+QLineEdit *plainLineEdit(QWidget *box)
+{
+    auto *e = qobject_cast<QLineEdit *>(box);
+    if (e && userProperty(box).enclosingMetaObject() != &QLineEdit::staticMetaObject)
+        return nullptr;
+    return e;
+}
+
 } // namespace
 
 DataControl::DataControl(QObject *parent) : QObject(parent) {}
@@ -370,7 +380,7 @@ void DataControl::bind(QWidget *box, const QString &field)
     b.box = box;
     b.field = field;
     auto changed = [this, box] { boxChanged(box); };
-    if (auto *e = qobject_cast<QLineEdit *>(box)) {
+    if (auto *e = plainLineEdit(box)) {
         b.connection = connect(e, &QLineEdit::textChanged, this, changed);
     } else if (auto *e = qobject_cast<QPlainTextEdit *>(box)) {
         b.connection = connect(e, &QPlainTextEdit::textChanged, this, changed);
@@ -509,7 +519,7 @@ void DataControl::fillBoxes()
 
 QVariant DataControl::boxValue(QWidget *box) const
 {
-    if (auto *e = qobject_cast<QLineEdit *>(box))
+    if (auto *e = plainLineEdit(box))
         return textValue(e->text());
     if (auto *e = qobject_cast<QPlainTextEdit *>(box))
         return textValue(e->toPlainText());
@@ -537,7 +547,7 @@ QVariant DataControl::boxValue(QWidget *box) const
 void DataControl::setBoxValue(QWidget *box, const QVariant &value)
 {
     const QString text = displayText(value);
-    if (auto *e = qobject_cast<QLineEdit *>(box)) {
+    if (auto *e = plainLineEdit(box)) {
         if (e->text() != text)
             e->setText(text);
     } else if (auto *e = qobject_cast<QPlainTextEdit *>(box)) {

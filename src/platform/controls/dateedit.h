@@ -26,6 +26,7 @@ protected:
     QString format(int value) const override;
     QString inputMask() const override;
     std::optional<int> parse(const QString &text) const override;
+    QString refusal(const QString &text) const override;
 
 private:
     QString m_pattern = QStringLiteral("dd-mm-yyyy");

@@ -46,19 +46,49 @@ DatePicker::DatePicker(QWidget *parent)
     setDate(System::today());
 }
 
-int DatePicker::value() const { return DayText::dayNumber(m_date); }
+int DatePicker::value() const { return isNull() ? 0 : DayText::dayNumber(m_date); }
 
 void DatePicker::setValue(int dayNumber) { setDate(DayText::dateOf(dayNumber)); }
 
 void DatePicker::setDate(const QDate &date)
 {
-    if (!date.isValid())
+    if (!date.isValid() || date == m_date)
         return;
     m_date = date;
     m_text->setText(text());
+    emit boundDateChanged();
 }
 
-QString DatePicker::text() const { return DayText::format(m_date, m_pattern); }
+void DatePicker::setNull()
+{
+    if (isNull())
+        return;
+    m_date = QDate();
+    m_text->clear();
+    emit boundDateChanged();
+}
+
+QVariant DatePicker::BoundDate() const { return isNull() ? QVariant() : QVariant(m_date); }
+
+void DatePicker::setBoundDate(const QVariant &value)
+{
+    QDate date;
+    if (value.typeId() == QMetaType::QDateTime)
+        date = value.toDateTime().date();
+    else if (value.typeId() == QMetaType::QString)
+        date = QDate::fromString(value.toString().left(10), Qt::ISODate);
+    else if (value.isValid() && !value.isNull())
+        date = value.toDate();
+    if (date.isValid())
+        setDate(date);
+    else
+        setNull();
+}
+
+QString DatePicker::text() const
+{
+    return isNull() ? QString() : DayText::format(m_date, m_pattern);
+}
 
 void DatePicker::setDateFormat(const QString &pattern)
 {
@@ -73,7 +103,7 @@ void DatePicker::setFirstDay(int firstDay)
 
 void DatePicker::showCalendar()
 {
-    m_calendar->setSelectedDate(m_date);
+    m_calendar->setSelectedDate(isNull() ? System::today() : m_date);
     m_popup->adjustSize();
     QPoint at = mapToGlobal(QPoint(0, height()));
     if (const QScreen *screen = this->screen()) {

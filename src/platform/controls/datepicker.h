@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 class QCalendarWidget;
@@ -10,19 +11,28 @@ class QLineEdit;
 class QToolButton;
 
 // A drop-down date picker: the date as text, and a button that drops a month calendar. Its
-// value is a day number (days since 1900-01-01) and always holds a date (today at first).
-// DateChange and DateSelected are raised when the user picks a day; setting the value from
-// code raises neither.
+// value is a day number (days since 1900-01-01), today at first. It can be empty (setNull):
+// it then shows no text until a day is picked. DateChange and DateSelected are raised when
+// the user picks a day; setting the value from code raises neither.
+// Bound to a date field (DataControl::bind) through BoundDate: a QDate, or Null for an empty
+// field.
 class DatePicker : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QVariant BoundDate READ BoundDate WRITE setBoundDate NOTIFY boundDateChanged
+                   USER true)
 public:
     explicit DatePicker(QWidget *parent = nullptr);
 
     int value() const;
     void setValue(int dayNumber);
-    QDate date() const { return m_date; }
+    QDate date() const { return m_date; }   // invalid while empty
     void setDate(const QDate &date);
+    bool isNull() const { return !m_date.isValid(); }
+    void setNull();
+
+    QVariant BoundDate() const;
+    void setBoundDate(const QVariant &value);
 
     // The pattern of the shown text, made of dd, mm and yyyy ("dd-mm-yyyy").
     void setDateFormat(const QString &pattern);
@@ -42,6 +52,8 @@ public:
 signals:
     void DateChange();
     void DateSelected();
+    // The date changed, by the user or by code.
+    void boundDateChanged();
 
 private:
     QLineEdit *m_text;

@@ -51,6 +51,8 @@ protected:
     virtual QString inputMask() const = 0;
     virtual std::optional<int> parse(const QString &text) const = 0;
     virtual int normalized(int value) const { return value; }
+    // The message that refuses a complete text that is no value.
+    virtual QString refusal(const QString &text) const;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -59,6 +61,7 @@ private:
     void display(bool keepCaret);
     void userEdited(const QString &text);
     void store(std::optional<int> value);
+    void finishEditing();
 
     QLineEdit *m_edit;
     QToolButton *m_drop;
@@ -67,5 +70,6 @@ private:
     std::optional<int> m_value;
     bool m_readOnly = false;
     bool m_showing = false;
+    bool m_refusing = false;
     int m_caret = 0;
 };

@@ -19,8 +19,9 @@ int DropMenu::AddItem(const QString &caption, int value1, int value2)
     item.caption = caption;
     item.value1 = value1;
     item.value2 = value2;
+    const int number = int(m_items.size()) + 1;
+    item.id = number;
     m_items.append(item);
-    const int number = int(m_items.size());
     QAction *action = m_menu->addAction(caption);
     connect(action, &QAction::triggered, this, [this, number] {
         emit ItemClick(m_items.at(number - 1).id);

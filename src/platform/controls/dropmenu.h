@@ -9,8 +9,8 @@ class QMenu;
 class QWidget;
 
 // A pop-up menu of items that carry command ids. Items are numbered from 1 in the order
-// added; each gets its id with setItemId. Popup shows it at the mouse; a chosen item raises
-// ItemClick with its id.
+// added; an item's id is its number until setItemId gives it another. Popup shows the menu at
+// the mouse; a chosen item raises ItemClick with its id.
 class DropMenu : public QObject
 {
     Q_OBJECT

@@ -7,8 +7,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <functional>
-
 class PageModel;
 class QLineEdit;
 class QPainter;
@@ -139,11 +137,8 @@ public:
     void renderPrint(QPainter *painter, const QRectF &target, int page = 0) const;
     // The printed schedule on landscape A4 paper, as the program's printing takes it.
     PageModel printPages() const;
-    // Prints the schedule: through the print handler when one is set, else printPages()
-    // goes to the print preview, from which the user prints.
+    // Prints the schedule: printPages() goes to the print preview, from which the user prints.
     void Print();
-    using PrintHandler = std::function<void(PlannerGrid &)>;
-    static void setPrintHandler(PrintHandler handler);   // nullptr: the preview again
 
     // Where a column's slot and an item lie in the viewport (empty when not shown).
     QRect slotRect(int column, int slot);
@@ -223,6 +218,7 @@ private:
     void startNewItemEdit(const QString &firstText);
     void startItemTextEdit(int index);
     void placeEditor();
+    void deselectItem();
     void commitEdit();
     void cancelEdit();
 

@@ -251,7 +251,7 @@ void PlannerGrid::keyPressEvent(QKeyEvent *event)
     if (m_editor) {
         // Keys typed faster than the focus moves belong to the open editor. A key the editor
         // ignores (a bare Shift, Ctrl or AltGr) travels up to this grid again: it ends here.
-        if (!m_forwardingKey && !m_editor->hasFocus()) {
+        if (!m_forwardingKey) {
             m_forwardingKey = true;
             m_editor->setFocus();
             QCoreApplication::sendEvent(m_editor, event);

@@ -18,16 +18,6 @@
 using namespace PlannerGeometry;
 using namespace PlannerGridLook;
 
-namespace {
-
-PlannerGrid::PrintHandler &printHandler()
-{
-    static PlannerGrid::PrintHandler handler;
-    return handler;
-}
-
-} // namespace
-
 // --- Painting -----------------------------------------------------------------------------
 
 void PlannerGrid::paintEvent(QPaintEvent *event)
@@ -440,17 +430,8 @@ PageModel PlannerGrid::printPages() const
     return model;
 }
 
-void PlannerGrid::setPrintHandler(PrintHandler handler)
-{
-    printHandler() = std::move(handler);
-}
-
 void PlannerGrid::Print()
 {
-    if (printHandler()) {
-        printHandler()(*this);
-        return;
-    }
     const PageModel pages = printPages();
     Printing::preview(pages, pages.title());
 }

@@ -34,8 +34,12 @@ public:
 
     // Clicks a day as the user would; false when it is not among the shown months.
     bool clickDate(const QDate &date);
+    // Where a shown day lies in the widget; an empty rectangle for a day not shown.
+    QRect cellRect(const QDate &date) const;
 
     QSize sizeHint() const override;
+    // The twelve months need all of their room.
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 signals:
     void DateClick();

@@ -1,3 +1,4 @@
+#include "fixtures/sandbox.h"
 #include "platform/controls/datecalendar.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/daytext.h"
@@ -105,6 +106,7 @@ TEST_F(DatePickerTest, YearCalendarClickSetsTheValue)
 
 TEST(HyperLinkTest, PreparesThenOpensTheLink)
 {
+    Sandbox sb;   // puts the mail handler back however the test ends
     QStringList opened;
     System::setOpenUrlHandler([&opened](const QString &url) { opened << url; });
     HyperLink link("Send mail");

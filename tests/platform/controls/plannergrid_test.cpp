@@ -1,5 +1,6 @@
 #include "platform/controls/plannergrid.h"
 #include "platform/report/pagemodel.h"
+#include "platform/report/printcapture.h"
 #include "platform/report/printing.h"
 
 #include <QApplication>
@@ -404,10 +405,9 @@ TEST(PlannerGrid, PrintGoesToThePreviewOrToTheGivenHandler)
     grid.SetScheduleStart(480);
     grid.SetScheduleEnd(1080);
 
-    QList<PageModel> previews;
-    Printing::setPreviewHandler([&](const PageModel &m, const QString &) { previews.append(m); });
+    PrintCapture capture;
+    const QList<PageModel> &previews = capture.previews;
     grid.Print();
-    Printing::setPreviewHandler(nullptr);
 
     ASSERT_EQ(previews.size(), 1);
     const PageModel &pages = previews.first();
@@ -422,14 +422,22 @@ TEST(PlannerGrid, PrintGoesToThePreviewOrToTheGivenHandler)
     EXPECT_TRUE(pages.texts(1).contains("10:00-11:30 Koncert\nÅse"));
     for (const PageItem &item : pages.page(1).items)
         EXPECT_LE(item.rect.right(), pages.paperSize().width());
+}
 
-    int handled = 0;
-    PlannerGrid::setPrintHandler([&](PlannerGrid &g) {
-        ++handled;
-        EXPECT_EQ(g.printPageCount(), 2);
-    });
-    grid.Print();
-    PlannerGrid::setPrintHandler(nullptr);
-    EXPECT_EQ(handled, 1);
-    EXPECT_EQ(previews.size(), 1);
+TEST(PlannerGrid, TheSlotUnderASelectedItemIsNotLeftHighlightedWhenTheItemGoes)
+{
+    Grid g;
+    g.addItem(1, 600, 690, "Review");
+    QTest::mouseClick(g.view(), Qt::LeftButton, {}, g.grid.itemRect(1).center());
+    ASSERT_EQ(g.grid.SelectedItem(), 1);
+    // The owner reloads its bookings (as a view does on activation): no slot stays chosen.
+    g.grid.ClearItems();
+    g.addItem(1, 600, 690, "Review");
+    EXPECT_EQ(g.grid.SelectedItem(), 0);
+    EXPECT_LT(g.grid.CurrentSlot(), 0);
+    // A slot the user chose stays chosen over a reload.
+    QTest::mouseClick(g.view(), Qt::LeftButton, {}, g.slot(2, 600));
+    g.grid.ClearItems();
+    EXPECT_EQ(g.grid.SelectedColumn(), 2);
+    EXPECT_EQ(g.grid.SelectedStart(), 600);
 }

@@ -139,4 +139,29 @@ TEST(DropMenuTest, ItemsGetIdsAndReportThem)
     EXPECT_EQ(clicks.size(), 2);
 }
 
+TEST(DropMenuTest, AnItemReportsItsNumberUntilGivenAnotherId)
+{
+    DropMenu menu;
+    EXPECT_EQ(menu.AddItem("Add Child"), 1);
+    EXPECT_EQ(menu.AddItem("Edit/Delete Node"), 2);
+    EXPECT_EQ(menu.AddItem("Third"), 3);
+    menu.setItemId(3, 30);
+    EXPECT_EQ(menu.ItemId(1), 1);
+    EXPECT_EQ(menu.ItemId(3), 30);
+    EXPECT_EQ(menu.ItemCaption(2), "Edit/Delete Node");
+
+    QSignalSpy clicks(&menu, &DropMenu::ItemClick);
+    EXPECT_TRUE(menu.clickItem(2));
+    EXPECT_TRUE(menu.clickItem(30));
+    EXPECT_FALSE(menu.clickItem(3));   // its id is 30 now
+    ASSERT_EQ(clicks.size(), 2);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(clicks.at(1).at(0).toInt(), 30);
+
+    menu.Clear();
+    EXPECT_EQ(menu.ItemCount(), 0);
+    EXPECT_EQ(menu.AddItem("again"), 1);
+    EXPECT_EQ(menu.ItemId(1), 1);
+}
+
 } // namespace

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/controls/datacontrol.h"
+#include "platform/controls/form.h"
+
+class DBList;
+class QCheckBox;
+class QGridLayout;
+class QHBoxLayout;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+
+// The layout that the account and group forms share: boxes bound to one Konti row (Data1) and
+// a department box listing Departmentfor (Data2). Each form adds its own buttons; the
+// administrators' forms have the Administrator and Archived boxes, the group form an owner
+// instead of a login.
+class AccountForm : public Form
+{
+    Q_OBJECT
+public:
+    void Form_Load() override;
+
+    // Copies the account name into the contact name.
+    void CopyNameToContact();
+    // Enables the user name and password boxes for a personal account only: a group does
+    // not log in.
+    void EnableLoginBoxes();
+    // The key of the shown row, 0 with none.
+    int32_t shownId() const;
+
+    DataControl Data1;   // Konti
+    DataControl Data2;   // Departmentfor
+
+    QLineEdit *Kontonavn = nullptr;
+    QLineEdit *kontokontakt = nullptr;
+    QLineEdit *Kontoadresse = nullptr;
+    QLineEdit *Kontopnr = nullptr;
+    QLineEdit *Kontoby = nullptr;
+    QLineEdit *Kontotlf = nullptr;
+    QLineEdit *Kontofax = nullptr;
+    QLineEdit *kontomail = nullptr;
+    QLineEdit *Kontouser = nullptr;
+    QLineEdit *KontoPass = nullptr;
+    QLineEdit *Kontostilling = nullptr;
+    QLineEdit *Kontotlfp = nullptr;
+    QLineEdit *Kontomobil = nullptr;
+    DBList *depnr = nullptr;
+    QLineEdit *ID = nullptr;
+    QLineEdit *Kontotype = nullptr;
+    QLineEdit *owner = nullptr;    // the group form only
+    QCheckBox *PAdmin = nullptr;   // the administrators' forms only
+    QCheckBox *PArc = nullptr;
+
+protected:
+    enum Kind { Personal, Administered, Group };
+    AccountForm(const QString &caption, const QString &name, Kind kind);
+    // The record source of Data1 when the form loads.
+    virtual QString accountSource() const { return QStringLiteral("Konti"); }
+    QPushButton *addButton(const QString &name, const QString &caption);
+    // Enter and Escape: the form's Ok and Cancel.
+    virtual void enterPressed() = 0;
+    // Escape drops what was typed and closes the form.
+    virtual void escapePressed();
+    void keyPressEvent(QKeyEvent *e) override;
+    // Writes the shown row; on failure shows why and answers false (the form stays open).
+    bool saveRow();
+    // Closes both data controls, writing a pending change; on failure shows why and answers
+    // false with the change kept.
+    bool closeRows();
+    void showError(const QString &text) const;
+
+private:
+    QLineEdit *box(const QString &name, const QString &field);
+    QHBoxLayout *m_buttons = nullptr;
+};

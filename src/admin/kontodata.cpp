@@ -1,0 +1,91 @@
+#include "admin/kontodata.h"
+
+#include "core/extrafunktioner.h"
+#include "core/generalen.h"
+#include "platform/db/database.h"
+#include "platform/db/recordset.h"
+
+#include <memory>
+
+namespace Kontodata {
+
+namespace {
+
+std::unique_ptr<Dao::Database> openBookingfile()
+{
+    return Dao::Database::open(Generalen::gDatabasePath);
+}
+
+qlonglong count(const QString &table, const QString &criteria)
+{
+    return Extrafunktioner::CountWhere("*", table, criteria).toLongLong();
+}
+
+QString n(int32_t value) { return QString::number(value); }
+
+} // namespace
+
+int32_t KeyOf(const QVariant &value)
+{
+    bool ok = false;
+    const qlonglong v = value.toString().trimmed().toLongLong(&ok);
+    return ok && v > 0 && v <= INT32_MAX ? static_cast<int32_t>(v) : 0;
+}
+
+bool IsMember(int32_t gnr, int32_t pnr)
+{
+    return count("grptilk", "gnr = " + n(gnr) + " And pnr = " + n(pnr)) > 0;
+}
+
+bool AddMembership(int32_t gnr, int32_t pnr)
+{
+    if (gnr < 1 || pnr < 1)
+        return false;
+    auto db = openBookingfile();
+    Dao::Transaction t(*db);
+    auto rs = db->OpenRecordset("SELECT gnr, pnr FROM grptilk WHERE gnr = " + n(gnr)
+                                    + " AND pnr = " + n(pnr),
+                                Dao::RecordsetType::ForwardOnly);
+    const bool exists = !rs->EOF_();
+    rs->Close();
+    if (!exists)
+        db->Execute("INSERT INTO grptilk (gnr, pnr) VALUES (" + n(gnr) + ", " + n(pnr) + ")");
+    t.commit();
+    return !exists;
+}
+
+bool HasBookings(int32_t id, bool withArchive)
+{
+    using Extrafunktioner::RecordExists;
+    return RecordExists("booking", "kontonr", id)
+           || (withArchive && RecordExists("bookingarkiv", "kontonr", id));
+}
+
+bool OwnsGroups(int32_t id)
+{
+    return count("Konti", "Kontotype = 'g' And kontoowner = " + n(id)) > 0;
+}
+
+bool IsLastActiveAdministrator(int32_t id)
+{
+    const QString active = "Kontotype = 'p' And admin <> 0 And COALESCE(archived, 0) = 0";
+    return count("Konti", active + " And ID = " + n(id)) > 0
+           && count("Konti", active + " And ID <> " + n(id)) == 0;
+}
+
+QVariant GroupOwner(int32_t gnr)
+{
+    const QVariant owner = Extrafunktioner::LookupWhere("kontoowner", "Konti", "ID = " + n(gnr));
+    return KeyOf(owner) ? QVariant(KeyOf(owner)) : QVariant();
+}
+
+void DeleteAccount(int32_t id)
+{
+    auto db = openBookingfile();
+    Dao::Transaction t(*db);
+    db->Execute("DELETE FROM grptilk WHERE pnr = " + n(id) + " OR gnr = " + n(id));
+    db->Execute("DELETE FROM Konti WHERE ID = " + n(id));
+    t.commit();
+}
+
+} // namespace Kontodata

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/commands.h"
+
+#include <cstdint>
+
+class Form;
+class PlannerGrid;
+
+// What the day view and the week view offer alike: the commands run on it, so a command
+// written once serves both views.
+class PlannerView
+{
+public:
+    virtual ~PlannerView() = default;
+
+    virtual Commands::View plannerView() const = 0;   // DayView or WeekView
+    // The view's window: the owner of the forms its commands show.
+    virtual Form &form() = 0;
+    virtual PlannerGrid &grid() = 0;
+
+    // Open or create a bookingfile; the start-up then runs again on it.
+    virtual void OpenBookingFile() = 0;
+    virtual void CreateBookingFile() = 0;
+    // The booking clipboard: cut (gPasteMode 1) or copy the selected booking; paste it into
+    // the selected empty slot.
+    virtual void CopyBookingToClipboard() = 0;
+    virtual void PasteBookingCommand() = 0;
+    virtual void DeleteSelectedBooking() = 0;
+    virtual void OpenBookingForEdit(int32_t bookingNo) = 0;
+    virtual void ShowBookingInfo(int32_t bookingNo) = 0;
+    // Prints the view's schedule: the day or the week.
+    virtual void PrintScheme() = 0;
+    // Shows the selected grid item in the other view: the item's week, or its day.
+    virtual void ShowSelectedInOtherView() = 0;
+
+protected:
+    PlannerView() = default;
+    PlannerView(const PlannerView &) = delete;
+    PlannerView &operator=(const PlannerView &) = delete;
+};

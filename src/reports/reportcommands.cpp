@@ -1,0 +1,54 @@
+#include "core/commands.h"
+#include "core/plannerview.h"
+#include "reports/kontoudskrift.h"
+#include "reports/reportframe.h"
+#include "reports/reslistadd.h"
+#include "reports/reslistdom.h"
+#include "reports/reslistsa.h"
+
+// The commands of the lists and reports: the Reports menu and the list buttons of the booking
+// tool bar. A row whose form is not built yet keeps its place and does nothing until the form
+// is wired here, shown as its comment says.
+namespace {
+
+using namespace Commands;
+
+void registerRows()
+{
+    add({.id = 3, .order = 30, .caption = "Reports"});
+    // datobookingperiode: modeless, owned.
+    add({.id = 31, .menu = 3, .order = 10, .caption = "Booking Overview"});
+    // datoarkivperiodeht: modeless, owned.
+    add({.id = 32, .menu = 3, .order = 20, .caption = "Period Totals"});
+    // datoarkivperiodeAC: modeless, owned.
+    add({.id = 33, .menu = 3, .order = 30, .caption = "Period Details"});
+    // Reports show their preview modeless.
+    add({.id = 0, .menu = 3, .order = 40, .caption = "Resource Lists"});
+    add({.id = 341, .menu = 0, .order = 10, .caption = "Domestic",
+         .action = [](PlannerView &) { Reports::get<ResListDom>()->Show(); }});
+    add({.id = 342, .menu = 0, .order = 20, .caption = "Add-Ons",
+         .action = [](PlannerView &) { Reports::get<ResListAdd>()->Show(); }});
+    add({.id = 343, .menu = 0, .order = 30, .caption = "Stand-Alones",
+         .action = [](PlannerView &) { Reports::get<ResListSA>()->Show(); }});
+    add({.id = 35, .menu = 3, .order = 50, .caption = "Account List", .adminOnly = true,
+         .action = [](PlannerView &) { Reports::get<kontoudskrift>()->Show(); }});
+    // gudløbover: modal, owned. No item of the menu carries this id.
+    add({.id = 52, .listed = false});
+
+    // Searchform: modeless, no owner.
+    add({.surface = BookingBar, .id = 14, .group = 2, .order = 10, .tip = "Search",
+         .picture = "search"});
+    // myboo: modeless, no owner.
+    add({.surface = BookingBar, .id = 15, .group = 2, .order = 20, .tip = "My Bookings",
+         .picture = "mine"});
+    // Todays: modeless, no owner.
+    add({.surface = BookingBar, .id = 16, .group = 2, .order = 30, .tip = "Todays Bookings",
+         .picture = "today"});
+    // gudløbover: modeless, no owner.
+    add({.surface = BookingBar, .id = 18, .group = 2, .order = 40,
+         .tip = "Repeating Bookings", .picture = "repeat"});
+}
+
+const Registrar registrar(registerRows);
+
+} // namespace
