@@ -2,8 +2,10 @@
 
 #include "reports/archivereports.h"
 
+#include "core/commands.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "core/plannerview.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/msgbox.h"
@@ -17,6 +19,23 @@
 #include <QVBoxLayout>
 
 using namespace Generalen;
+
+namespace {
+
+// The menu's Period Totals and Period Details open their dialogs, owned by the view, for every
+// user.
+const Commands::Registrar registrar([] {
+    Commands::add({.id = 32, .menu = 3, .order = 20, .caption = "Period Totals",
+                   .action = [](PlannerView &view) {
+                       Forms::get<datoarkivperiodeht>()->Show(Form::Modeless, &view.form());
+                   }});
+    Commands::add({.id = 33, .menu = 3, .order = 30, .caption = "Period Details",
+                   .action = [](PlannerView &view) {
+                       Forms::get<datoarkivperiodeAC>()->Show(Form::Modeless, &view.form());
+                   }});
+});
+
+} // namespace
 
 ArchivePeriodDialog::ArchivePeriodDialog(const QString &name, const QString &caption)
 {

@@ -2,8 +2,10 @@
 
 #include "reports/overview.h"
 
+#include "core/commands.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "core/plannerview.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/msgbox.h"
 #include "platform/system.h"
@@ -29,6 +31,14 @@ QLineEdit *hiddenBox(QWidget *parent, const char *name)
     box->hide();
     return box;
 }
+
+// The menu's Booking Overview opens the dialog, owned by the view, for every user.
+const Commands::Registrar registrar([] {
+    Commands::add({.id = 31, .menu = 3, .order = 10, .caption = "Booking Overview",
+                   .action = [](PlannerView &view) {
+                       Forms::get<datobookingperiode>()->Show(Form::Modeless, &view.form());
+                   }});
+});
 
 } // namespace
 
