@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <functional>
 
@@ -153,7 +154,7 @@ TEST_P(ParamListTest, AddEditAndDeleteShowAtOnce)
 
     (f->*c.add)();
     c.nameBox(c.dialog())->setText("Alpha");
-    c.dialog()->ok_Click();
+    QTest::keyClick(c.nameBox(c.dialog()), Qt::Key_Return);   // Enter is Ok
     EXPECT_EQ(list->ListCount(), before + 1);
     EXPECT_TRUE(shown(list).contains("Alpha"));
 
