@@ -7,13 +7,9 @@
 #include "platform/controls/msgbox.h"
 
 using Units::mm;
+using Units::mmRect;
 
 namespace {
-
-QRectF box(double x, double y, double w, double h)
-{
-    return {mm(x), mm(y), mm(w), mm(h)};
-}
 
 // The joins of an archived booking to its item, the item's current type and the type's group.
 const char *const kJoins =
@@ -40,18 +36,18 @@ ArchivePeriodReport::ArchivePeriodReport(const QString &name, const QString &tit
 
     ReportSection &head = ReportHeader();
     head.setHeight(mm(30));
-    Label0 = head.addLabel("Label0", box(0, 2, 120, 9), title);
+    Label0 = head.addLabel("Label0", mmRect(0, 2, 120, 9), title);
     Label0->setFontSize(16);
     Label0->setBold(true);
-    Period = head.addTextBox(periodName, box(0, 13, 120, 5));
-    SubReport1 = head.addSubReport("SubReport1", box(right - 55, 0, 55, 18));
+    Period = head.addTextBox(periodName, mmRect(0, 13, 120, 5));
+    SubReport1 = head.addSubReport("SubReport1", mmRect(right - 55, 0, 55, 18));
     Line2 = head.addLine("Line2", QLineF(0, mm(28), printWidth(), mm(28)), 0.8);
 
     ReportSection &page = PageHeader();
     page.setName("PageHeaderSection");
     page.setHeight(mm(7));
     auto caption = [&](const char *control, const char *text, double x, double w) {
-        ReportLabel *l = page.addLabel(control, box(x, 1, w, 5), text, Qt::AlignRight);
+        ReportLabel *l = page.addLabel(control, mmRect(x, 1, w, 5), text, Qt::AlignRight);
         l->setBold(true);
         return l;
     };
@@ -63,25 +59,25 @@ ArchivePeriodReport::ArchivePeriodReport(const QString &name, const QString &tit
     ReportSection &group = addGroup("GroupHeader0", "OverGruppenavn", "hiddenGroup2footer");
     group.setHeight(mm(7));
     group.setKeepTogether(true);
-    OverGruppenavn = group.addTextBox("OverGruppenavn", box(0, 1.5, 120, 5.5), "OverGruppenavn");
+    OverGruppenavn = group.addTextBox("OverGruppenavn", mmRect(0, 1.5, 120, 5.5), "OverGruppenavn");
     OverGruppenavn->setBold(true);
     OverGruppenavn->setFontSize(11);
     ReportSection &type = addGroup("GroupHeader1", "Lokalitetsnavn", "hiddenGroup3footer");
     type.setHeight(mm(6));
     type.setKeepTogether(true);
-    Lokalitetsnavn = type.addTextBox("Lokalitetsnavn", box(3, 0.5, 120, 5), "Lokalitetsnavn");
+    Lokalitetsnavn = type.addTextBox("Lokalitetsnavn", mmRect(3, 0.5, 120, 5), "Lokalitetsnavn");
     Lokalitetsnavn->setBold(true);
     ReportSection &item = addGroup("GroupHeader2", "Lokalenavn", "hiddenGroup4footer");
     item.setHeight(0);
-    Lokalenavn = item.addTextBox("Lokalenavn", box(0, 0, 1, 1), "Lokalenavn");
+    Lokalenavn = item.addTextBox("Lokalenavn", mmRect(0, 0, 1, 1), "Lokalenavn");
 
     // The detail rows carry the values the footers add up; they print nothing themselves.
     ReportSection &detail = Detail();
     detail.setHeight(0);
-    Bdato = detail.addTextBox("Bdato", box(0, 0, 1, 1), "Bdato");
-    txtAntalpers = detail.addTextBox("txtAntalpers", box(0, 0, 1, 1), "Antalpers");
-    txtantaltimer = detail.addTextBox("txtantaltimer", box(0, 0, 1, 1), "antaltimer");
-    txtPris = detail.addTextBox("txtPris", box(0, 0, 1, 1), "Pris");
+    Bdato = detail.addTextBox("Bdato", mmRect(0, 0, 1, 1), "Bdato");
+    txtAntalpers = detail.addTextBox("txtAntalpers", mmRect(0, 0, 1, 1), "Antalpers");
+    txtantaltimer = detail.addTextBox("txtantaltimer", mmRect(0, 0, 1, 1), "antaltimer");
+    txtPris = detail.addTextBox("txtPris", mmRect(0, 0, 1, 1), "Pris");
 
     // One line of totals: a count of the days and sums of persons, hours and prices,
     // restarting at each new value of the group.
@@ -89,16 +85,16 @@ ArchivePeriodReport::ArchivePeriodReport(const QString &name, const QString &tit
     auto totals = [&](ReportSection &s, const QString &groupName, const char *count,
                       const char *persons, const char *hours, const char *fee, double y) {
         Totals t;
-        t.count = s.addTextBox(count, box(kColBookings, y, kNumberWidth, 5), "Bdato", "#,##0",
+        t.count = s.addTextBox(count, mmRect(kColBookings, y, kNumberWidth, 5), "Bdato", "#,##0",
                                Qt::AlignRight);
         t.count->setSummary(ReportTextBox::Summary::Count, groupName);
-        t.persons = s.addTextBox(persons, box(kColPersons, y, kNumberWidth, 5), "Antalpers",
+        t.persons = s.addTextBox(persons, mmRect(kColPersons, y, kNumberWidth, 5), "Antalpers",
                                  "#,##0", Qt::AlignRight);
         t.persons->setSummary(ReportTextBox::Summary::Sum, groupName);
-        t.hours = s.addTextBox(hours, box(kColHours, y, kNumberWidth, 5), "antaltimer",
+        t.hours = s.addTextBox(hours, mmRect(kColHours, y, kNumberWidth, 5), "antaltimer",
                                "#,##0.00", Qt::AlignRight);
         t.hours->setSummary(ReportTextBox::Summary::Sum, groupName);
-        t.fee = s.addTextBox(fee, box(kColFee, y, feeWidth, 5), "Pris", "#,##0.00",
+        t.fee = s.addTextBox(fee, mmRect(kColFee, y, feeWidth, 5), "Pris", "#,##0.00",
                              Qt::AlignRight);
         t.fee->setSummary(ReportTextBox::Summary::Sum, groupName);
         return t;
@@ -106,7 +102,7 @@ ArchivePeriodReport::ArchivePeriodReport(const QString &name, const QString &tit
 
     ReportSection &itemFoot = GroupFooter(2);
     itemFoot.setHeight(mm(5));
-    txtLokalenavn = itemFoot.addTextBox("txtLokalenavn", box(6, 0, kNameWidth - 6, 5),
+    txtLokalenavn = itemFoot.addTextBox("txtLokalenavn", mmRect(6, 0, kNameWidth - 6, 5),
                                         "Lokalenavn");
     const Totals perItem = totals(itemFoot, "GroupHeader2", "Field1", "sumpers", "sumtimer",
                                   "sumpris", 0);
@@ -168,7 +164,7 @@ void ArchivePeriodReport::ActiveReport_ReportEnd()
 periodedetail::periodedetail()
     : ArchivePeriodReport("periodedetail", "Period Details (Account)", "Period")
 {
-    AccName = ReportHeader().addTextBox("AccName", box(0, 19, 120, 5.5));
+    AccName = ReportHeader().addTextBox("AccName", mmRect(0, 19, 120, 5.5));
     AccName->setBold(true);
     txtLokalenavn->setText("No Bookings");
 }

@@ -7,13 +7,9 @@
 #include "platform/controls/form.h"
 
 using Units::mm;
+using Units::mmRect;
 
 namespace {
-
-QRectF box(double x, double y, double w, double h)
-{
-    return {mm(x), mm(y), mm(w), mm(h)};
-}
 
 const char *const kColumns =
     "SELECT DISTINCTROW Booking.Bookingnr, Booking.Beskrivelse, Overgruppenavne.OverGruppenavn, "
@@ -50,15 +46,15 @@ overview::overview() : Report("overview")
     ReportSection &page = PageHeader();
     page.setName("Sidehoved0");
     page.setHeight(mm(37));
-    Tekst11 = page.addLabel("Tekst11", box(0, 2, 110, 9), "BOOKING OVERVIEW");
+    Tekst11 = page.addLabel("Tekst11", mmRect(0, 2, 110, 9), "BOOKING OVERVIEW");
     Tekst11->setFontSize(16);
     Tekst11->setBold(true);
-    Etiket45 = page.addLabel("Etiket45", box(0, 13, 16, 5), "Period:");
+    Etiket45 = page.addLabel("Etiket45", mmRect(0, 13, 16, 5), "Period:");
     Etiket45->setBold(true);
-    period = page.addTextBox("period", box(16, 13, 90, 5));
-    Sort = page.addTextBox("Sort", box(0, 18.5, 90, 5));
+    period = page.addTextBox("period", mmRect(16, 13, 90, 5));
+    Sort = page.addTextBox("Sort", mmRect(0, 18.5, 90, 5));
     Sort->setItalic(true);
-    SubReport1 = page.addSubReport("SubReport1", box(right - 55, 0, 55, 18));
+    SubReport1 = page.addSubReport("SubReport1", mmRect(right - 55, 0, 55, 18));
     Streg12 = page.addLine("Streg12", QLineF(0, mm(30), printWidth(), mm(30)), 0.8);
     struct Caption { ReportLabel **label; const char *name; const char *text; double x; };
     const double colStart = 4, colEnd = 17, colItem = 30, colText = 72, colAccount = 124,
@@ -70,7 +66,7 @@ overview::overview() : Report("overview")
                                 {&Label71, "Label71", "Account", colAccount},
                                 {&Tekst20, "Tekst20", "Phone", colPhone}};
     for (const Caption &c : captions) {
-        *c.label = page.addLabel(c.name, box(c.x, 31, 40, 5), c.text);
+        *c.label = page.addLabel(c.name, mmRect(c.x, 31, 40, 5), c.text);
         (*c.label)->setBold(true);
     }
 
@@ -78,13 +74,13 @@ overview::overview() : Report("overview")
     ReportSection &day = addGroup("GroupHeader0", "Bdato", "GroupFooter0");
     day.setHeight(mm(8));
     day.setKeepTogether(true);
-    Tekst49 = day.addTextBox("Tekst49", box(0, 0, 1, 1), "Bdato");
+    Tekst49 = day.addTextBox("Tekst49", mmRect(0, 0, 1, 1), "Bdato");
     Tekst49->setVisible(false);
-    Field2 = day.addTextBox("Field2", box(0, 1.5, 30, 6), {}, "dddd");
+    Field2 = day.addTextBox("Field2", mmRect(0, 1.5, 30, 6), {}, "dddd");
     Field2->setExpression(ReportFrame::dateOfDayNumber("Bdato"));
     Field2->setBold(true);
     Field2->setFontSize(11);
-    Field1 = day.addTextBox("Field1", box(30, 1.5, 60, 6), {}, "Short Date");
+    Field1 = day.addTextBox("Field1", mmRect(30, 1.5, 60, 6), {}, "Short Date");
     Field1->setExpression(ReportFrame::dateOfDayNumber("Bdato"));
     Field1->setBold(true);
     Field1->setFontSize(11);
@@ -92,33 +88,33 @@ overview::overview() : Report("overview")
     ReportSection &group = addGroup("GroupHeader1", "OverGruppenavn", "hiddenGroup3footer");
     group.setHeight(mm(6));
     group.setKeepTogether(true);
-    OverGruppenavn = group.addTextBox("OverGruppenavn", box(2, 0.5, 120, 5), "OverGruppenavn");
+    OverGruppenavn = group.addTextBox("OverGruppenavn", mmRect(2, 0.5, 120, 5), "OverGruppenavn");
     OverGruppenavn->setBold(true);
 
     ReportSection &type = addGroup("GroupHeader2", "Lokalitetsnavn", "hiddenGroup4footer");
     type.setHeight(mm(5.5));
     type.setKeepTogether(true);
-    Lokalitetsnavn = type.addTextBox("Lokalitetsnavn", box(4, 0.25, 120, 5), "Lokalitetsnavn");
+    Lokalitetsnavn = type.addTextBox("Lokalitetsnavn", mmRect(4, 0.25, 120, 5), "Lokalitetsnavn");
     Lokalitetsnavn->setItalic(true);
 
     ReportSection &detail = Detail();
     detail.setName("Detalje1");
     detail.setHeight(mm(5));
-    FStart = detail.addTextBox("FStart", box(colStart, 0, 13, 5), {}, "h:mm");
+    FStart = detail.addTextBox("FStart", mmRect(colStart, 0, 13, 5), {}, "h:mm");
     FStart->setExpression(ReportFrame::timeOfMinutes("Bstart"));
-    Fslut = detail.addTextBox("Fslut", box(colEnd, 0, 13, 5), {}, "h:mm");
+    Fslut = detail.addTextBox("Fslut", mmRect(colEnd, 0, 13, 5), {}, "h:mm");
     Fslut->setExpression(ReportFrame::timeOfMinutes("Bslut"));
-    Start = detail.addTextBox("Start", box(0, 0, 1, 1), "Bstart", "Short Time");
+    Start = detail.addTextBox("Start", mmRect(0, 0, 1, 1), "Bstart", "Short Time");
     Start->setVisible(false);
-    Slut = detail.addTextBox("Slut", box(0, 0, 1, 1), "Bslut", "Short Time");
+    Slut = detail.addTextBox("Slut", mmRect(0, 0, 1, 1), "Bslut", "Short Time");
     Slut->setVisible(false);
-    Lokalenavn = detail.addTextBox("Lokalenavn", box(colItem, 0, colText - colItem - 1, 5),
+    Lokalenavn = detail.addTextBox("Lokalenavn", mmRect(colItem, 0, colText - colItem - 1, 5),
                                    "Lokalenavn");
     Beskrivelse = detail.addTextBox("Beskrivelse",
-                                    box(colText, 0, colAccount - colText - 1, 5), "Beskrivelse");
-    Kontonavn = detail.addTextBox("Kontonavn", box(colAccount, 0, colPhone - colAccount - 1, 5),
+                                    mmRect(colText, 0, colAccount - colText - 1, 5), "Beskrivelse");
+    Kontonavn = detail.addTextBox("Kontonavn", mmRect(colAccount, 0, colPhone - colAccount - 1, 5),
                                   "Kontonavn");
-    Kontakttlf = detail.addTextBox("Kontakttlf", box(colPhone, 0, right - colPhone, 5),
+    Kontakttlf = detail.addTextBox("Kontakttlf", mmRect(colPhone, 0, right - colPhone, 5),
                                    "Kontotlf");
     for (ReportTextBox *b : {Lokalenavn, Beskrivelse, Kontonavn, Kontakttlf})
         b->setFontSize(8.5);
