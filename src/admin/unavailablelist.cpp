@@ -4,6 +4,7 @@
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
+#include "planner/plannerbars.h"
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
@@ -13,7 +14,6 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace Generalen;
@@ -28,7 +28,7 @@ UnavailableList::UnavailableList()
     setObjectName("UnavailableList");
     Unal = new ListGrid(this);
     Unal->setObjectName("Unal");
-    Unal->setMinimumSize(640, 360);
+    Unal->setMinimumSize(780, 360);   // the five columns side by side
     Edit = new QPushButton("Edit", this);
     Edit->setObjectName("Edit");
     Edit->setToolTip(QString::fromUtf8("Åbn formular"));
@@ -37,7 +37,7 @@ UnavailableList::UnavailableList()
     lukknap->setToolTip("Luk formular");
     Printbutton = new QPushButton(this);
     Printbutton->setObjectName("Printbutton");
-    Printbutton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    Printbutton->setIcon(PlannerBars::picture("print"));
     Printbutton->setToolTip("Print");
 
     auto *buttons = new QHBoxLayout;
