@@ -14,7 +14,8 @@ slettil::slettil()
 {
     setObjectName("slettil");
     setWindowTitle("Add or Delete?");
-    Label1 = new QLabel("This is a repeating booking. Do you wish to add or delete bookings?", this);
+    Label1 = new QLabel("This is a repeating booking. Do you wish to add or delete bookings?",
+                        this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
     Add = new QPushButton("Add", this);

@@ -88,7 +88,8 @@ TEST_F(RepeatTest, OpensWithItsCaptionsAndNoFrequency)
     EXPECT_EQ(f->windowTitle(), "Vantix - Repeat Booking");
     EXPECT_EQ(f->frekvensbox->title(), "Frequency");
     QStringList captions;
-    for (QRadioButton *o : {f->Option1, f->Option2, f->Option3, f->Option4, f->Option5, f->Option6}) {
+    for (QRadioButton *o :
+         {f->Option1, f->Option2, f->Option3, f->Option4, f->Option5, f->Option6}) {
         captions << o->text();
         EXPECT_FALSE(o->isChecked());
     }
