@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace Generalen;
 
@@ -534,6 +535,22 @@ TEST_F(AlternativesTest, PickedDatesHaveTheirOwnAlternativesForm)
     a->AltList_DblClick();
     EXPECT_EQ(v->vilklist->CellPicture(0, 4), 2);
     EXPECT_EQ(column("lokalenr"), QList<qlonglong>({11}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RepeatTest, EnterPressesTheFocusedButtonAndEscapeLeaves)
+{
+    fastgen *f = repeat();
+    f->Option2_Click();
+    f->Udvalg->setFocus();
+    QTest::keyClick(f, Qt::Key_Return);
+    EXPECT_EQ(column("ID").size(), 7);
+    QTest::keyClick(f, Qt::Key_Escape);
+    EXPECT_FALSE(Forms::isLoaded<fastgen>());
+    EXPECT_EQ(column("ID").size(), 7);   // the frequency dialog's Exit keeps the dates
 }
 
 } // namespace
