@@ -554,3 +554,23 @@ TEST_F(RepeatTest, EnterPressesTheFocusedButtonAndEscapeLeaves)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RepeatTest, DoubleBookingsAreBookedTooUnlessDeleted)
+{
+    exec(QString("INSERT INTO booking (Bookingnr, Bdato, bstart, bslut, Lokalenr) "
+                 "VALUES (300, %1, 600, 660, 10);")
+             .arg(kToday + 7)
+         + QString::fromUtf8("UPDATE næstenøgle SET nextkey = 900"));
+    fastgen *f = repeat();
+    f->Option2_Click();
+    f->Slutfastgentagende->setText(QString::number(kToday + 14));
+    f->Udvalg_Click();
+    EXPECT_EQ(column("DB"), QList<qlonglong>({1, 0}));
+    f->bookingknap_Click();
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bdato FROM booking WHERE Bookingnr >= 900 ORDER BY 1"),
+              QList<qlonglong>({kToday + 7, kToday + 14}));
+}
+
+} // namespace
