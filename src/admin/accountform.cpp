@@ -54,8 +54,7 @@ AccountForm::AccountForm(const QString &caption, const QString &name, Kind kind)
         owner->setReadOnly(true);
         Kontouser->hide();
         KontoPass->hide();
-        kontokontakt->setReadOnly(true);
-        kontokontakt->setFocusPolicy(Qt::NoFocus);
+        showOnly(kontokontakt);
     }
 
     depnr = new DBList(DBList::ComboStyle, this);
@@ -91,6 +90,13 @@ AccountForm::AccountForm(const QString &caption, const QString &name, Kind kind)
         row(5, 1, "Username", Kontouser);
         row(6, 1, "Password", KontoPass);
     }
+
+    // Down the left column, then down the right one.
+    QWidget *order[] = {Kontonavn, kontokontakt, Kontoadresse, Kontopnr, Kontoby, depnr,
+                        Kontostilling, Kontotlf, Kontotlfp, Kontomobil, Kontofax, kontomail,
+                        Kontouser, KontoPass};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     auto *top = new QVBoxLayout(this);
     top->addLayout(grid);
@@ -144,6 +150,15 @@ void AccountForm::Form_Load()
     } catch (const Dao::DbError &e) {
         showError(e.description());
     }
+}
+
+void AccountForm::showOnly(QLineEdit *box)
+{
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    QPalette shown = box->palette();
+    shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+    box->setPalette(shown);
 }
 
 void AccountForm::CopyNameToContact() { kontokontakt->setText(Kontonavn->text()); }

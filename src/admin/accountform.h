@@ -26,6 +26,8 @@ public:
     // Enables the user name and password boxes for a personal account only: a group does
     // not log in.
     void EnableLoginBoxes();
+    // Makes a box one that shows a value and takes no typing, and looks it.
+    static void showOnly(QLineEdit *box);
     // The key of the shown row, 0 with none.
     int32_t shownId() const;
 

@@ -3,6 +3,7 @@
 #include "admin/gruppetilk.h"
 #include "admin/kontoliste.h"
 #include "admin/minkonto.h"
+#include "admin/paramform.h"
 #include "core/commands.h"
 #include "core/generalen.h"
 #include "core/plannerview.h"
@@ -71,6 +72,10 @@ void showKontoliste(Form &owner)
         ->Show(Form::Modeless, &owner);
 }
 
-void showParamform(Form &owner) { Q_UNUSED(owner) }
+void showParamform(Form &owner)
+{
+    onBookingfileInUse<Paramform>([](const Paramform &f) { return f.Data1.DatabaseName(); })
+        ->Show(Form::Modal, &owner);
+}
 
 } // namespace AccountMenu

@@ -1,5 +1,6 @@
 #include "admin/gruppetilk.h"
 
+#include "admin/accountform.h"
 #include "admin/gruppekonto.h"
 #include "admin/kontodata.h"
 #include "core/generalen.h"
@@ -54,8 +55,7 @@ Gruppetilk::Gruppetilk()
     const auto shown = [this](const QString &name, const QString &field) {
         auto *e = new QLineEdit(this);
         e->setObjectName(name);
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
+        AccountForm::showOnly(e);
         Data1.bind(e, field);
         return e;
     };

@@ -14,6 +14,9 @@ Personkonto::Personkonto() : AccountForm("Vantix  -  Edit Account", "Personkonto
     Command22 = addButton("Command22", "Ok");
     Command22->setDefault(true);
     connect(Command22, &QPushButton::clicked, this, &Personkonto::Command22_Click);
+    // Also when the manager moves the form to another account, which writes this one first.
+    connect(&Data1, &DataControl::Validate, this,
+            [this](bool &cancel) { cancel = !keepsAnAdministrator(); });
 }
 
 bool Personkonto::ShowAccount(int32_t id)
@@ -46,6 +49,7 @@ bool Personkonto::keepsAnAdministrator() const
 
 void Personkonto::Form_Unload(bool &cancel)
 {
+    // A change that would leave no active administrator keeps the form open.
     if (Data1.isDirty() && !keepsAnAdministrator()) {
         cancel = true;
         return;

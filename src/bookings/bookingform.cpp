@@ -12,6 +12,7 @@
 #include "platform/controls/dateedit.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/hyperlink.h"
+#include "platform/controls/lockedlook.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/controls/timeedit.h"
@@ -45,6 +46,7 @@ QLineEdit *lockedBox(QWidget *parent)
     auto *box = new QLineEdit(parent);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
+    showAsLocked(box);
     return box;
 }
 
@@ -384,7 +386,7 @@ void bookingform::buildReceiptTab(QWidget *page)
     // An agreed price is typed as a plain number with a decimal point; a comma or a letter
     // would reach the booking as a price of 0.
     Pris->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\s*-?\\d*(\\.\\d*)?\\s*")), Pris));
+        QRegularExpression(QStringLiteral("\\s*\\d*(\\.\\d*)?\\s*")), Pris));
     amountBox(taxbel, "taxbel");
     taxbel->setEnabled(false);
     amountBox(intax, "intax");
@@ -672,9 +674,9 @@ void bookingform::genkn_Click()
     if (!Data1.hasCurrentRow())
         return;
     if (IsRepeating())
-        RepeatSeries::showOver(Forms::get<slettil>(), Modeless, this);
+        Forms::get<slettil>()->Show(Modeless, this);
     else
-        RepeatSeries::showOver(Forms::get<fastgen>(), Modal, this);
+        Forms::get<fastgen>()->Show(Modal, this);
 }
 
 void bookingform::updgen_Click()

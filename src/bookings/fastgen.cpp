@@ -162,7 +162,7 @@ void fastgen::Option6_Click()
 {
     QWidget *owner = RepeatSeries::formShowing(m_origin);
     Unload();
-    RepeatSeries::showOver(Forms::get<vilkdatover>(), Modal, owner);
+    Forms::get<vilkdatover>()->Show(Modal, owner);
 }
 
 void fastgen::stcoy_DateSelected()
@@ -225,7 +225,7 @@ void fastgen::showAlternatives(int32_t genId)
 {
     auto *alt = Forms::get<alternatives>();
     alt->setGenId(genId);
-    RepeatSeries::showOver(alt, Modal, this);
+    alt->Show(Modal, this);
 }
 
 void fastgen::bookingknap_Click()

@@ -42,9 +42,6 @@ bookingform *formShowing(const Origin &origin);
 // returned.
 bookingform *requireForm(const Origin &origin);
 
-// Shows a dialog centred over its owner.
-void showOver(Form *form, int mode, QWidget *owner);
-
 // The item and the times of the dates to prepare, as the booking form holds them.
 struct Slot
 {

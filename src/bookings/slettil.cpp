@@ -5,6 +5,7 @@
 #include "bookings/sletgentagendeform.h"
 
 #include <QHBoxLayout>
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +15,8 @@ slettil::slettil()
 {
     setObjectName("slettil");
     setWindowTitle("Add or Delete?");
-    Label1 = new QLabel("This is a repeating booking. Do you wish to add or delete bookings?", this);
+    Label1 = new QLabel("This is a repeating booking. Do you wish to add or delete bookings?",
+                        this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
     Add = new QPushButton("Add", this);
@@ -50,6 +52,13 @@ void slettil::keyPressEvent(QKeyEvent *e)
         exit_Click();
         return;
     }
+    // Enter presses the button that has the focus, as on any dialog.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
+    }
     Form::keyPressEvent(e);
 }
 
@@ -58,7 +67,7 @@ void slettil::Add_Click()
     bookingform *form = RepeatSeries::requireForm(m_origin);
     Unload();
     if (form)
-        RepeatSeries::showOver(Forms::get<fastgen>(), Modeless, form);
+        Forms::get<fastgen>()->Show(Modeless, form);
 }
 
 void slettil::delete_Click()
@@ -66,7 +75,7 @@ void slettil::delete_Click()
     bookingform *form = RepeatSeries::requireForm(m_origin);
     Unload();
     if (form)
-        RepeatSeries::showOver(Forms::get<sletgentagendeform>(), Modeless, form);
+        Forms::get<sletgentagendeform>()->Show(Modeless, form);
 }
 
 void slettil::exit_Click() { Unload(); }

@@ -113,7 +113,7 @@ void vilkdatover::showAlternatives(int32_t genId)
 {
     auto *alt = Forms::get<alternativesV>();
     alt->setGenId(genId);
-    RepeatSeries::showOver(alt, Modal, this);
+    alt->Show(Modal, this);
 }
 
 void vilkdatover::remsel_Click() { deleteSelected(); }

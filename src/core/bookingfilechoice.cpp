@@ -39,6 +39,15 @@ void cannotWrite(const QString &target)
                  MsgBox::OkOnly, "File Error");
 }
 
+// The open and create dialogs list bookingfiles (every file stays one choice away) and start in
+// the folder of the bookingfile in use.
+void prepareDialog(FilePicker &picker)
+{
+    picker.setPattern(QStringLiteral("Bookingfiles|*.mdb|All files|*.*"));
+    if (!gDatabasePath.isEmpty())
+        picker.setInitialFolder(QFileInfo(gDatabasePath).absolutePath());
+}
+
 } // namespace
 
 bool AcceptOpenedFile(const FilePicker &picker)
@@ -107,6 +116,7 @@ bool CreateFromTemplate(const FilePicker &picker)
 
 bool OpenExisting(FilePicker &picker)
 {
+    prepareDialog(picker);
     if (!picker.ShowOpen())
         return false;
     return AcceptOpenedFile(picker);
@@ -114,6 +124,7 @@ bool OpenExisting(FilePicker &picker)
 
 bool CreateNew(FilePicker &picker)
 {
+    prepareDialog(picker);
     if (!picker.ShowSave())
         return false;
     CreateFromTemplate(picker);

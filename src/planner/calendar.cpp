@@ -235,7 +235,8 @@ void Calendar::offerResourceManager()
 
 void Calendar::showResourceManager()
 {
-    // The resource manager opens here, modeless and without owner, once the program has it.
+    // As the menu's Resource Manager: reserved to administrators.
+    Commands::run(Commands::MainMenu, 21, *this);
 }
 
 void Calendar::RefreshDayView()

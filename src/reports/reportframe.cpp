@@ -2,6 +2,7 @@
 
 #include "reports/logorap.h"
 
+#include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/dberror.h"
@@ -58,6 +59,26 @@ void start(ReportDataControl &data, const QString &recordSource, const Footer &f
 void end(ReportSubReport *logo)
 {
     logo->setReport(nullptr);
+}
+
+std::function<QVariant(const ReportRow &)> dateOfDayNumber(const QString &field)
+{
+    return [field](const ReportRow &row) -> QVariant {
+        const QVariant day = row.value(field);
+        if (day.isNull())
+            return {};
+        return Extrafunktioner::DayNumberToDate(int32_t(day.toLongLong()));
+    };
+}
+
+std::function<QVariant(const ReportRow &)> timeOfMinutes(const QString &field)
+{
+    return [field](const ReportRow &row) -> QVariant {
+        const QVariant minutes = row.value(field);
+        if (minutes.isNull())
+            return {};
+        return Extrafunktioner::MinutesToTime(int32_t(minutes.toLongLong() % 1440));
+    };
 }
 
 void show(Report &report, const std::function<bool()> &accept)

@@ -7,6 +7,8 @@
 
 class Report;
 class ReportDataControl;
+class ReportRow;
+class QVariant;
 class ReportSection;
 class ReportSubReport;
 class ReportTextBox;
@@ -35,6 +37,11 @@ void start(ReportDataControl &data, const QString &recordSource, const Footer &f
            ReportSubReport *logo);
 // The end of a run: the logo report is released.
 void end(ReportSubReport *logo);
+
+// Expressions of the report fields that hold a day number (days since 1900-01-01) and a
+// minute of the day: the date and the time they stand for; Null stays Null.
+std::function<QVariant(const ReportRow &)> dateOfDayNumber(const QString &field);
+std::function<QVariant(const ReportRow &)> timeOfMinutes(const QString &field);
 
 // Runs the report and shows its preview; a database error (a bookingfile that cannot be read,
 // a statement it rejects) is shown in a message box instead. accept, when given, looks at the

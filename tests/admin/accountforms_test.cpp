@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace Generalen;
 
@@ -92,6 +93,12 @@ TEST_F(AccountFormsTest, AddingIsDroppedByCancelAndByClosing)
     Forms::get<PersonkontoAdd>()->Kontonavn->setText("Closed");
     Forms::get<PersonkontoAdd>()->kontokontakt->setText("Closed");
     Forms::get<PersonkontoAdd>()->close();
+
+    list->AddAcc_Click();
+    Forms::get<PersonkontoAdd>()->Kontonavn->setText("Escaped");
+    Forms::get<PersonkontoAdd>()->kontokontakt->setText("Escaped");
+    QTest::keyClick(Forms::get<PersonkontoAdd>()->Kontonavn, Qt::Key_Escape);
+    EXPECT_FALSE(Forms::isLoaded<PersonkontoAdd>());
     EXPECT_EQ(count("Konti", "1"), 1);
     EXPECT_EQ(count("grptilk", "1"), 1);
 }
@@ -147,6 +154,15 @@ TEST_F(AccountFormsTest, TheLastActiveAdministratorStays)
         EXPECT_TRUE(stored(1, "admin").toBool());
         EXPECT_FALSE(stored(1, "archived").toBool());
     }
+    // Nor is the change written when the manager moves the form to another account.
+    const int32_t anna = addPerson("Anna");
+    Forms::get<Kontoliste>()->Reload();
+    sb.clearShown();
+    form = openFromList(anna);
+    EXPECT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(form->Kontonavn->text(), "Administrator");
+    EXPECT_TRUE(stored(1, "admin").toBool());
+    EXPECT_FALSE(stored(1, "archived").toBool());
     // With a second administrator the first may step down.
     addPerson("Second Admin", false, true);
     form->Command22_Click();

@@ -363,11 +363,29 @@ TEST_F(BookingPriceTest, AnAgreedPriceTakesOnlyTheKeysOfANumber)
     bookingform *f = openRoomA(480, 540);
     f->aftres->click();
     f->Pris->selectAll();
-    // A comma or a letter would be stored as a price of 0: the box does not take them.
-    QTest::keyClicks(f->Pris, "1,2x50.5");
+    // A comma or a letter would be stored as a price of 0, a minus as a negative price that
+    // is taxed negatively: the box takes none of them.
+    QTest::keyClicks(f->Pris, "-1,2x50.5");
     EXPECT_EQ(f->Pris->text(), "1250.5");
     f->Luk_Click();
     EXPECT_EQ(bookingField(100, "Pris").toDouble(), 1250.5);
+}
+
+TEST_F(BookingPriceTest, TheAccountsDataLooksAsLockedAsItIs)
+{
+    bookingform *f = openRoomA(480, 540);
+    const QList<QLineEdit *> boxes = f->findChildren<QLineEdit *>();
+    int locked = 0;
+    for (QLineEdit *box : boxes) {
+        if (!box->isReadOnly())
+            continue;
+        ++locked;
+        EXPECT_EQ(box->palette().color(QPalette::Active, QPalette::Base),
+                  box->palette().color(QPalette::Active, QPalette::Window))
+            << box->objectName().toStdString();
+    }
+    EXPECT_GE(locked, 15);   // the account data and the booking's own numbers
+    f->Luk_Click();
 }
 
 } // namespace

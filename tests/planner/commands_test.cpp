@@ -3,6 +3,7 @@
 #include "admin/gruppetilk.h"
 #include "admin/kontoliste.h"
 #include "admin/minkonto.h"
+#include "admin/paramform.h"
 #include "bookings/bookingform.h"
 #include "core/about.h"
 #include "core/generalen.h"
@@ -19,6 +20,8 @@
 #include "platform/controls/toolbar.h"
 #include "platform/report/printing.h"
 #include "platform/system.h"
+#include "reports/archiveperioddialogs.h"
+#include "reports/datobookingperiode.h"
 #include "reports/kontoudskrift.h"
 #include "reports/reportframe.h"
 #include "reports/searchinfoform.h"
@@ -129,6 +132,14 @@ protected:
             e.forms << "Kontoliste";
         if (Forms::isLoaded<Minkonto>())
             e.forms << "Minkonto";
+        if (Forms::isLoaded<Paramform>())
+            e.forms << "Paramform";
+        if (Forms::isLoaded<datobookingperiode>())
+            e.forms << "datobookingperiode";
+        if (Forms::isLoaded<datoarkivperiodeht>())
+            e.forms << "datoarkivperiodeht";
+        if (Forms::isLoaded<datoarkivperiodeAC>())
+            e.forms << "datoarkivperiodeAC";
         e.helpShown = help;
         e.ended = ends == 1;
         return e;
@@ -170,12 +181,14 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
         {14, ended, ended},
         // Administrators only.
         {21, msg(refused), none}, {26, msg(refused), none}, {25, msg(refused), none},
-        {223, msg(refused), form("Kontoliste")}, {241, msg(refused), none},
+        {223, msg(refused), form("Kontoliste")}, {241, msg(refused), form("Paramform")},
         {35, msg(refused), preview(Reports::get<kontoudskrift>())},
         {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},
         // Everybody.
         {221, form("Gruppetilk"), form("Gruppetilk")}, {222, form("Minkonto"), form("Minkonto")},
-        {31, none, none}, {32, none, none}, {33, none, none}, {52, none, none},
+        {31, form("datobookingperiode"), form("datobookingperiode")},
+        {32, form("datoarkivperiodeht"), form("datoarkivperiodeht")},
+        {33, form("datoarkivperiodeAC"), form("datoarkivperiodeAC")}, {52, none, none},
         {341, preview(Reports::get<ResListDom>()), preview(Reports::get<ResListDom>())},
         {342, preview(Reports::get<ResListAdd>()), preview(Reports::get<ResListAdd>())},
         {343, preview(Reports::get<ResListSA>()), preview(Reports::get<ResListSA>())},

@@ -206,15 +206,18 @@ TEST_F(DayViewTest, OffersTheResourceManagerAtEveryLoadWhileNoItemExists)
     EXPECT_EQ(cal->cc->ColumnCount(), 0);
     EXPECT_EQ(cal->cc->ItemCount(), 0);
 
+    // Yes from a user who is no administrator is refused, as the menu's Resource Manager is.
     cal->Unload();
     sb.answer(MsgBox::Yes);
     Forms::get<Calendar>();
-    EXPECT_EQ(sb.shown().size(), 2);
+    ASSERT_EQ(sb.shown().size(), 3);
+    EXPECT_EQ(sb.lastText(), "Administrator Access Only!");
+    EXPECT_EQ(sb.shown().last().title, "Access Message");
 
     Forms::unload<Calendar>();
     addItem("Aula", addType("Other", addGroup("More")));
     Forms::get<Calendar>();
-    EXPECT_EQ(sb.shown().size(), 2);
+    EXPECT_EQ(sb.shown().size(), 3);
 }
 
 // The day and week loads must read an index of booking, whatever the table holds.

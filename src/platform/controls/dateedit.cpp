@@ -74,3 +74,8 @@ std::optional<int> DateEdit::parse(const QString &text) const
         return std::nullopt;
     return DayText::dayNumber(d);
 }
+
+QString DateEdit::refusal(const QString &text) const
+{
+    return QStringLiteral("%1 is not a valid date.").arg(text);
+}

@@ -1,5 +1,7 @@
 #include "platform/controls/dedit.h"
 
+#include "platform/controls/msgbox.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -45,7 +47,7 @@ DEdit::DEdit(QWidget *parent)
             emit DropDown();
     });
     connect(m_edit, &QLineEdit::textEdited, this, &DEdit::userEdited);
-    connect(m_edit, &QLineEdit::editingFinished, this, [this] { display(true); });
+    connect(m_edit, &QLineEdit::editingFinished, this, &DEdit::finishEditing);
     // The caret as the user moves it; code may also put it between a unit and its separator,
     // where the mask lets no user caret rest.
     connect(m_edit, &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
@@ -123,8 +125,36 @@ void DEdit::userEdited(const QString &text)
     }
     const bool changed = value != m_value;
     m_value = value;
-    if (changed)
+    if (changed) {
+        m_typing = true;
         emit Change();
+        m_typing = false;
+    }
+}
+
+void DEdit::finishEditing()
+{
+    // A complete text that is no value (a time of "25:00:00", a 31st of February) is refused
+    // where it was typed, not dropped without a word; a text left half typed goes back to
+    // the value.
+    const QString typed = m_edit->text();
+    const bool complete = !typed.contains(QLatin1Char(' ')) && typed.size() == format(0).size();
+    if (m_refusing || m_readOnly || !complete || parse(typed)
+        || typed == (m_value ? format(*m_value) : QString())) {
+        display(true);
+        return;
+    }
+    m_refusing = true;
+    MsgBox::show(refusal(typed), MsgBox::OkOnly | MsgBox::Exclamation, QString());
+    display(true);
+    m_edit->setFocus(Qt::OtherFocusReason);
+    m_edit->selectAll();
+    m_refusing = false;
+}
+
+QString DEdit::refusal(const QString &text) const
+{
+    return QStringLiteral("%1 is not a valid value.").arg(text);
 }
 
 void DEdit::spin(bool down)
@@ -150,6 +180,8 @@ bool DEdit::eventFilter(QObject *watched, QEvent *event)
             }
         } else if (event->type() == QEvent::FocusIn) {
             emit GotFocus();
+        } else if (event->type() == QEvent::FocusOut) {
+            emit LostFocus();
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -29,6 +29,10 @@ public:
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
 
+    // True while Change is raised by the user's typing (a text typed whole, digit by digit);
+    // false for a spin handled by the form, a value set by code or a fill.
+    bool isTyping() const { return m_typing; }
+
     // Does what the spin buttons do.
     void spinUp() { spin(false); }
     void spinDown() { spin(true); }
@@ -40,6 +44,7 @@ signals:
     // The drop-down button was pressed (date edits that show one).
     void DropDown();
     void GotFocus();
+    void LostFocus();
 
 protected:
     explicit DEdit(QWidget *parent);
@@ -51,6 +56,8 @@ protected:
     virtual QString inputMask() const = 0;
     virtual std::optional<int> parse(const QString &text) const = 0;
     virtual int normalized(int value) const { return value; }
+    // The message that refuses a complete text that is no value.
+    virtual QString refusal(const QString &text) const;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -59,6 +66,7 @@ private:
     void display(bool keepCaret);
     void userEdited(const QString &text);
     void store(std::optional<int> value);
+    void finishEditing();
 
     QLineEdit *m_edit;
     QToolButton *m_drop;
@@ -67,5 +75,7 @@ private:
     std::optional<int> m_value;
     bool m_readOnly = false;
     bool m_showing = false;
+    bool m_typing = false;
+    bool m_refusing = false;
     int m_caret = 0;
 };

@@ -44,7 +44,7 @@ bool FilePicker::show(bool save)
         chosen = g_script(save, m_title);
     } else {
         auto *owner = qobject_cast<QWidget *>(parent());
-        const QString start = m_path.isEmpty() ? QDir::homePath() : Folder();
+        const QString start = StartFolder();
         const QString filter = qtFilter(m_pattern);
         chosen = save ? QFileDialog::getSaveFileName(owner, m_title, start, filter)
                       : QFileDialog::getOpenFileName(owner, m_title, start, filter);
@@ -53,6 +53,13 @@ bool FilePicker::show(bool save)
         return false;
     m_path = QDir::fromNativeSeparators(chosen);
     return true;
+}
+
+QString FilePicker::StartFolder() const
+{
+    if (!m_path.isEmpty())
+        return Folder();
+    return m_initialFolder.isEmpty() ? QDir::homePath() : m_initialFolder;
 }
 
 QString FilePicker::FileTitle() const { return lastPart(m_path); }

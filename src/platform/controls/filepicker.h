@@ -31,6 +31,10 @@ public:
     // Parts of the chosen path, e.g. "/books/Winter.mdb": FullPath "/books/Winter.mdb",
     // Extension "mdb" (without the point), FileTitle "Winter.mdb", BaseName "Winter".
     QString FullPath() const { return m_path; }
+    // Where a dialog starts while no file has been chosen yet (the home folder when empty).
+    void setInitialFolder(const QString &folder) { m_initialFolder = folder; }
+    // The folder the next dialog starts in: that of the last choice, else the initial folder.
+    QString StartFolder() const;
     QString Extension() const;
     QString FileTitle() const;
     QString BaseName() const;
@@ -52,4 +56,5 @@ private:
     QString m_title;
     QString m_pattern = QStringLiteral("*.*");
     QString m_path;
+    QString m_initialFolder;
 };

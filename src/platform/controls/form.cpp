@@ -1,11 +1,13 @@
 #include "platform/controls/form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QHash>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
 
 #include <map>
 
@@ -17,6 +19,7 @@ std::map<std::type_index, Form *> &registry()
     return forms;
 }
 ModalRunner g_modalRunner;
+QPointer<QWidget> g_lastActive;
 } // namespace
 
 void setModalRunner(ModalRunner runner) { g_modalRunner = std::move(runner); }
@@ -38,6 +41,49 @@ void remove(Form *form)
     }
 }
 } // namespace detail
+
+QWidget *activeWindow()
+{
+    if (QWidget *w = QApplication::activeWindow())
+        return w;
+    if (g_lastActive && g_lastActive->isVisible())
+        return g_lastActive;
+    return nullptr;
+}
+
+void centreOver(QWidget *window, QWidget *opener)
+{
+    const QWidget *top = opener ? opener->window() : nullptr;
+    if (top == window || (top && !top->isVisible()))
+        top = nullptr;
+    const QScreen *screen = top ? top->screen() : QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    // Before its first show a window has no frame yet: leave room for a title bar like the
+    // opener's (or a usual one), and never be larger than the screen.
+    QSize frame = top ? top->frameGeometry().size() - top->size() : QSize(0, 0);
+    if (frame.isEmpty())
+        frame = QSize(2, 30);
+    if (!room.isEmpty())
+        window->resize(window->size().boundedTo(room.size() - frame));
+    QSize size = window->frameGeometry().size();
+    if (size == window->size())
+        size += frame;
+    QRect place(QPoint(0, 0), size);
+    place.moveCenter(top ? top->frameGeometry().center() : room.center());
+    if (!room.isEmpty()) {
+        place.moveRight(qMin(place.right(), room.right()));
+        place.moveBottom(qMin(place.bottom(), room.bottom()));
+        place.moveLeft(qMax(place.left(), room.left()));
+        place.moveTop(qMax(place.top(), room.top()));
+    }
+    window->move(place.topLeft());
+    // Kept above its opener by the window manager, without being owned by it.
+    if (top && window->isWindow() && window->parentWidget() != top) {
+        window->winId();
+        if (QWindow *handle = window->windowHandle())
+            handle->setTransientParent(top->windowHandle());
+    }
+}
 
 void unloadAll()
 {
@@ -64,8 +110,13 @@ void Form::Show(ShowMode mode, QWidget *owner)
 {
     if (owner && owner != parentWidget())
         setParent(owner, windowFlags() | Qt::Window);
-    if (!m_placed && !isVisible() && parentWidget())
-        centreOnOwner();
+    if (!m_placed && !isVisible()) {
+        // The first show puts the form in the middle of the window it is opened from.
+        m_placed = true;
+        if (!testAttribute(Qt::WA_Resized))
+            adjustSize();
+        Forms::centreOver(this, parentWidget() ? parentWidget() : Forms::activeWindow());
+    }
     if (mode == Modeless) {
         show();
         raise();
@@ -93,25 +144,6 @@ void Form::Show(ShowMode mode, QWidget *owner)
     }
 }
 
-void Form::centreOnOwner()
-{
-    // The first show puts the form in the middle of its owner's window, kept on the screen.
-    m_placed = true;
-    if (!testAttribute(Qt::WA_Resized))
-        adjustSize();
-    const QWidget *owner = parentWidget()->window();
-    QRect place(QPoint(0, 0), frameGeometry().size());
-    place.moveCenter(owner->frameGeometry().center());
-    if (const QScreen *screen = owner->screen()) {
-        const QRect room = screen->availableGeometry();
-        place.moveRight(qMin(place.right(), room.right()));
-        place.moveBottom(qMin(place.bottom(), room.bottom()));
-        place.moveLeft(qMax(place.left(), room.left()));
-        place.moveTop(qMax(place.top(), room.top()));
-    }
-    move(place.topLeft());
-}
-
 void Form::Hide() { hide(); }
 
 bool Form::Unload()
@@ -132,8 +164,10 @@ bool Form::Unload()
 
 bool Form::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate && !m_unloading)
+    if (e->type() == QEvent::WindowActivate && !m_unloading) {
+        Forms::g_lastActive = this;
         Form_Activate();
+    }
     return QWidget::event(e);
 }
 

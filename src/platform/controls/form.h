@@ -22,8 +22,8 @@ public:
     virtual void Form_Unload(bool &cancel) { Q_UNUSED(cancel) }
 
     // Shows the form. A modal form runs through the modal seam: on screen it waits until the
-    // form is hidden or unloaded; under a test's runner it returns at once. An owned form shows
-    // first in the middle of its owner's window.
+    // form is hidden or unloaded; under a test's runner it returns at once. A form shows first
+    // in the middle of the window it is opened from (its owner, else the active window).
     void Show(ShowMode mode = Modeless, QWidget *owner = nullptr);
     void Hide();
     // Unloads the form: Form_Unload runs, then the form is hidden and destroyed; the next
@@ -39,8 +39,6 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
-    void centreOnOwner();
-
     bool m_unloading = false;
     bool m_placed = false;
     bool m_modalRunning = false;
@@ -82,6 +80,14 @@ void unload()
     if (Form *f = detail::find(typeid(T)))
         f->Unload();
 }
+
+// The window a dialog opened now belongs to: the active window, else the form activated
+// last that is still shown; nullptr when none is.
+QWidget *activeWindow();
+// Places a window that is about to be shown centred over the window it is opened from, within
+// the screen's available area, and makes it that window's transient, so the window manager keeps
+// it above its opener. It takes no ownership: the opener may close first.
+void centreOver(QWidget *window, QWidget *opener);
 
 // Unloads every form (end of the program, or between tests).
 void unloadAll();

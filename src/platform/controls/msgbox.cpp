@@ -1,6 +1,10 @@
 #include "platform/controls/msgbox.h"
 
+#include "platform/controls/form.h"
+
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,9 +14,15 @@ Handler g_handler;
 
 int showOnScreen(const Shown &box)
 {
-    QMessageBox mb(QApplication::activeWindow());
+    QMessageBox mb(Forms::activeWindow());
     mb.setWindowTitle(box.title.isEmpty() ? QStringLiteral(" ") : box.title);
     mb.setText(box.text);
+    // Wide enough for its title beside the window manager's buttons, which would cut it.
+    const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                               .horizontalAdvance(box.title) * 6 / 5 + 140;
+    if (auto *grid = qobject_cast<QGridLayout *>(mb.layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     switch (box.style & 0x70) {
     case Critical: mb.setIcon(QMessageBox::Critical); break;
     case Question: mb.setIcon(QMessageBox::Question); break;

@@ -139,7 +139,7 @@ void PlannerGrid::RemoveItem(int index)
         cancelEdit();
     m_items.removeAt(index - 1);
     if (m_selectedItem == index)
-        m_selectedItem = 0;
+        deselectItem();
     else if (m_selectedItem > index)
         --m_selectedItem;
     if (m_drag != Drag::None && m_drag != Drag::SelectRange)
@@ -148,12 +148,21 @@ void PlannerGrid::RemoveItem(int index)
     changed();
 }
 
+void PlannerGrid::deselectItem()
+{
+    // The slot under a selected item was never the user's choice: it is not shown once the
+    // item is gone, or it would stand highlighted under the bookings shown there next.
+    if (m_selectedItem > 0)
+        m_currentMinute = m_anchorMinute = -1;
+    m_selectedItem = 0;
+}
+
 void PlannerGrid::ClearItems()
 {
     if (m_edit == Edit::ItemText)
         cancelEdit();
     m_items.clear();
-    m_selectedItem = 0;
+    deselectItem();
     if (m_drag != Drag::SelectRange)
         m_drag = Drag::None;
     m_pendingEditItem = 0;

@@ -218,6 +218,7 @@ private:
     void startNewItemEdit(const QString &firstText);
     void startItemTextEdit(int index);
     void placeEditor();
+    void deselectItem();
     void commitEdit();
     void cancelEdit();
 

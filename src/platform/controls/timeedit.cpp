@@ -46,3 +46,8 @@ int TimeEdit::normalized(int value) const
     constexpr int day = 86400;
     return ((value % day) + day) % day;
 }
+
+QString TimeEdit::refusal(const QString &text) const
+{
+    return QStringLiteral("%1 is not a valid time.").arg(text);
+}

@@ -17,6 +17,7 @@ protected:
     QString format(int value) const override;
     QString inputMask() const override;
     std::optional<int> parse(const QString &text) const override;
+    QString refusal(const QString &text) const override;
     int normalized(int value) const override;
 
 private:

@@ -13,11 +13,12 @@ namespace {
 constexpr int kColumns = 4;     // months in a row
 constexpr int kRows = 3;
 constexpr int kHeader = 28;     // the navigation row
-constexpr int kCell = 22;       // one day
+constexpr int kCell = 22;       // one day's width
+constexpr int kRow = 19;        // one week's height: the year fits a small screen
 constexpr int kMonthTitle = 20;
 constexpr int kGap = 10;
 constexpr int kMonthWidth = 7 * kCell;
-constexpr int kMonthHeight = kMonthTitle + kCell + 6 * kCell;
+constexpr int kMonthHeight = kMonthTitle + kRow + 6 * kRow;
 } // namespace
 
 YearCalendar::YearCalendar(QWidget *parent)
@@ -128,7 +129,7 @@ QRect YearCalendar::dayRect(int index, const QDate &date) const
     const int lead = (first.dayOfWeek() - m_firstDay + 7) % 7;
     const int cell = lead + date.day() - 1;
     return QRect(block.left() + cell % 7 * kCell,
-                 block.top() + kMonthTitle + kCell + cell / 7 * kCell, kCell, kCell);
+                 block.top() + kMonthTitle + kRow + cell / 7 * kRow, kCell, kRow);
 }
 
 QDate YearCalendar::dateAt(const QPoint &pos) const
@@ -198,8 +199,8 @@ void YearCalendar::paintEvent(QPaintEvent *)
         p.setPen(pal.color(QPalette::PlaceholderText));
         for (int i = 0; i < 7; ++i) {
             const int weekday = (m_firstDay - 1 + i) % 7 + 1;
-            p.drawText(QRect(block.left() + i * kCell, block.top() + kMonthTitle, kCell, kCell),
-                       Qt::AlignCenter, locale.dayName(weekday, QLocale::NarrowFormat));
+            p.drawText(QRect(block.left() + i * kCell, block.top() + kMonthTitle, kCell, kRow),
+                       Qt::AlignCenter, QLocale(QLocale::English).dayName(weekday, QLocale::ShortFormat).left(2));
         }
         for (int day = 1; day <= first.daysInMonth(); ++day) {
             const QDate date(first.year(), first.month(), day);

@@ -38,6 +38,8 @@ public:
     QRect cellRect(const QDate &date) const;
 
     QSize sizeHint() const override;
+    // The twelve months need all of their room.
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 signals:
     void DateClick();

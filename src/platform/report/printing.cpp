@@ -1,5 +1,7 @@
 #include "platform/report/printing.h"
 
+#include "platform/controls/form.h"
+
 #include "platform/report/pagemodel.h"
 #include "platform/report/previewwindow.h"
 
@@ -43,6 +45,7 @@ void preview(const PageModel &model, const QString &title)
     }
     auto *window = new PreviewWindow(model, title);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    Forms::centreOver(window, Forms::activeWindow());   // fits the screen's available area
     window->show();
     window->raise();
     window->activateWindow();

@@ -1,4 +1,5 @@
 #include "platform/controls/dateedit.h"
+#include "platform/controls/msgbox.h"
 #include "platform/controls/timeedit.h"
 
 #include <QLineEdit>
@@ -104,12 +105,25 @@ TEST(TimeEditTest, TypingSetsTheValueAndEmptyingMakesItNull)
     QTest::keyClicks(line, "1");
     EXPECT_EQ(edit.value(), 18 * 3600);
     EXPECT_EQ(changes.size(), 1);
-    // An impossible hour leaves the value; leaving the box shows the value again.
+    // An impossible hour leaves the value; leaving the box refuses it with a message and
+    // shows the value again.
+    QStringList shown;
+    MsgBox::setHandler([&shown](const MsgBox::Shown &box) {
+        shown.append(box.text);
+        return int(MsgBox::Ok);
+    });
     line->setCursorPosition(0);
     QTest::keyClicks(line, "9");
     EXPECT_EQ(edit.value(), 18 * 3600);
     emit line->editingFinished();
+    MsgBox::setHandler(nullptr);
+    EXPECT_EQ(shown, QStringList{"98:00:00 is not a valid time."});
     EXPECT_EQ(line->text(), "18:00:00");
+    // A text left half typed goes back to the value without a word.
+    line->setText("1_:__:__");
+    emit line->editingFinished();
+    EXPECT_EQ(line->text(), "18:00:00");
+    EXPECT_EQ(shown.size(), 1);
     line->selectAll();
     QTest::keyClick(line, Qt::Key_Delete);
     EXPECT_TRUE(edit.isNull());

@@ -423,3 +423,21 @@ TEST(PlannerGrid, PrintGoesToThePreviewOrToTheGivenHandler)
     for (const PageItem &item : pages.page(1).items)
         EXPECT_LE(item.rect.right(), pages.paperSize().width());
 }
+
+TEST(PlannerGrid, TheSlotUnderASelectedItemIsNotLeftHighlightedWhenTheItemGoes)
+{
+    Grid g;
+    g.addItem(1, 600, 690, "Review");
+    QTest::mouseClick(g.view(), Qt::LeftButton, {}, g.grid.itemRect(1).center());
+    ASSERT_EQ(g.grid.SelectedItem(), 1);
+    // The owner reloads its bookings (as a view does on activation): no slot stays chosen.
+    g.grid.ClearItems();
+    g.addItem(1, 600, 690, "Review");
+    EXPECT_EQ(g.grid.SelectedItem(), 0);
+    EXPECT_LT(g.grid.CurrentSlot(), 0);
+    // A slot the user chose stays chosen over a reload.
+    QTest::mouseClick(g.view(), Qt::LeftButton, {}, g.slot(2, 600));
+    g.grid.ClearItems();
+    EXPECT_EQ(g.grid.SelectedColumn(), 2);
+    EXPECT_EQ(g.grid.SelectedStart(), 600);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/controls/datacontrol.h"
+#include "platform/controls/form.h"
+
+class Paramform;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+
+// The dialog that adds or renames one row of a parameter list (a department, a floor plan or a
+// homebase): a name box and Ok. Only Ok stores the row, and only with a name; Escape and the
+// window's close box drop what was typed. The parameters form's list shows the outcome at once.
+class ParamDialog : public Form
+{
+    Q_OBJECT
+public:
+    void Form_Load() override;
+    void Form_Unload(bool &cancel) override;
+
+    // Starts a new row.
+    void StartNew();
+    // Shows the row that the criteria find; false (and the dialog unloads) when it is gone.
+    bool ShowRow(const QString &criteria);
+    void ok_Click();
+
+    DataControl Data1;
+    QLineEdit *depnr = nullptr;
+    QPushButton *ok = nullptr;
+
+protected:
+    ParamDialog(const QString &caption, const QString &name, const QString &recordSource,
+                const QString &nameBox, const QString &nameField, const QString &label);
+    // The parameters form's list that shows this dialog's rows.
+    virtual DataControl &list(Paramform &form) const = 0;
+    void keyPressEvent(QKeyEvent *e) override;
+    QLineEdit *m_name = nullptr;
+
+private:
+    void showError(const QString &text) const;
+    QString m_recordSource;
+    QString m_label;
+};
