@@ -5,6 +5,7 @@
 #include "core/format.h"
 #include "core/generalen.h"
 #include "planner/plannerbars.h"
+#include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
@@ -17,10 +18,6 @@
 #include <QVBoxLayout>
 
 using namespace Generalen;
-
-namespace {
-const int kMaxRows = 2000;
-}
 
 UnavailableList::UnavailableList()
 {
@@ -85,30 +82,19 @@ void UnavailableList::SetupUnavailableColumns()
 
 void UnavailableList::FillUnavailableList()
 {
-    if (Unal->RowCount() >= 1)
-        return;
-    try {
-        auto db = Dao::Database::open(gDatabasePath);
-        auto rs = db->OpenRecordset("unavailfor", Dao::RecordsetType::Snapshot);
+    ListFill::Rows rows;
+    rows.cells = [](const Dao::Recordset &rs) {
         auto day = [&](const char *field) {
-            const QVariant v = rs->Field(field);
+            const QVariant v = rs.Field(field);
             return v.isNull() ? QString()
                               : Format(Extrafunktioner::DayNumberToDate(v.toInt()), gDateFormat);
         };
-        int added = 0;
-        if (!rs->EOF_()) {
-            for (rs->MoveFirst(); !rs->EOF_() && added < kMaxRows; rs->MoveNext()) {
-                const QString text = QStringList{rs->text("Lokalenavn"),
-                                                 rs->text("Lokalitetsnavn"),
-                                                 rs->text("OverGruppenavn"), day("inakstart"),
-                                                 day("inakslut")}
-                                         .join(';');
-                Unal->AddRow(text);
-                Unal->RowData(added, int(rs->integer("lokalenr")));
-                ++added;
-            }
-        }
-        rs->Close();
+        return QStringList{rs.text("Lokalenavn"), rs.text("Lokalitetsnavn"),
+                           rs.text("OverGruppenavn"), day("inakstart"), day("inakslut")};
+    };
+    rows.keyField = "lokalenr";
+    try {
+        ListFill::fill(*Unal, gDatabasePath, "unavailfor", rows);
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation,
                      "Vantix  -  Unavailable Resources List");

@@ -7,6 +7,7 @@
 #include "core/generalen.h"
 #include "core/plannerview.h"
 #include "platform/controls/datepicker.h"
+#include "platform/controls/periodpair.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/msgbox.h"
 #include "platform/system.h"
@@ -75,8 +76,8 @@ ArchivePeriodDialog::ArchivePeriodDialog(const QString &name, const QString &cap
     top->addLayout(buttons);
     resize(360, sizeHint().height());
 
-    connect(cstart, &DatePicker::DateChange, this, &ArchivePeriodDialog::cstart_DateChange);
-    connect(cend, &DatePicker::DateChange, this, &ArchivePeriodDialog::cend_DateChange);
+    m_period = new PeriodPair(cstart, cend, this);
+    connect(m_period, &PeriodPair::periodChecked, this, &ArchivePeriodDialog::showPeriod);
     connect(Kommandoknap22, &QPushButton::clicked, this,
             &ArchivePeriodDialog::Kommandoknap22_Click);
     connect(Luk, &QPushButton::clicked, this, &ArchivePeriodDialog::Luk_Click);
@@ -98,32 +99,18 @@ void ArchivePeriodDialog::Form_Load()
     cstart->setDateFormat(gDateFormat);
     cend->setDateFormat(gDateFormat);
     const QDate today = System::today();
-    m_from = Extrafunktioner::DateToDayNumber(today.addDays(-365));
-    m_to = Extrafunktioner::DateToDayNumber(today);
-    cstart->setValue(m_from);
-    cend->setValue(m_to);
+    m_period->setPeriod(Extrafunktioner::DateToDayNumber(today.addDays(-365)),
+                        Extrafunktioner::DateToDayNumber(today));
     showPeriod();
 }
 
-void ArchivePeriodDialog::cstart_DateChange()
-{
-    if (cstart->date() > cend->date()) {
-        MsgBox::show("Startdate must be earlier than Enddate!", MsgBox::OkOnly, "Date Info");
-        cstart->setValue(m_from);
-    }
-    m_from = cstart->value();
-    showPeriod();
-}
+void ArchivePeriodDialog::cstart_DateChange() { m_period->startChanged(); }
 
-void ArchivePeriodDialog::cend_DateChange()
-{
-    if (cend->date() < cstart->date()) {
-        MsgBox::show("Enddate must be later than Startdate!", MsgBox::OkOnly, "Date Info");
-        cend->setValue(m_to);
-    }
-    m_to = cend->value();
-    showPeriod();
-}
+void ArchivePeriodDialog::cend_DateChange() { m_period->endChanged(); }
+
+int32_t ArchivePeriodDialog::from() const { return m_period->from(); }
+
+int32_t ArchivePeriodDialog::to() const { return m_period->to(); }
 
 void ArchivePeriodDialog::Luk_Click()
 {
@@ -132,8 +119,8 @@ void ArchivePeriodDialog::Luk_Click()
 
 void ArchivePeriodDialog::showPeriod()
 {
-    fradato->setText(QString::number(m_from));
-    tildato->setText(QString::number(m_to));
+    fradato->setText(QString::number(m_period->from()));
+    tildato->setText(QString::number(m_period->to()));
 }
 
 datoarkivperiodeAC::datoarkivperiodeAC()

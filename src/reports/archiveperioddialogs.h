@@ -8,6 +8,7 @@
 
 class DBList;
 class DatePicker;
+class PeriodPair;
 class QGridLayout;
 class QLineEdit;
 class QPushButton;
@@ -25,8 +26,8 @@ public:
     virtual void Kommandoknap22_Click() = 0;
     void Luk_Click();
 
-    int32_t from() const { return m_from; }
-    int32_t to() const { return m_to; }
+    int32_t from() const;
+    int32_t to() const;
 
     DatePicker *cstart = nullptr;
     DatePicker *cend = nullptr;
@@ -44,9 +45,7 @@ private:
     void showPeriod();
 
     QGridLayout *m_grid = nullptr;
-
-    int32_t m_from = 0;
-    int32_t m_to = 0;
+    PeriodPair *m_period = nullptr;
 };
 
 // Criteria of the period details: the period and one account.

@@ -7,6 +7,7 @@
 #include "core/generalen.h"
 #include "core/plannerview.h"
 #include "platform/controls/datepicker.h"
+#include "platform/controls/periodpair.h"
 #include "platform/controls/msgbox.h"
 #include "platform/system.h"
 
@@ -101,8 +102,8 @@ datobookingperiode::datobookingperiode()
     top->addStretch();
     top->addLayout(buttons);
 
-    connect(fradato, &DatePicker::DateChange, this, &datobookingperiode::fradato_DateChange);
-    connect(tildato, &DatePicker::DateChange, this, &datobookingperiode::tildato_DateChange);
+    m_period = new PeriodPair(fradato, tildato, this);
+    connect(m_period, &PeriodPair::periodChecked, this, &datobookingperiode::showCriteria);
     connect(uds, &QPushButton::clicked, this, &datobookingperiode::uds_Click);
     connect(annuler, &QPushButton::clicked, this, &datobookingperiode::annuler_Click);
 }
@@ -112,32 +113,22 @@ void datobookingperiode::Form_Load()
     fradato->setDateFormat(gDateFormat);
     tildato->setDateFormat(gDateFormat);
     const QDate today = System::today();
-    m_criteria = Criteria{Extrafunktioner::DateToDayNumber(today),
-                          Extrafunktioner::DateToDayNumber(today.addDays(7)), 1, 2, 3,
-                          QStringLiteral("All Groups")};
-    fradato->setDate(today);
-    tildato->setDate(today.addDays(7));
+    m_criteria = Criteria{0, 0, 1, 2, 3, QStringLiteral("All Groups")};
+    m_period->setPeriod(Extrafunktioner::DateToDayNumber(today),
+                        Extrafunktioner::DateToDayNumber(today.addDays(7)));
     showCriteria();
 }
 
-void datobookingperiode::fradato_DateChange()
-{
-    if (fradato->date() > tildato->date()) {
-        MsgBox::show("Startdate must be earlier than Enddate!", MsgBox::OkOnly, "Date Info");
-        fradato->setValue(m_criteria.from);
-    }
-    m_criteria.from = fradato->value();
-    showCriteria();
-}
+void datobookingperiode::fradato_DateChange() { m_period->startChanged(); }
 
-void datobookingperiode::tildato_DateChange()
+void datobookingperiode::tildato_DateChange() { m_period->endChanged(); }
+
+datobookingperiode::Criteria datobookingperiode::criteria() const
 {
-    if (tildato->date() < fradato->date()) {
-        MsgBox::show("Enddate must be later than Startdate!", MsgBox::OkOnly, "Date Info");
-        tildato->setValue(m_criteria.to);
-    }
-    m_criteria.to = tildato->value();
-    showCriteria();
+    Criteria c = m_criteria;
+    c.from = m_period->from();
+    c.to = m_period->to();
+    return c;
 }
 
 void datobookingperiode::SetGroupCriteria()
@@ -171,8 +162,8 @@ void datobookingperiode::annuler_Click()
 
 void datobookingperiode::showCriteria()
 {
-    fra->setText(QString::number(m_criteria.from));
-    til->setText(QString::number(m_criteria.to));
+    fra->setText(QString::number(m_period->from()));
+    til->setText(QString::number(m_period->to()));
     g1->setText(QString::number(m_criteria.g1));
     g2->setText(QString::number(m_criteria.g2));
     g3->setText(QString::number(m_criteria.g3));

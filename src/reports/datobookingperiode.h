@@ -10,6 +10,7 @@ class DatePicker;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class PeriodPair;
 class QRadioButton;
 
 // The criteria of the booking overview: a period and the kinds of resource to print. The
@@ -36,7 +37,7 @@ public:
         int g1 = 1, g2 = 2, g3 = 3;
         QString label;
     };
-    Criteria criteria() const { return m_criteria; }
+    Criteria criteria() const;
 
     DatePicker *fradato = nullptr;
     DatePicker *tildato = nullptr;
@@ -57,5 +58,6 @@ public:
 private:
     void showCriteria();
 
-    Criteria m_criteria;
+    Criteria m_criteria;   // the kinds; the period is held by m_period
+    PeriodPair *m_period = nullptr;
 };
