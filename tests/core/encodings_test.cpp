@@ -6,6 +6,18 @@
 
 using namespace Extrafunktioner;
 
+namespace {
+// Made while static objects are made, as a benchmark's constants are.
+const int32_t kStaticDay = DateToDayNumber(QDate(2024, 1, 1));
+const QDate kStaticDate = DayNumberToDate(45290);
+} // namespace
+
+TEST(Encodings, DayNumbersAreRightDuringStaticInitialisation)
+{
+    EXPECT_EQ(kStaticDay, 45290);
+    EXPECT_EQ(kStaticDate, QDate(2024, 1, 1));
+}
+
 TEST(Encodings, DayNumbersCountFromNineteenHundred)
 {
     const struct { QDate date; int n; } cases[] = {
