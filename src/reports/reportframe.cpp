@@ -97,22 +97,10 @@ void show(Report &report, const std::function<bool()> &accept)
 
 namespace detail {
 
-namespace {
-QHash<std::type_index, Report *> &instances()
+Instances<Report> &instances()
 {
-    static QHash<std::type_index, Report *> map;
-    return map;
-}
-} // namespace
-
-Report *find(std::type_index type)
-{
-    return instances().value(type, nullptr);
-}
-
-void add(std::type_index type, Report *report)
-{
-    instances().insert(type, report);
+    static Instances<Report> reports;
+    return reports;
 }
 
 } // namespace detail

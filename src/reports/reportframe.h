@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/instances.h"
+
 #include <QString>
 
 #include <functional>
@@ -49,8 +51,7 @@ std::function<QVariant(const ReportRow &)> timeOfMinutes(const QString &field);
 void show(Report &report, const std::function<bool()> &accept = {});
 
 namespace detail {
-Report *find(std::type_index type);
-void add(std::type_index type, Report *report);
+Instances<Report> &instances();
 } // namespace detail
 
 } // namespace ReportFrame
@@ -62,11 +63,7 @@ namespace Reports {
 template<typename T>
 T *get()
 {
-    if (Report *r = ReportFrame::detail::find(typeid(T)))
-        return static_cast<T *>(r);
-    T *report = new T;
-    ReportFrame::detail::add(typeid(T), report);
-    return report;
+    return ReportFrame::detail::instances().get<T>();
 }
 
 } // namespace Reports
