@@ -75,7 +75,10 @@ bool CreateFromTemplate(const FilePicker &picker)
     if (QFile::exists(target)) {
         // A new bookingfile never silently takes the place of one that holds bookings.
         const QString shown = QDir::toNativeSeparators(target);
-        if (QFileInfo(target).canonicalFilePath() == QFileInfo(gDatabasePath).canonicalFilePath()) {
+        // Only the file start-up accepted is in use; a refused one may be replaced.
+        const QString inUse = start::AcceptedBookingfile();
+        if (!inUse.isEmpty()
+            && QFileInfo(target).canonicalFilePath() == QFileInfo(inUse).canonicalFilePath()) {
             MsgBox::show(shown + " is the bookingfile in use. Choose another name for the new "
                                  "bookingfile.",
                          MsgBox::OkOnly | MsgBox::Exclamation, "Illegal filename");
@@ -127,8 +130,9 @@ bool CreateNew(FilePicker &picker)
     prepareDialog(picker);
     if (!picker.ShowSave())
         return false;
-    CreateFromTemplate(picker);
-    return true;
+    // Start-up runs again only on a new file: after a create that copied nothing it would
+    // only refuse the old one again.
+    return CreateFromTemplate(picker);
 }
 
 } // namespace BookingfileChoice

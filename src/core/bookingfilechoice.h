@@ -12,9 +12,9 @@ namespace BookingfileChoice {
 bool OpenExisting(FilePicker &picker);
 
 // Shows the picker's create dialog and makes the new bookingfile, a copy of Emptydatabase.mdb
-// named after the chosen name with ".mdb". True when the dialog was confirmed, also when the
-// name was empty or the copy failed (after a message): start-up then runs on the file chosen
-// before.
+// named after the chosen name with ".mdb". True only when the new file was made and chosen;
+// a cancelled dialog, an empty name or a failed copy (after a message) answer false and leave
+// the file chosen before as it was.
 bool CreateNew(FilePicker &picker);
 
 // The steps after a confirmed dialog, on the picker's chosen file.

@@ -208,8 +208,19 @@ bool RunDailyArchiving()
     return true;
 }
 
+namespace {
+QString &accepted()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString AcceptedBookingfile() { return accepted(); }
+
 bool StartUp()
 {
+    accepted().clear();
     bool pathsOk = false;
     gDatabasePath = StoredBookingfilePath(&pathsOk);
     if (!pathsOk) {
@@ -259,6 +270,7 @@ bool StartUp()
                        + e.description()));
         return false;
     }
+    accepted() = gDatabasePath;
     // A login asks for the password again, also after another bookingfile was chosen.
     auto *login = Forms::get<frmLogin>();
     login->txtPassword->clear();

@@ -21,6 +21,9 @@ void AfterLogin();
 // Runs the whole start-up. Returns true when the login form is up; false when the bookingfile
 // was refused and IntroConnect is offered.
 bool StartUp();
+// The bookingfile the last start-up accepted: the one in use. Empty while start-up has refused
+// the bookingfile it was given (gDatabasePath may still name that refused file).
+QString AcceptedBookingfile();
 
 // The settings row into the program state; false when the bookingfile has no settings row.
 // Throws Dao::DbError when the bookingfile or a field of the row cannot be read.

@@ -31,6 +31,7 @@ protected:
         sandbox.setNow(QDateTime(QDate(2026, 12, 10), QTime(9, 30)));
         stored = sandbox.newBookingfile("stored.mdb");
         sandbox.setChosenPath(stored);
+        gDatabasePath = stored;   // as a start-up that refused the stored file leaves it
         FilePicker::setScript([this](bool save, const QString &title) {
             asked.append({save, title});
             return answer;
@@ -186,7 +187,9 @@ TEST_F(ChoiceTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)
     EXPECT_EQ(sqlValue(summer, "SELECT COUNT(*) FROM booking").toLongLong(), 1);
 }
 
-TEST_F(ChoiceTest, AnEmptyNameRunsStartUpOnTheFileStoredBefore)
+// A create that copies nothing leaves the form open on the file stored before: start-up would
+// only refuse it again.
+TEST_F(ChoiceTest, AnEmptyNameKeepsTheFormOpenOnTheFileStoredBefore)
 {
     answer = sandbox.folder() + "/";
     form->Createf_Click();
@@ -196,7 +199,8 @@ TEST_F(ChoiceTest, AnEmptyNameRunsStartUpOnTheFileStoredBefore)
     EXPECT_EQ(sandbox.shown()[0].style, 0);
     EXPECT_EQ(sti(), stored);
     EXPECT_EQ(gDatabasePath, stored);
-    EXPECT_TRUE(loginUp());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(loginUp());
 }
 
 TEST_F(ChoiceTest, ACopyThatCannotBeWrittenKeepsTheStoredFile)
@@ -208,7 +212,37 @@ TEST_F(ChoiceTest, ACopyThatCannotBeWrittenKeepsTheStoredFile)
     EXPECT_TRUE(sandbox.lastText().contains("could not be written"));
     EXPECT_EQ(sti(), stored);
     EXPECT_EQ(gDatabasePath, stored);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(loginUp());
+}
+
+// The refused bookingfile is not the one in use: it can be replaced under its own name, and the
+// new, empty file leads to the login. Once start-up accepted a file, that one is never replaced.
+TEST_F(ChoiceTest, ARefusedBookingfileIsReplacedUnderItsOwnName)
+{
+    const QString winter = sandbox.newBookingfile("Winter.mdb");
+    execSql(winter, "DROP TABLE RUC");
+    sandbox.setChosenPath(winter);
+    ASSERT_FALSE(start::StartUp());
+    EXPECT_EQ(gDatabasePath, winter);
+    EXPECT_EQ(start::AcceptedBookingfile(), QString());
+    sandbox.clearShown();
+
+    sandbox.answer(MsgBox::Yes);
+    answer = winter;
+    form->Createf_Click();
+    ASSERT_EQ(sandbox.shown().size(), 1);
+    EXPECT_EQ(sandbox.shown()[0].title, "Create new bookingfile");
+    EXPECT_EQ(sqlValue(winter, "SELECT COUNT(*) FROM RUC").toLongLong(), 1);
     EXPECT_TRUE(loginUp());
+    EXPECT_EQ(start::AcceptedBookingfile(), winter);
+
+    sandbox.clearShown();
+    form->Show();
+    form->Createf_Click();
+    ASSERT_EQ(sandbox.shown().size(), 1);
+    EXPECT_EQ(sandbox.shown()[0].title, "Illegal filename");
+    EXPECT_TRUE(sandbox.lastText().contains("in use"));
 }
 
 TEST_F(ChoiceTest, ExitEndsTheProgram)

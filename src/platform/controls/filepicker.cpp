@@ -46,7 +46,9 @@ bool FilePicker::show(bool save)
         auto *owner = qobject_cast<QWidget *>(parent());
         const QString start = StartFolder();
         const QString filter = qtFilter(m_pattern);
-        chosen = save ? QFileDialog::getSaveFileName(owner, m_title, start, filter)
+        // The caller decides about an existing file itself, so the dialog does not ask first.
+        chosen = save ? QFileDialog::getSaveFileName(owner, m_title, start, filter, nullptr,
+                                                     QFileDialog::DontConfirmOverwrite)
                       : QFileDialog::getOpenFileName(owner, m_title, start, filter);
     }
     if (chosen.isEmpty())
