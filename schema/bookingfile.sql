@@ -290,6 +290,8 @@ CREATE TABLE bookingarkiv (
 );
 CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato);
 CREATE INDEX bookingarkiv_kontonr ON bookingarkiv (kontonr, Bdato);
+-- An item named by an archived booking is not deleted: the check must not scan the archive.
+CREATE INDEX bookingarkiv_Lokalenr ON bookingarkiv (Lokalenr);
 
 CREATE TRIGGER bookingarkiv_once BEFORE INSERT ON bookingarkiv
 WHEN EXISTS (SELECT 1 FROM bookingarkiv WHERE Bookingnr = NEW.Bookingnr)

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Generalen;
 
 namespace {
@@ -38,6 +40,9 @@ EditUnavail::EditUnavail() : RecordForm("lokale", Lokalenavn, QString())
     cstart->setObjectName("cstart");
     cslut = new DateEdit(this);
     cslut->setObjectName("cslut");
+    // This form has no pop-up calendars: the days are typed or spun.
+    cstart->setDropDownVisible(false);
+    cslut->setDropDownVisible(false);
     FormLayout::addBox(grid, 3, 0, "From:", cstart);
     FormLayout::addBox(grid, 4, 0, "To:", cslut);
     Data1.bind(lokalenr, "lokalenr");
@@ -50,6 +55,7 @@ EditUnavail::EditUnavail() : RecordForm("lokale", Lokalenavn, QString())
     auto *top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addLayout(FormLayout::buttonRow(nullptr, {ok}));
+    setMinimumWidth(380);   // room for the whole caption
 
     connect(inaktiv, &QCheckBox::clicked, this, &EditUnavail::inaktiv_Click);
     connect(cstart, &DEdit::Spin, this, &EditUnavail::cstart_Spin);
@@ -57,6 +63,14 @@ EditUnavail::EditUnavail() : RecordForm("lokale", Lokalenavn, QString())
     connect(cstart, &DEdit::Change, this, &EditUnavail::cstart_Change);
     connect(cslut, &DEdit::Change, this, &EditUnavail::cslut_Change);
     connect(ok, &QPushButton::clicked, this, &EditUnavail::ok_Click);
+    connect(cstart, &DEdit::LostFocus, this, [this] {
+        if (std::exchange(m_startTyped, false))
+            correctStart();
+    });
+    connect(cslut, &DEdit::LostFocus, this, [this] {
+        if (std::exchange(m_endTyped, false))
+            correctEnd();
+    });
 }
 
 void EditUnavail::afterLoad()
@@ -78,27 +92,48 @@ void EditUnavail::cslut_Spin(bool down) { FormLayout::stepDay(cslut, down); }
 void EditUnavail::cslut_Change()
 {
     // Only the user's changes are corrected; filling the boxes from a row changes nothing.
-    if (m_setting || Data1.isFilling() || cstart->isNull() || cslut->isNull())
+    if (m_setting || Data1.isFilling())
         return;
-    if (cslut->value() < cstart->value()) {
-        MsgBox::show(QString::fromLatin1(kOrder));
-        cslut->setValue(cstart->value() + 14);
-    }
+    if (cslut->isTyping())
+        m_endTyped = true;
+    else
+        correctEnd();
 }
 
 void EditUnavail::cstart_Change()
 {
-    if (m_setting || Data1.isFilling() || cstart->isNull() || cslut->isNull())
+    if (m_setting || Data1.isFilling())
         return;
-    if (cstart->value() > cslut->value()) {
-        MsgBox::show(QString::fromLatin1(kOrder));
-        cstart->setValue(cslut->value() - 14);
-    }
+    if (cstart->isTyping())
+        m_startTyped = true;
+    else
+        correctStart();
+}
+
+bool EditUnavail::correctEnd()
+{
+    if (cstart->isNull() || cslut->isNull() || cslut->value() >= cstart->value())
+        return false;
+    MsgBox::show(QString::fromLatin1(kOrder));
+    cslut->setValue(cstart->value() + 14);
+    return true;
+}
+
+bool EditUnavail::correctStart()
+{
+    if (cstart->isNull() || cslut->isNull() || cstart->value() <= cslut->value())
+        return false;
+    MsgBox::show(QString::fromLatin1(kOrder));
+    cstart->setValue(cslut->value() - 14);
+    return true;
 }
 
 void EditUnavail::ok_Click()
 {
-    if (!Unload())
+    // A typed day not yet checked is checked now; a corrected one is shown before closing.
+    const bool corrected = (std::exchange(m_startTyped, false) && correctStart())
+                           | (std::exchange(m_endTyped, false) && correctEnd());
+    if (corrected || !Unload())
         return;
     if (Forms::isLoaded<UnavailableList>())
         Forms::get<UnavailableList>()->Reload();

@@ -37,6 +37,15 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    // Corrects the end (or the start) when it lies before the start (after the end); true
+    // when it did.
+    bool correctEnd();
+    bool correctStart();
+
     // True while the form itself sets the days: no correction runs then.
     bool m_setting = false;
+    // A day typed digit by digit is checked when the user leaves its box (or presses Ok),
+    // not at each digit.
+    bool m_startTyped = false;
+    bool m_endTyped = false;
 };

@@ -17,7 +17,8 @@ void addBox(QGridLayout *grid, int row, int col, const QString &label, QWidget *
 {
     auto *l = new QLabel(label, box->parentWidget());
     l->setBuddy(box);
-    grid->addWidget(l, row, col * 2);
+    // A box of several lines has its label at its top.
+    grid->addWidget(l, row, col * 2, box->minimumHeight() > 40 ? Qt::AlignTop : Qt::Alignment());
     grid->addWidget(box, row, col * 2 + 1);
 }
 

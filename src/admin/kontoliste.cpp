@@ -5,6 +5,7 @@
 #include "admin/personkontoadd.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
@@ -19,7 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const int kMaxRows = 2000;
 
 QRadioButton *option(const QString &name, const QString &caption, QGroupBox *frame)
 {
@@ -127,25 +127,20 @@ void Kontoliste::SetupAccountColumns()
 
 void Kontoliste::FillAccountList()
 {
-    if (acclist->RowCount() >= 1)
-        return;
+    const QString type = AccType->text();
+    ListFill::Rows rows;
+    // Type and status compare exactly: "P" or an empty status is under no filter.
+    rows.accept = [&](const Dao::Recordset &rs) {
+        const QVariant archived = rs.Field("archived");
+        return rs.Field("Kontotype").toString() == type && !archived.isNull()
+               && archived.toBool() == isarc;
+    };
+    rows.cells = [](const Dao::Recordset &rs) {
+        return QStringList{rs.text("Kontonavn"), rs.text("kontokontakt"), rs.text("Kontotlf")};
+    };
+    rows.keyField = "ID";
     try {
-        auto db = Dao::Database::open(m_databaseName);
-        auto rs = db->OpenRecordset("kontifor", Dao::RecordsetType::ForwardOnly);
-        int16_t taken = 0;
-        const QString type = AccType->text();
-        for (; !rs->EOF_() && taken < kMaxRows; rs->MoveNext()) {
-            const QVariant archived = rs->Field("archived");
-            // Type and status compare exactly: "P" or an empty status is under no filter.
-            if (rs->Field("Kontotype").toString() != type || archived.isNull()
-                || archived.toBool() != isarc)
-                continue;
-            const int row = acclist->AddRow(rs->text("Kontonavn") + ";" + rs->text("kontokontakt")
-                                            + ";" + rs->text("Kontotlf"));
-            acclist->RowData(row, static_cast<int>(rs->integer("ID")));
-            ++taken;
-        }
-        rs->Close();
+        ListFill::fill(*acclist, m_databaseName, "kontifor", rows);
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation, windowTitle());
     }

@@ -4,6 +4,8 @@
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
+#include "planner/plannerbars.h"
+#include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
@@ -13,14 +15,9 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace Generalen;
-
-namespace {
-const int kMaxRows = 2000;
-}
 
 UnavailableList::UnavailableList()
 {
@@ -28,7 +25,7 @@ UnavailableList::UnavailableList()
     setObjectName("UnavailableList");
     Unal = new ListGrid(this);
     Unal->setObjectName("Unal");
-    Unal->setMinimumSize(640, 360);
+    Unal->setMinimumSize(780, 360);   // the five columns side by side
     Edit = new QPushButton("Edit", this);
     Edit->setObjectName("Edit");
     Edit->setToolTip(QString::fromUtf8("Åbn formular"));
@@ -37,7 +34,7 @@ UnavailableList::UnavailableList()
     lukknap->setToolTip("Luk formular");
     Printbutton = new QPushButton(this);
     Printbutton->setObjectName("Printbutton");
-    Printbutton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    Printbutton->setIcon(PlannerBars::picture("print"));
     Printbutton->setToolTip("Print");
 
     auto *buttons = new QHBoxLayout;
@@ -85,30 +82,19 @@ void UnavailableList::SetupUnavailableColumns()
 
 void UnavailableList::FillUnavailableList()
 {
-    if (Unal->RowCount() >= 1)
-        return;
-    try {
-        auto db = Dao::Database::open(gDatabasePath);
-        auto rs = db->OpenRecordset("unavailfor", Dao::RecordsetType::Snapshot);
+    ListFill::Rows rows;
+    rows.cells = [](const Dao::Recordset &rs) {
         auto day = [&](const char *field) {
-            const QVariant v = rs->Field(field);
+            const QVariant v = rs.Field(field);
             return v.isNull() ? QString()
                               : Format(Extrafunktioner::DayNumberToDate(v.toInt()), gDateFormat);
         };
-        int added = 0;
-        if (!rs->EOF_()) {
-            for (rs->MoveFirst(); !rs->EOF_() && added < kMaxRows; rs->MoveNext()) {
-                const QString text = QStringList{rs->text("Lokalenavn"),
-                                                 rs->text("Lokalitetsnavn"),
-                                                 rs->text("OverGruppenavn"), day("inakstart"),
-                                                 day("inakslut")}
-                                         .join(';');
-                Unal->AddRow(text);
-                Unal->RowData(added, int(rs->integer("lokalenr")));
-                ++added;
-            }
-        }
-        rs->Close();
+        return QStringList{rs.text("Lokalenavn"), rs.text("Lokalitetsnavn"),
+                           rs.text("OverGruppenavn"), day("inakstart"), day("inakslut")};
+    };
+    rows.keyField = "lokalenr";
+    try {
+        ListFill::fill(*Unal, gDatabasePath, "unavailfor", rows);
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation,
                      "Vantix  -  Unavailable Resources List");

@@ -24,9 +24,11 @@ const char *const kClash =
 bool ResourceHasClash(int32_t S, int32_t E, int32_t D, int32_t item, const QString &bookingfile)
 {
     auto db = Dao::Database::open(bookingfile);
-    Dao::Statement count(db->handle(), QString("SELECT Count(*) FROM booking b, "
-                                               "(SELECT ?1 AS lokalenr) l WHERE ")
-                                           + kClash);
+    Dao::Statement count(db->handle(),
+                         QString("SELECT Count(*) FROM booking b "
+                                 "INDEXED BY booking_Lokalenr_Bdato, (SELECT ?1 AS lokalenr) l "
+                                 "WHERE ")
+                             + kClash);
     count.bind(1, qlonglong(item), FieldKind::Integer);
     count.bind(3, qlonglong(D), FieldKind::Integer);
     count.bind(4, qlonglong(S), FieldKind::Integer);
@@ -37,11 +39,12 @@ bool ResourceHasClash(int32_t S, int32_t E, int32_t D, int32_t item, const QStri
 
 bool FindAlternativeResources(int32_t genId, int32_t bookedItem, const QString &bookingfile)
 {
-    Queries::SqlDeleteAllAlternatives();
-    RepeatSeries::ExecutePaths();
     const QList<RepeatSeries::GenDate> rows = RepeatSeries::ReadDates({genId});
-    if (rows.isEmpty())
+    if (rows.isEmpty()) {
+        Queries::SqlDeleteAllAlternatives();
+        RepeatSeries::ExecutePaths();
         return false;
+    }
     const RepeatSeries::GenDate &g = rows.first();
 
     QList<QPair<qlonglong, QVariant>> free;
@@ -50,7 +53,8 @@ bool FindAlternativeResources(int32_t genId, int32_t bookedItem, const QString &
         Dao::Statement find(db->handle(),
                             QString("SELECT l.lokalenr, l.Lokalenavn FROM lokale l "
                                     "WHERE l.lokalinr = ?1 AND l.lokalenr <> ?2 AND NOT EXISTS "
-                                    "(SELECT 1 FROM booking b WHERE ")
+                                    "(SELECT 1 FROM booking b "
+                                    "INDEXED BY booking_Lokalenr_Bdato WHERE ")
                                 + kClash + ") ORDER BY l.lokalenr");
         find.bind(1, qlonglong(Generalen::gCurrentTypeNo), FieldKind::Integer);
         find.bind(2, qlonglong(bookedItem), FieldKind::Integer);
@@ -62,7 +66,12 @@ bool FindAlternativeResources(int32_t genId, int32_t bookedItem, const QString &
     }
 
     auto paths = Dao::Database::open(Extrafunktioner::PathsFile());
+    // The old candidates go and the new ones come in one write. They are scratch data that the
+    // next search makes again, so the write does not wait for the disk.
+    Dao::Statement(paths->handle(), "PRAGMA synchronous = OFF").step();
     Dao::Transaction trans(*paths);
+    Queries::SqlDeleteAllAlternatives();
+    paths->Execute(Generalen::gSql);
     Dao::Statement add(paths->handle(),
                        "INSERT INTO AndetLokAlt (lokalenr, Lokalenavn) VALUES (?1, ?2)");
     for (const auto &[item, name] : free) {

@@ -2,6 +2,7 @@
 
 #include "bookings/repeatdialog.h"
 #include "core/extrafunktioner.h"
+#include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
@@ -65,17 +66,11 @@ void AlternativeForm::SetupAltList()
 
 void AlternativeForm::FillAltList()
 {
-    if (AltList->RowCount() >= 1)
-        return;
+    ListFill::Rows rows;
+    rows.cells = [](const Dao::Recordset &rs) { return QStringList{rs.text("Lokalenavn")}; };
+    rows.keyField = "lokalenr";
     try {
-        auto db = Dao::Database::open(Extrafunktioner::PathsFile());
-        auto rs = db->OpenRecordset("andetlokaltfor", Dao::RecordsetType::Snapshot);
-        while (!rs->EOF_() && AltList->RowCount() < 2000) {
-            const int row = AltList->AddRow(rs->text("Lokalenavn"));
-            AltList->RowData(row, int(rs->integer("lokalenr")));
-            rs->MoveNext();
-        }
-        rs->Close();
+        ListFill::fill(*AltList, Extrafunktioner::PathsFile(), "andetlokaltfor", rows);
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description());
     }

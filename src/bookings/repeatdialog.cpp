@@ -10,6 +10,7 @@
 #include "platform/controls/msgbox.h"
 #include "platform/db/dberror.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QSet>
 
@@ -29,6 +30,13 @@ void RepeatDialog::keyPressEvent(QKeyEvent *e)
     if (e->key() == Qt::Key_Escape) {
         exitDialog();
         return;
+    }
+    // Enter presses the button that has the focus, as on any dialog.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
     }
     Form::keyPressEvent(e);
 }

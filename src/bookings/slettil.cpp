@@ -5,6 +5,7 @@
 #include "bookings/sletgentagendeform.h"
 
 #include <QHBoxLayout>
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +15,8 @@ slettil::slettil()
 {
     setObjectName("slettil");
     setWindowTitle("Add or Delete?");
-    Label1 = new QLabel("This is a repeating booking. Do you wish to add or delete bookings?", this);
+    Label1 = new QLabel("This is a repeating booking. Do you wish to add or delete bookings?",
+                        this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
     Add = new QPushButton("Add", this);
@@ -49,6 +51,13 @@ void slettil::keyPressEvent(QKeyEvent *e)
     if (e->key() == Qt::Key_Escape) {
         exit_Click();
         return;
+    }
+    // Enter presses the button that has the focus, as on any dialog.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
     }
     Form::keyPressEvent(e);
 }

@@ -1,4 +1,5 @@
 #include "core/extrafunktioner.h"
+#include "platform/daynumber.h"
 
 #include "core/format.h"
 #include "core/generalen.h"
@@ -16,7 +17,6 @@ namespace Extrafunktioner {
 using namespace Generalen;
 
 namespace {
-const QDate kDayZero(1900, 1, 1);
 
 std::unique_ptr<Dao::Database> openBookingfile() { return Dao::Database::open(gDatabasePath); }
 
@@ -40,11 +40,11 @@ QString selectText(const QString &head, const QString &table, const QString &cri
 QString blankNumber(int32_t n) { return n >= 0 ? " " + QString::number(n) : QString::number(n); }
 } // namespace
 
-int32_t DateToDayNumber(const QDate &d) { return static_cast<int32_t>(kDayZero.daysTo(d)); }
+int32_t DateToDayNumber(const QDate &d) { return DayNumber::fromDate(d); }
 
 int32_t DateToDayNumber(const QDateTime &d) { return DateToDayNumber(d.date()); }
 
-QDate DayNumberToDate(int32_t n) { return kDayZero.addDays(n); }
+QDate DayNumberToDate(int32_t n) { return DayNumber::toDate(n); }
 
 int32_t TimeToMinutes(const QTime &t) { return t.hour() * 60 + t.minute(); }
 

@@ -14,10 +14,12 @@ int64_t RoundHalfEven(double value);
 // A seconds-of-the-day value as minutes, rounded as above (90 -> 2, 150 -> 2, 30 -> 0).
 int32_t SecondsToMinutes(int64_t seconds);
 
-// Formats as the classic Format function does for the patterns this program uses:
+// Formats as the classic Format function does, through the one formatter of ReportFormat:
 // dates and times ("dd-mm-yyyy", "mm/dd/yyyy", "mm-dd-yyyy", "hh:mm", "HH:mm", "HH.mm", "h:mm",
-// "dddd", "mmmm d, yyyy", "Short Date", "Short Time", "Long Time") and numbers ("0.00", "#,##0",
-// "#,##0.00", "Fixed", "Standard"). "mm" after an hour means minutes, otherwise the month.
+// "dddd", "mmmm d, yyyy", "Short Time") and numbers ("0.00", "#,##0", "#,##0.00", "Fixed",
+// "Standard"; a half rounds away from zero). "m"/"mm" after an hour or before seconds are
+// minutes, otherwise the month. "Short Date" is the program's date pattern (gDateFormat) and
+// "Long Time" "hh:mm:ss".
 QString Format(const QDate &date, const QString &pattern);
 QString Format(const QDateTime &dateTime, const QString &pattern);
 QString Format(const QTime &time, const QString &pattern);

@@ -6,15 +6,7 @@
 #include "platform/system.h"
 
 using Units::mm;
-
-namespace {
-
-QRectF box(double x, double y, double w, double h)
-{
-    return {mm(x), mm(y), mm(w), mm(h)};
-}
-
-} // namespace
+using Units::mmRect;
 
 Receipt::Receipt(const QString &name, const QString &footer1, const QString &footer2)
     : Report(name)
@@ -26,15 +18,15 @@ Receipt::Receipt(const QString &name, const QString &footer1, const QString &foo
     // Title, date and logo; the booking on the left, the ordering account on the right.
     ReportSection &head = ReportHeader();
     head.setHeight(mm(64));
-    Tekst26 = head.addLabel("Tekst26", box(0, 0, 110, 10), " Booking Reciept");
+    Tekst26 = head.addLabel("Tekst26", mmRect(0, 0, 110, 10), " Booking Reciept");
     Tekst26->setFontSize(18);
     Tekst26->setBold(true);
-    Udate = head.addTextBox("Udate", box(0, 11, 80, 5));
-    SubReport1 = head.addSubReport("SubReport1", box(right - 55, 0, 55, 18));
-    Etiket153 = head.addLabel("Etiket153", box(0, 26, 24, 5), "Booking:");
-    Beskrivelse = head.addTextBox("Beskrivelse", box(24, 26, 72, 5), "Beskrivelse");
+    Udate = head.addTextBox("Udate", mmRect(0, 11, 80, 5));
+    SubReport1 = head.addSubReport("SubReport1", mmRect(right - 55, 0, 55, 18));
+    Etiket153 = head.addLabel("Etiket153", mmRect(0, 26, 24, 5), "Booking:");
+    Beskrivelse = head.addTextBox("Beskrivelse", mmRect(24, 26, 72, 5), "Beskrivelse");
     Beskrivelse->setBold(true);
-    Etiket160 = head.addLabel("Etiket160", box(100, 26, 80, 5), "Ordered by:");
+    Etiket160 = head.addLabel("Etiket160", mmRect(100, 26, 80, 5), "Ordered by:");
     Etiket160->setBold(true);
     const QList<std::pair<QString, QString>> account{
         {"kontonavn", "Kontonavn"}, {"Kontaktperson", "kontokontakt"},
@@ -43,7 +35,7 @@ Receipt::Receipt(const QString &name, const QString &footer1, const QString &foo
     QList<ReportTextBox *> boxes;
     double y = 31.5;
     for (const auto &[control, field] : account) {
-        boxes.append(head.addTextBox(control, box(100, y, 80, 5), field));
+        boxes.append(head.addTextBox(control, mmRect(100, y, 80, 5), field));
         y += 5;
     }
     kontonavn = boxes.at(0);
@@ -58,7 +50,7 @@ Receipt::Receipt(const QString &name, const QString &footer1, const QString &foo
     captions.setHeight(mm(9));
     auto caption = [&](const QString &name, double x, double w, const QString &text,
                        Qt::Alignment a = Qt::AlignLeft) {
-        ReportLabel *l = captions.addLabel(name, box(x, 2, w, 5), text, a);
+        ReportLabel *l = captions.addLabel(name, mmRect(x, 2, w, 5), text, a);
         l->setBold(true);
         return l;
     };
@@ -72,27 +64,14 @@ Receipt::Receipt(const QString &name, const QString &footer1, const QString &foo
     // One line per booking.
     ReportSection &detail = Detail();
     detail.setHeight(mm(6));
-    Bookingnr = detail.addTextBox("Bookingnr", box(colNumber, 0.5, 26, 5), "Bookingnr");
-    Dato = detail.addTextBox("Dato", box(colDate, 0.5, 30, 5));
-    Dato->setExpression([](const ReportRow &row) -> QVariant {
-        const QVariant day = row.value("bdato");
-        if (day.isNull())
-            return {};
-        return QDate(1900, 1, 1).addDays(day.toLongLong());
-    });
-    auto timeOfDay = [](const QString &field) {
-        return [field](const ReportRow &row) -> QVariant {
-            const QVariant minutes = row.value(field);
-            if (minutes.isNull())
-                return {};
-            return QTime(0, 0).addSecs(int(minutes.toLongLong() % 1440) * 60);
-        };
-    };
-    FStart = detail.addTextBox("FStart", box(colStart, 0.5, 18, 5), {}, "h:mm");
-    FStart->setExpression(timeOfDay("bstart"));
-    Fslut = detail.addTextBox("Fslut", box(colEnd, 0.5, 18, 5), {}, "h:mm");
-    Fslut->setExpression(timeOfDay("bslut"));
-    Pris = detail.addTextBox("Pris", box(colFee, 0.5, right - colFee, 5), "Pris", "0.00",
+    Bookingnr = detail.addTextBox("Bookingnr", mmRect(colNumber, 0.5, 26, 5), "Bookingnr");
+    Dato = detail.addTextBox("Dato", mmRect(colDate, 0.5, 30, 5));
+    Dato->setExpression(ReportFrame::dateOfDayNumber("bdato"));
+    FStart = detail.addTextBox("FStart", mmRect(colStart, 0.5, 18, 5), {}, "h:mm");
+    FStart->setExpression(ReportFrame::timeOfMinutes("bstart"));
+    Fslut = detail.addTextBox("Fslut", mmRect(colEnd, 0.5, 18, 5), {}, "h:mm");
+    Fslut->setExpression(ReportFrame::timeOfMinutes("bslut"));
+    Pris = detail.addTextBox("Pris", mmRect(colFee, 0.5, right - colFee, 5), "Pris", "0.00",
                              Qt::AlignRight);
     detail.Format = [this] {
         double price = 0;
@@ -108,26 +87,26 @@ Receipt::Receipt(const QString &name, const QString &footer1, const QString &foo
     const double labelX = colFee - 45;
     const double feeW = right - colFee;
     end.addLine("Line2", QLineF(mm(labelX), mm(1), printWidth(), mm(1)), 0.6);
-    Bemærkninger = end.addTextBox("Bemærkninger", box(0, 2, 95, 18), "Bemærkninger");
+    Bemærkninger = end.addTextBox("Bemærkninger", mmRect(0, 2, 95, 18), "Bemærkninger");
     Bemærkninger->setCanGrow(true);
     Bemærkninger->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1 = end.addLabel("Label1", box(labelX, 2, 40, 5), "Sum");
-    txtPris = end.addTextBox("txtPris", box(colFee, 2, feeW, 5), "Pris", "0.00",
+    Label1 = end.addLabel("Label1", mmRect(labelX, 2, 40, 5), "Sum");
+    txtPris = end.addTextBox("txtPris", mmRect(colFee, 2, feeW, 5), "Pris", "0.00",
                              Qt::AlignRight);
     txtPris->setSummary(ReportTextBox::Summary::Sum);
-    Taxtex = end.addTextBox("Taxtex", box(labelX, 7.5, 40, 5));
-    taxbel = end.addTextBox("taxbel", box(colFee, 7.5, feeW, 5), {}, {}, Qt::AlignRight);
+    Taxtex = end.addTextBox("Taxtex", mmRect(labelX, 7.5, 40, 5));
+    taxbel = end.addTextBox("taxbel", mmRect(colFee, 7.5, feeW, 5), {}, {}, Qt::AlignRight);
     end.addLine("Line3", QLineF(mm(labelX), mm(13.5), printWidth(), mm(13.5)), 0.6);
-    Label2 = end.addLabel("Label2", box(labelX, 14.5, 40, 5.5), "Total");
+    Label2 = end.addLabel("Label2", mmRect(labelX, 14.5, 40, 5.5), "Total");
     Label2->setBold(true);
-    total = end.addTextBox("total", box(colFee, 14.5, feeW, 5.5), {}, {}, Qt::AlignRight);
+    total = end.addTextBox("total", mmRect(colFee, 14.5, feeW, 5.5), {}, {}, Qt::AlignRight);
     total->setBold(true);
     end.addLine("Line4", QLineF(mm(labelX), mm(20.8), printWidth(), mm(20.8)), 0.6);
     end.addLine("Line5", QLineF(mm(labelX), mm(21.6), printWidth(), mm(21.6)), 0.6);
-    Tekst35 = end.addLabel("Tekst35", box(labelX, 30, right - labelX, 6),
+    Tekst35 = end.addLabel("Tekst35", mmRect(labelX, 30, right - labelX, 6),
                            "Signature :__________________________________");
     // Set by the booking form before the receipt is shown; read by the footer, not printed.
-    taxbool = end.addCheckBox("taxbool", box(0, 0, 4, 4));
+    taxbool = end.addCheckBox("taxbool", mmRect(0, 0, 4, 4));
     taxbool->setVisible(false);
 }
 

@@ -16,12 +16,8 @@ using namespace Commands;
 void registerRows()
 {
     add({.id = 3, .order = 30, .caption = "Reports"});
-    // datobookingperiode: modeless, owned.
-    add({.id = 31, .menu = 3, .order = 10, .caption = "Booking Overview"});
-    // datoarkivperiodeht: modeless, owned.
-    add({.id = 32, .menu = 3, .order = 20, .caption = "Period Totals"});
-    // datoarkivperiodeAC: modeless, owned.
-    add({.id = 33, .menu = 3, .order = 30, .caption = "Period Details"});
+    // Booking Overview (31), Period Totals (32) and Period Details (33) register with their
+    // criteria dialogs.
     // Reports show their preview modeless.
     add({.id = 0, .menu = 3, .order = 40, .caption = "Resource Lists"});
     add({.id = 341, .menu = 0, .order = 10, .caption = "Domestic",

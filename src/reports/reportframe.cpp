@@ -2,6 +2,7 @@
 
 #include "reports/logorap.h"
 
+#include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/dberror.h"
@@ -60,6 +61,26 @@ void end(ReportSubReport *logo)
     logo->setReport(nullptr);
 }
 
+std::function<QVariant(const ReportRow &)> dateOfDayNumber(const QString &field)
+{
+    return [field](const ReportRow &row) -> QVariant {
+        const QVariant day = row.value(field);
+        if (day.isNull())
+            return {};
+        return Extrafunktioner::DayNumberToDate(int32_t(day.toLongLong()));
+    };
+}
+
+std::function<QVariant(const ReportRow &)> timeOfMinutes(const QString &field)
+{
+    return [field](const ReportRow &row) -> QVariant {
+        const QVariant minutes = row.value(field);
+        if (minutes.isNull())
+            return {};
+        return Extrafunktioner::MinutesToTime(int32_t(minutes.toLongLong() % 1440));
+    };
+}
+
 void show(Report &report, const std::function<bool()> &accept)
 {
     PageModel pages;
@@ -76,22 +97,10 @@ void show(Report &report, const std::function<bool()> &accept)
 
 namespace detail {
 
-namespace {
-QHash<std::type_index, Report *> &instances()
+Instances<Report> &instances()
 {
-    static QHash<std::type_index, Report *> map;
-    return map;
-}
-} // namespace
-
-Report *find(std::type_index type)
-{
-    return instances().value(type, nullptr);
-}
-
-void add(std::type_index type, Report *report)
-{
-    instances().insert(type, report);
+    static Instances<Report> reports;
+    return reports;
 }
 
 } // namespace detail

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/instances.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,6 +9,8 @@
 
 class Report;
 class ReportDataControl;
+class ReportRow;
+class QVariant;
 class ReportSection;
 class ReportSubReport;
 class ReportTextBox;
@@ -36,14 +40,18 @@ void start(ReportDataControl &data, const QString &recordSource, const Footer &f
 // The end of a run: the logo report is released.
 void end(ReportSubReport *logo);
 
+// Expressions of the report fields that hold a day number (days since 1900-01-01) and a
+// minute of the day: the date and the time they stand for; Null stays Null.
+std::function<QVariant(const ReportRow &)> dateOfDayNumber(const QString &field);
+std::function<QVariant(const ReportRow &)> timeOfMinutes(const QString &field);
+
 // Runs the report and shows its preview; a database error (a bookingfile that cannot be read,
 // a statement it rejects) is shown in a message box instead. accept, when given, looks at the
 // finished run and may refuse the preview (it shows its own message then).
 void show(Report &report, const std::function<bool()> &accept = {});
 
 namespace detail {
-Report *find(std::type_index type);
-void add(std::type_index type, Report *report);
+Instances<Report> &instances();
 } // namespace detail
 
 } // namespace ReportFrame
@@ -55,11 +63,7 @@ namespace Reports {
 template<typename T>
 T *get()
 {
-    if (Report *r = ReportFrame::detail::find(typeid(T)))
-        return static_cast<T *>(r);
-    T *report = new T;
-    ReportFrame::detail::add(typeid(T), report);
-    return report;
+    return ReportFrame::detail::instances().get<T>();
 }
 
 } // namespace Reports

@@ -10,9 +10,11 @@
 #include "platform/report/pagemodel.h"
 #include "platform/report/printing.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using namespace Generalen;
 
@@ -150,6 +152,37 @@ TEST_F(UnavailableTest, AnEndBeforeTheStartIsCorrectedToFourteenDays)
         }
         e->ok_Click();
     }
+}
+
+TEST_F(UnavailableTest, ATypedDayIsCheckedOnceWhenTheUserLeavesItsBox)
+{
+    UnavailableList *l = openList();
+    EditUnavail *e = editRow(l, 1);   // Lab, 45400 to 45410
+    e->activateWindow();
+    QApplication::setActiveWindow(e);
+    auto *text = e->cslut->findChild<QLineEdit *>();
+    text->setFocus();
+    text->setCursorPosition(0);
+    sb.clearShown();
+    QTest::keyClicks(text, "01042024");   // 2024-04-01, day 45381, typed digit by digit
+    EXPECT_EQ(e->cslut->value(), 45381);
+    EXPECT_TRUE(sb.shown().isEmpty());
+    e->cstart->findChild<QLineEdit *>()->setFocus();
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+    EXPECT_EQ(e->cslut->value(), 45414);
+
+    // Typed and then Ok at once: checked there, and the form stays to show the correction.
+    text->setFocus();
+    text->setCursorPosition(0);
+    QTest::keyClicks(text, "01042024");
+    e->ok_Click();
+    EXPECT_EQ(sb.shown().size(), 2);
+    EXPECT_TRUE(Forms::isLoaded<EditUnavail>());
+    e->ok_Click();
+    EXPECT_FALSE(Forms::isLoaded<EditUnavail>());
+    EXPECT_EQ(value(QString("SELECT inakslut FROM lokale WHERE lokalenr = %1").arg(lab)).toInt(),
+              45414);
 }
 
 TEST_F(UnavailableTest, CheckingSetsBothDaysToTodayAndOpeningCorrectsNothing)

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace Generalen;
 
@@ -88,7 +89,8 @@ TEST_F(RepeatTest, OpensWithItsCaptionsAndNoFrequency)
     EXPECT_EQ(f->windowTitle(), "Vantix - Repeat Booking");
     EXPECT_EQ(f->frekvensbox->title(), "Frequency");
     QStringList captions;
-    for (QRadioButton *o : {f->Option1, f->Option2, f->Option3, f->Option4, f->Option5, f->Option6}) {
+    for (QRadioButton *o :
+         {f->Option1, f->Option2, f->Option3, f->Option4, f->Option5, f->Option6}) {
         captions << o->text();
         EXPECT_FALSE(o->isChecked());
     }
@@ -533,6 +535,42 @@ TEST_F(AlternativesTest, PickedDatesHaveTheirOwnAlternativesForm)
     a->AltList_DblClick();
     EXPECT_EQ(v->vilklist->CellPicture(0, 4), 2);
     EXPECT_EQ(column("lokalenr"), QList<qlonglong>({11}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RepeatTest, EnterPressesTheFocusedButtonAndEscapeLeaves)
+{
+    fastgen *f = repeat();
+    f->Option2_Click();
+    f->Udvalg->setFocus();
+    QTest::keyClick(f, Qt::Key_Return);
+    EXPECT_EQ(column("ID").size(), 7);
+    QTest::keyClick(f, Qt::Key_Escape);
+    EXPECT_FALSE(Forms::isLoaded<fastgen>());
+    EXPECT_EQ(column("ID").size(), 7);   // the frequency dialog's Exit keeps the dates
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RepeatTest, DoubleBookingsAreBookedTooUnlessDeleted)
+{
+    exec(QString("INSERT INTO booking (Bookingnr, Bdato, bstart, bslut, Lokalenr) "
+                 "VALUES (300, %1, 600, 660, 10);")
+             .arg(kToday + 7)
+         + QString::fromUtf8("UPDATE næstenøgle SET nextkey = 900"));
+    fastgen *f = repeat();
+    f->Option2_Click();
+    f->Slutfastgentagende->setText(QString::number(kToday + 14));
+    f->Udvalg_Click();
+    EXPECT_EQ(column("DB"), QList<qlonglong>({1, 0}));
+    f->bookingknap_Click();
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bdato FROM booking WHERE Bookingnr >= 900 ORDER BY 1"),
+              QList<qlonglong>({kToday + 7, kToday + 14}));
 }
 
 } // namespace

@@ -138,6 +138,12 @@ TEST_F(SeriesTest, TheChooserOffersAddDeleteAndExit)
     form->genkn_Click();
     form->Luk_Click();   // the chooser closes with the booking form
     EXPECT_FALSE(Forms::isLoaded<slettil>());
+
+    // So does the delete form: it never deletes for a booking the form no longer shows.
+    deleteForm(401);
+    form->Luk_Click();
+    EXPECT_FALSE(Forms::isLoaded<sletgentagendeform>());
+    EXPECT_EQ(series().size(), 5);
 }
 
 TEST_F(SeriesTest, DeleteWindowsTakeTheirMembers)

@@ -1,10 +1,23 @@
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
+#include "platform/report/reportformat.h"
 
 #include <gtest/gtest.h>
 
 using namespace Extrafunktioner;
+
+namespace {
+// Made while static objects are made, as a benchmark's constants are.
+const int32_t kStaticDay = DateToDayNumber(QDate(2024, 1, 1));
+const QDate kStaticDate = DayNumberToDate(45290);
+} // namespace
+
+TEST(Encodings, DayNumbersAreRightDuringStaticInitialisation)
+{
+    EXPECT_EQ(kStaticDay, 45290);
+    EXPECT_EQ(kStaticDate, QDate(2024, 1, 1));
+}
 
 TEST(Encodings, DayNumbersCountFromNineteenHundred)
 {
@@ -85,4 +98,36 @@ TEST(Format, DatesTimesAndNumbers)
     EXPECT_EQ(Format(75.0, "0.00"), "75.00");
     EXPECT_EQ(Format(375.0, "Fixed"), "375.00");
     EXPECT_EQ(Format(-0.001, "0.00"), "0.00");
+}
+
+// Where the program's and the reports' formatting once differed: both now print alike.
+TEST(Format, AgreesWithTheReportsOnHalvesAndMinutes)
+{
+    const struct { double value; const char *pattern; const char *text; } numbers[] = {
+        {2.5, "#,##0", "3"},         // a half rounds away from zero, as the classic Format
+        {-2.5, "#,##0", "-3"},
+        {0.125, "0.00", "0.13"},
+        {1.005, "0.00", "1.01"},     // stored a hair below its decimal text
+        {1234.565, "Standard", "1,234.57"},
+    };
+    for (const auto &c : numbers) {
+        EXPECT_EQ(Format(c.value, c.pattern), c.text) << c.pattern << " " << c.value;
+        EXPECT_EQ(ReportFormat::format(c.value, c.pattern), c.text);
+    }
+    const QDateTime t(QDate(2024, 3, 5), QTime(9, 7, 4));
+    const struct { const char *pattern; const char *text; } dates[] = {
+        {"mm:ss", "07:04"},          // "mm" before seconds is minutes
+        {"hh \"at\" mm", "09 at 07"},
+        {"dd-mm-yyyy hh:mm", "05-03-2024 09:07"},
+        {"m/d/yy", "3/5/24"},
+    };
+    for (const auto &c : dates) {
+        EXPECT_EQ(Format(t, c.pattern), c.text) << c.pattern;
+        EXPECT_EQ(ReportFormat::format(t, c.pattern), c.text);
+    }
+    const QString saved = Generalen::gDateFormat;
+    Generalen::gDateFormat = "mm/dd/yyyy";   // the program's short date is its own pattern
+    EXPECT_EQ(Format(t.date(), "Short Date"), "03/05/2024");
+    Generalen::gDateFormat = saved;
+    EXPECT_EQ(RoundHalfEven(2.5), 2);        // a whole number taken from a fraction stays even
 }

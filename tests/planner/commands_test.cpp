@@ -20,6 +20,8 @@
 #include "platform/controls/toolbar.h"
 #include "platform/report/printing.h"
 #include "platform/system.h"
+#include "reports/archiveperioddialogs.h"
+#include "reports/datobookingperiode.h"
 #include "reports/kontoudskrift.h"
 #include "reports/reportframe.h"
 #include "reports/searchinfoform.h"
@@ -132,6 +134,12 @@ protected:
             e.forms << "Minkonto";
         if (Forms::isLoaded<Paramform>())
             e.forms << "Paramform";
+        if (Forms::isLoaded<datobookingperiode>())
+            e.forms << "datobookingperiode";
+        if (Forms::isLoaded<datoarkivperiodeht>())
+            e.forms << "datoarkivperiodeht";
+        if (Forms::isLoaded<datoarkivperiodeAC>())
+            e.forms << "datoarkivperiodeAC";
         e.helpShown = help;
         e.ended = ends == 1;
         return e;
@@ -178,7 +186,9 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
         {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},
         // Everybody.
         {221, form("Gruppetilk"), form("Gruppetilk")}, {222, form("Minkonto"), form("Minkonto")},
-        {31, none, none}, {32, none, none}, {33, none, none}, {52, none, none},
+        {31, form("datobookingperiode"), form("datobookingperiode")},
+        {32, form("datoarkivperiodeht"), form("datoarkivperiodeht")},
+        {33, form("datoarkivperiodeAC"), form("datoarkivperiodeAC")}, {52, none, none},
         {341, preview(Reports::get<ResListDom>()), preview(Reports::get<ResListDom>())},
         {342, preview(Reports::get<ResListAdd>()), preview(Reports::get<ResListAdd>())},
         {343, preview(Reports::get<ResListSA>()), preview(Reports::get<ResListSA>())},

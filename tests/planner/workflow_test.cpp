@@ -1,4 +1,8 @@
+#include "bookings/alternatives.h"
 #include "bookings/bookingform.h"
+#include "bookings/fastgen.h"
+#include "bookings/sletgentagendeform.h"
+#include "bookings/slettil.h"
 #include "core/extrafunktioner.h"
 #include "core/frmlogin.h"
 #include "core/generalen.h"
@@ -12,6 +16,7 @@
 #include "reports/searchinfoform.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/filepicker.h"
+#include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/controls/timeedit.h"
@@ -507,4 +512,96 @@ TEST_F(WorkflowTest, TheAccountListFromTheMenuIsTheAdministratorsAndFollowsTheBo
     ASSERT_EQ(capture.previews.size(), 2);
     EXPECT_TRUE(texts().contains("Administrator"));
     EXPECT_FALSE(texts().contains("Anna Larsen"));
+}
+
+TEST_F(WorkflowTest, ABookingIsRepeatedWeeklyWithAClashMovedBookedPrintedAndPartlyDeleted)
+{
+    PrintCapture capture;
+    Calendar *cal = start("anna");
+    PlannerGrid &grid = *cal->cc;
+    ASSERT_GT(grid.ColumnCount(), 1);
+    const int from = freeHour(grid, 1);
+    ASSERT_GE(from, 0);
+    const int i = typeItem(grid, 1, from, from + 60, "Yoga class");
+    const int32_t nr = grid.ItemKeyText(i).toInt();
+    const int32_t room = grid.ColumnResource(1);
+    const int32_t today = gCurrentDay;
+    {
+        // The room is taken a week later at that hour.
+        auto db = Dao::Database::open(box.file("Demodata.mdb"));
+        db->Execute(QString("INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                            "Bgruppe, Lokalenr, kontonr) VALUES (999001, 'Taken', %1, %2, %3, "
+                            "%4, %5, 1)")
+                        .arg(today + 7).arg(from).arg(from + 60).arg(gCurrentTypeNo).arg(room));
+    }
+
+    emit grid.ItemDblClick(indexOfKey(grid, nr));
+    auto *f = Forms::get<bookingform>();
+    ASSERT_EQ(f->Bookingnr->text(), QString::number(nr));
+    f->genkn_Click();
+    ASSERT_TRUE(Forms::isLoaded<fastgen>());
+    auto *repeat = Forms::get<fastgen>();
+    repeat->Option2->click();
+    repeat->Slutfastgentagende->setText(QString::number(today + 21));
+    repeat->Udvalg->click();
+    ASSERT_EQ(repeat->genbook->RowCount(), 3);
+    EXPECT_EQ(repeat->genbook->CellPicture(0, 4), 1);
+
+    // The clash goes to a free room of the same type.
+    repeat->genbook->setSelectedRow(0);
+    repeat->alternates->click();
+    ASSERT_TRUE(Forms::isLoaded<alternatives>());
+    auto *alt = Forms::get<alternatives>();
+    ASSERT_GT(alt->AltList->RowCount(), 0);
+    alt->AltList->setSelectedRow(0);
+    const int32_t other = alt->AltList->RowData(0);
+    alt->apply->click();
+    EXPECT_EQ(repeat->genbook->CellPicture(0, 4), 2);
+    repeat->remall->click();   // any other clash of the demonstration data goes
+    const int dates = repeat->genbook->RowCount();
+    ASSERT_GE(dates, 1);
+    repeat->bookingknap->click();
+    EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
+    EXPECT_FALSE(Forms::isLoaded<bookingform>());
+    EXPECT_EQ(first(QString("SELECT Count(*) FROM booking WHERE gennr = %1").arg(nr)).toInt(),
+              dates + 1);
+    EXPECT_EQ(first(QString("SELECT Lokalenr FROM booking WHERE gennr = %1 AND Bdato = %2")
+                        .arg(nr).arg(today + 7)).toInt(),
+              other);
+
+    // The day view shows the moved date on its room, and its form prints the series.
+    gCurrentDay = today + 7;
+    cal->Form_Activate();
+    int moved = 0;
+    for (int k = 1; k <= grid.ItemCount(); ++k)
+        if (grid.ItemText(k) == "Yoga class" && grid.ItemResource(k) == other)
+            moved = k;
+    ASSERT_GT(moved, 0);
+    emit grid.ItemDblClick(moved);
+    f = Forms::get<bookingform>();
+    EXPECT_EQ(f->gentshow->text(), "Multi");
+    f->Arrkvit->click();
+    ASSERT_EQ(capture.previews.size(), 1);
+    QStringList texts;
+    for (const Page &page : capture.previews.last().pages())
+        for (const PageItem &item : page.items)
+            if (item.kind == PageItem::Text)
+                texts << item.text;
+    const QStringList members =
+        first(QString("SELECT group_concat(Bookingnr) FROM booking WHERE gennr = %1").arg(nr))
+            .toString()
+            .split(',');
+    ASSERT_EQ(members.size(), dates + 1);
+    for (const QString &member : members)
+        EXPECT_TRUE(texts.contains(member)) << texts.join('|').toStdString();
+
+    // "This and rest" from the moved date leaves only the head.
+    f->genkn_Click();
+    Forms::get<slettil>()->delete_->click();
+    auto *del = Forms::get<sletgentagendeform>();
+    del->optrest->click();
+    box.answer(MsgBox::Ok);
+    del->Knap12->click();
+    EXPECT_FALSE(Forms::isLoaded<bookingform>());
+    EXPECT_EQ(first(QString("SELECT Count(*) FROM booking WHERE gennr = %1").arg(nr)).toInt(), 1);
 }

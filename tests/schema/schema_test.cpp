@@ -384,6 +384,9 @@ TEST_F(SchemaTest, FrequentLookupsUseAnIndex)
         {"account choice", "SELECT * FROM grptilk WHERE pnr = 7"},
         {"members", "SELECT * FROM grptilk WHERE gnr = 12"},
         {"items of a type", "SELECT * FROM lokale WHERE lokalinr = 5"},
+        {"archived item delete check", "Select * from bookingarkiv Where Lokalenr = 4"},
+        {"group delete check", "Select * from lokaliteter Where Overgruppenr = 3"},
+        {"type delete check", "Select * from lokale Where lokalinr = 5"},
     };
     SqliteFile db(emptyFile());
     for (const Lookup &l : lookups) {

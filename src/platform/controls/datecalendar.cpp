@@ -1,4 +1,5 @@
 #include "platform/controls/datecalendar.h"
+#include "platform/daynumber.h"
 
 #include "platform/controls/daytext.h"
 #include "platform/system.h"
@@ -23,9 +24,9 @@ DateCalendar::DateCalendar(QWidget *parent) : QWidget(parent), m_calendar(new QC
     });
 }
 
-int DateCalendar::value() const { return DayText::dayNumber(date()); }
+int DateCalendar::value() const { return DayNumber::fromDate(date()); }
 
-void DateCalendar::setValue(int dayNumber) { setDate(DayText::dateOf(dayNumber)); }
+void DateCalendar::setValue(int dayNumber) { setDate(DayNumber::toDate(dayNumber)); }
 
 QDate DateCalendar::date() const { return m_calendar->selectedDate(); }
 

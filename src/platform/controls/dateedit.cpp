@@ -1,4 +1,5 @@
 #include "platform/controls/dateedit.h"
+#include "platform/daynumber.h"
 
 #include "platform/controls/daytext.h"
 
@@ -20,19 +21,19 @@ void DateEdit::setDateFormat(const QString &pattern)
     reformat();
 }
 
-QDate DateEdit::date() const { return isNull() ? QDate() : DayText::dateOf(value()); }
+QDate DateEdit::date() const { return isNull() ? QDate() : DayNumber::toDate(value()); }
 
 void DateEdit::setDate(const QDate &date)
 {
     if (date.isValid())
-        setValue(DayText::dayNumber(date));
+        setValue(DayNumber::fromDate(date));
     else
         setNull();
 }
 
 QString DateEdit::format(int value) const
 {
-    return DayText::format(DayText::dateOf(value), m_pattern);
+    return DayText::format(DayNumber::toDate(value), m_pattern);
 }
 
 QString DateEdit::inputMask() const
@@ -72,7 +73,7 @@ std::optional<int> DateEdit::parse(const QString &text) const
     const QDate d(y, month.toInt(), day.toInt());
     if (!d.isValid())
         return std::nullopt;
-    return DayText::dayNumber(d);
+    return DayNumber::fromDate(d);
 }
 
 QString DateEdit::refusal(const QString &text) const

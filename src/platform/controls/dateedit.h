@@ -6,7 +6,8 @@
 
 // The date edit box. Its value is a day number (days since 1900-01-01, day 0), shown by a
 // date pattern made of dd, mm and yyyy ("dd-mm-yyyy", "mm/dd/yyyy"). It shows a drop-down
-// button, which only raises DropDown: the form opens its own calendar.
+// button, which only raises DropDown: the form opens its own calendar. A form without a
+// calendar hides the button.
 class DateEdit : public DEdit
 {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
     void setDateFormat(int formatNumber);
     void setDateFormat(const QString &pattern);
     QString dateFormat() const { return m_pattern; }
+
+    void setDropDownVisible(bool visible) { setDropButtonVisible(visible); }
 
     QDate date() const;   // invalid while Null
     void setDate(const QDate &date);

@@ -1,4 +1,5 @@
 #include "platform/controls/datepicker.h"
+#include "platform/daynumber.h"
 
 #include "platform/controls/daytext.h"
 #include "platform/system.h"
@@ -46,9 +47,9 @@ DatePicker::DatePicker(QWidget *parent)
     setDate(System::today());
 }
 
-int DatePicker::value() const { return isNull() ? 0 : DayText::dayNumber(m_date); }
+int DatePicker::value() const { return isNull() ? 0 : DayNumber::fromDate(m_date); }
 
-void DatePicker::setValue(int dayNumber) { setDate(DayText::dateOf(dayNumber)); }
+void DatePicker::setValue(int dayNumber) { setDate(DayNumber::toDate(dayNumber)); }
 
 void DatePicker::setDate(const QDate &date)
 {

@@ -1,14 +1,6 @@
 #include "platform/controls/daytext.h"
 
 namespace DayText {
-namespace {
-const QDate kDayZero(1900, 1, 1);
-}
-
-int dayNumber(const QDate &date) { return int(kDayZero.daysTo(date)); }
-
-QDate dateOf(int dayNumber) { return kDayZero.addDays(dayNumber); }
-
 QString format(const QDate &date, const QString &pattern)
 {
     const QString p = pattern.toLower();

@@ -125,8 +125,11 @@ void DEdit::userEdited(const QString &text)
     }
     const bool changed = value != m_value;
     m_value = value;
-    if (changed)
+    if (changed) {
+        m_typing = true;
         emit Change();
+        m_typing = false;
+    }
 }
 
 void DEdit::finishEditing()
@@ -177,6 +180,8 @@ bool DEdit::eventFilter(QObject *watched, QEvent *event)
             }
         } else if (event->type() == QEvent::FocusIn) {
             emit GotFocus();
+        } else if (event->type() == QEvent::FocusOut) {
+            emit LostFocus();
         }
     }
     return QWidget::eventFilter(watched, event);

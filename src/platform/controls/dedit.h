@@ -29,6 +29,10 @@ public:
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
 
+    // True while Change is raised by the user's typing (a text typed whole, digit by digit);
+    // false for a spin handled by the form, a value set by code or a fill.
+    bool isTyping() const { return m_typing; }
+
     // Does what the spin buttons do.
     void spinUp() { spin(false); }
     void spinDown() { spin(true); }
@@ -40,6 +44,7 @@ signals:
     // The drop-down button was pressed (date edits that show one).
     void DropDown();
     void GotFocus();
+    void LostFocus();
 
 protected:
     explicit DEdit(QWidget *parent);
@@ -70,6 +75,7 @@ private:
     std::optional<int> m_value;
     bool m_readOnly = false;
     bool m_showing = false;
+    bool m_typing = false;
     bool m_refusing = false;
     int m_caret = 0;
 };

@@ -9,15 +9,8 @@
 #include <QScreen>
 #include <QWindow>
 
-#include <map>
-
 namespace Forms {
 namespace {
-std::map<std::type_index, Form *> &registry()
-{
-    static std::map<std::type_index, Form *> forms;
-    return forms;
-}
 ModalRunner g_modalRunner;
 QPointer<QWidget> g_lastActive;
 } // namespace
@@ -25,20 +18,10 @@ QPointer<QWidget> g_lastActive;
 void setModalRunner(ModalRunner runner) { g_modalRunner = std::move(runner); }
 
 namespace detail {
-Form *find(std::type_index type)
+Instances<Form> &instances()
 {
-    auto it = registry().find(type);
-    return it == registry().end() ? nullptr : it->second;
-}
-void add(std::type_index type, Form *form) { registry()[type] = form; }
-void remove(Form *form)
-{
-    for (auto it = registry().begin(); it != registry().end(); ++it) {
-        if (it->second == form) {
-            registry().erase(it);
-            return;
-        }
-    }
+    static Instances<Form> forms;
+    return forms;
 }
 } // namespace detail
 
@@ -94,17 +77,14 @@ void unloadAll()
 
 QList<Form *> loaded()
 {
-    QList<Form *> forms;
-    for (const auto &entry : registry())
-        forms.append(entry.second);
-    return forms;
+    return detail::instances().all();
 }
 
 } // namespace Forms
 
 Form::Form(QWidget *parent) : QWidget(parent, Qt::Window) {}
 
-Form::~Form() { Forms::detail::remove(this); }
+Form::~Form() { Forms::detail::instances().remove(this); }
 
 void Form::Show(ShowMode mode, QWidget *owner)
 {
@@ -155,7 +135,7 @@ bool Form::Unload()
     if (cancel)
         return false;
     m_unloading = true;
-    Forms::detail::remove(this);
+    Forms::detail::instances().remove(this);
     hide();
     emit unloaded();
     deleteLater();

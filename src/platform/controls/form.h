@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/instances.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -52,32 +54,25 @@ using ModalRunner = std::function<void(Form *)>;
 void setModalRunner(ModalRunner runner);   // nullptr: the default
 
 namespace detail {
-Form *find(std::type_index type);
-void add(std::type_index type, Form *form);
-void remove(Form *form);
+Instances<Form> &instances();
 } // namespace detail
 
 template<typename T>
 T *get()
 {
-    if (Form *f = detail::find(typeid(T)))
-        return static_cast<T *>(f);
-    T *form = new T;
-    detail::add(typeid(T), form);
-    form->Form_Load();
-    return form;
+    return detail::instances().get<T>([](T *form) { form->Form_Load(); });
 }
 
 template<typename T>
 bool isLoaded()
 {
-    return detail::find(typeid(T)) != nullptr;
+    return detail::instances().find(typeid(T)) != nullptr;
 }
 
 template<typename T>
 void unload()
 {
-    if (Form *f = detail::find(typeid(T)))
+    if (Form *f = detail::instances().find(typeid(T)))
         f->Unload();
 }
 

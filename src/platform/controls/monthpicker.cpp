@@ -1,4 +1,5 @@
 #include "monthpicker.h"
+#include "platform/daynumber.h"
 
 #include "plannergeometry.h"
 #include "platform/system.h"
@@ -34,13 +35,13 @@ MonthPicker::MonthPicker(QWidget *parent) : QCalendarWidget(parent)
 
 qint32 MonthPicker::Value() const
 {
-    return PlannerGeometry::dayNumberOfDate(selectedDate());
+    return DayNumber::fromDate(selectedDate());
 }
 
 void MonthPicker::SetValue(qint32 day)
 {
     m_settingValue = true;
-    setSelectedDate(PlannerGeometry::dateOfDayNumber(day));
+    setSelectedDate(DayNumber::toDate(day));
     m_settingValue = false;
     markToday();
 }

@@ -8,16 +8,6 @@
 
 namespace PlannerGeometry {
 
-QDate dateOfDayNumber(qint32 day)
-{
-    return QDate(1900, 1, 1).addDays(day);
-}
-
-qint32 dayNumberOfDate(const QDate &date)
-{
-    return qint32(QDate(1900, 1, 1).daysTo(date));
-}
-
 int shownEnd(int start, int end)
 {
     return end < start ? MinutesPerDay : end;

@@ -17,8 +17,6 @@ namespace PlannerGeometry {
 constexpr int MinutesPerDay = 1440;
 
 // Day numbers count days from 1900-01-01 (day 0).
-QDate dateOfDayNumber(qint32 day);
-qint32 dayNumberOfDate(const QDate &date);
 
 // The end an item is drawn to: its end, or the end of the day when it runs past midnight.
 int shownEnd(int start, int end);

@@ -1,4 +1,5 @@
 #include "plannergrid.h"
+#include "platform/daynumber.h"
 #include "plannergrid_p.h"
 
 #include <QScrollBar>
@@ -433,7 +434,7 @@ int PlannerGrid::columnOfItem(const Item &it) const
 QString PlannerGrid::headerText(int column) const
 {
     if (m_mode == WeekGrid)
-        return formatDatePicture(m_datePicture, dateOfDayNumber(DayOfColumn(column)));
+        return formatDatePicture(m_datePicture, DayNumber::toDate(DayOfColumn(column)));
     return m_columns[column - 1].title;
 }
 

@@ -1,4 +1,5 @@
 #include "plannergrid.h"
+#include "platform/daynumber.h"
 #include "plannergrid_p.h"
 
 #include "platform/report/pagemodel.h"
@@ -233,7 +234,7 @@ void PlannerGrid::paintHeader(QPainter &p, const QRect &area)
     }
     const int hs = horizontalScrollBar()->value();
     p.setClipRect(QRect(left, titleH, area.width() - left, headH));
-    const qint32 today = dayNumberOfDate(System::today());
+    const qint32 today = DayNumber::fromDate(System::today());
     for (int c = 1; c <= m_cols.count; ++c) {
         const QRect r(left + int(m_cols.left(c)) - hs, titleH, int(std::ceil(m_cols.width)),
                       headH);

@@ -1,4 +1,5 @@
 #include "platform/controls/yearcalendar.h"
+#include "platform/daynumber.h"
 
 #include "platform/controls/daytext.h"
 #include "platform/system.h"
@@ -61,11 +62,11 @@ void YearCalendar::setYear(int year)
     updateTitle();
 }
 
-int YearCalendar::value() const { return DayText::dayNumber(m_value); }
+int YearCalendar::value() const { return DayNumber::fromDate(m_value); }
 
 void YearCalendar::setValue(int dayNumber)
 {
-    m_value = DayText::dateOf(dayNumber);
+    m_value = DayNumber::toDate(dayNumber);
     update();
 }
 
@@ -205,7 +206,7 @@ void YearCalendar::paintEvent(QPaintEvent *)
         for (int day = 1; day <= first.daysInMonth(); ++day) {
             const QDate date(first.year(), first.month(), day);
             const QRect cell = dayRect(index, date).adjusted(1, 1, -1, -1);
-            const bool marked = m_marked.contains(DayText::dayNumber(date));
+            const bool marked = m_marked.contains(DayNumber::fromDate(date));
             if (marked)
                 p.fillRect(cell, pal.color(QPalette::Highlight));
             if (date == m_value) {

@@ -166,6 +166,24 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString &source, Record
     return std::make_unique<RowsRecordset>(*this, sql, type);
 }
 
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString &sql, const Bindings &values,
+                                                   RecordsetType type)
+{
+    checkOpen();
+    const QString head = JetSql::leadingKeyword(sql);
+    if (head != "SELECT" && head != "WITH")
+        throw DbError(QString("Only a SELECT query can be opened as a recordset: '%1'.")
+                          .arg(sql), 3065);
+    if (!sqlite3_stmt_readonly(Statement(m_db, sql).get()))
+        throw DbError(QString("Only a query that reads can be opened as a recordset: '%1'.")
+                          .arg(sql), 3065);
+    if (type == RecordsetType::ForwardOnly)
+        return std::make_unique<ForwardRecordset>(*this, sql, values);
+    if (type == RecordsetType::Table)
+        type = RecordsetType::Dynaset;
+    return std::make_unique<RowsRecordset>(*this, sql, type, values);
+}
+
 void Database::Execute(const QString &jetSql)
 {
     checkOpen();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/bindings.h"
 #include "platform/db/dberror.h"
 
 #include <QElapsedTimer>
@@ -46,6 +47,13 @@ public:
     // Without a type, a table opens as Table and anything else as Dynaset.
     std::unique_ptr<Recordset> OpenRecordset(const QString &source);
     std::unique_ptr<Recordset> OpenRecordset(const QString &source, RecordsetType type);
+    // A SELECT in SQLite's own dialect (not translated; names may be [bracketed]) whose
+    // placeholders take the given values: "... WHERE Kontonr = :user AND Bdato >= :from".
+    // Snapshot, Dynaset (written back as any dynaset over one table or writable stored query)
+    // or ForwardOnly; Table opens as Dynaset. Throws DbError for a text that is not one SELECT
+    // and for a placeholder without a value or a value without a placeholder.
+    std::unique_ptr<Recordset> OpenRecordset(const QString &sql, const Bindings &values,
+                                             RecordsetType type = RecordsetType::Snapshot);
 
     // Runs one Jet statement (translated to SQLite); throws DbError on failure, also for a
     // SELECT, which has nothing to execute.

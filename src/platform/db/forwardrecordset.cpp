@@ -2,8 +2,9 @@
 
 namespace Dao {
 
-ForwardRecordset::ForwardRecordset(Database &db, const QString &sql)
-    : RecordsetBase(db, RecordsetType::ForwardOnly), m_sql(sql)
+ForwardRecordset::ForwardRecordset(Database &db, const QString &sql,
+                                   std::optional<Bindings> bindings)
+    : RecordsetBase(db, RecordsetType::ForwardOnly), m_sql(sql), m_bindings(std::move(bindings))
 {
     Requery();
 }
@@ -12,6 +13,8 @@ void ForwardRecordset::Requery()
 {
     m_query = Statement(db(), m_sql);
     describeColumns(m_query.get(), 0, nullptr);
+    if (m_bindings)
+        m_bindings->bindTo(m_query.get());
     m_reached = 0;
     m_eof = false;
     step();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/db/bindings.h"
 #include "platform/db/recordsetbase.h"
 #include "platform/db/statement.h"
+
+#include <optional>
 
 namespace Dao {
 
@@ -9,7 +12,8 @@ namespace Dao {
 class ForwardRecordset final : public RecordsetBase
 {
 public:
-    ForwardRecordset(Database &db, const QString &sql);
+    ForwardRecordset(Database &db, const QString &sql,
+                     std::optional<Bindings> bindings = std::nullopt);
 
     void MoveFirst() override;   // only while on the first row
     void MoveNext() override;
@@ -34,6 +38,7 @@ private:
     void step();
 
     QString m_sql;
+    std::optional<Bindings> m_bindings;
     Statement m_query;
     QVector<QVariant> m_values;
     int m_reached = 0;

@@ -188,69 +188,7 @@ QVariant RecordsetBase::Field(int index) const
 
 QVariant RecordsetBase::normalized(const QVariant &value, FieldKind kind) const
 {
-    if (!value.isValid() || value.isNull())
-        return QVariant();
-    const bool isText = value.typeId() == QMetaType::QString;
-    const QString text = isText ? value.toString().trimmed() : QString();
-    if (isText && text.isEmpty() && kind != FieldKind::Text && kind != FieldKind::Unknown
-        && kind != FieldKind::Blob)
-        return QVariant();
-    const auto mismatch = [&](const char *what) {
-        return DbError(QString("Data type mismatch: '%1' is not %2.").arg(value.toString(), what),
-                       3464);
-    };
-    bool ok = true;
-    switch (kind) {
-    case FieldKind::Boolean:
-        if (isText) {
-            if (text.compare("true", Qt::CaseInsensitive) == 0
-                || text.compare("yes", Qt::CaseInsensitive) == 0)
-                return true;
-            if (text.compare("false", Qt::CaseInsensitive) == 0
-                || text.compare("no", Qt::CaseInsensitive) == 0)
-                return false;
-            const double d = text.toDouble(&ok);
-            if (!ok)
-                throw mismatch("a Boolean");
-            return d != 0.0;
-        }
-        return value.toBool();
-    case FieldKind::Integer: {
-        if (value.typeId() == QMetaType::Bool)
-            return qlonglong(value.toBool() ? 1 : 0);
-        const qlonglong n = isText ? text.toLongLong(&ok) : value.toLongLong(&ok);
-        if (ok && value.typeId() != QMetaType::Double && value.typeId() != QMetaType::Float)
-            return n;
-        const double d = isText ? text.toDouble(&ok) : value.toDouble(&ok);
-        if (!ok)
-            throw mismatch("a number");
-        return qlonglong(std::nearbyint(d));   // a fraction rounds, a tie to the even number
-    }
-    case FieldKind::Real: {
-        const double d = isText ? text.toDouble(&ok) : value.toDouble(&ok);
-        if (!ok)
-            throw mismatch("a number");
-        return d;
-    }
-    case FieldKind::DateTime:
-        if (value.typeId() == QMetaType::QDateTime)
-            return value;
-        if (value.typeId() == QMetaType::QDate)
-            return QDateTime(value.toDate(), QTime(0, 0));
-        if (isText) {
-            const QDateTime dt = parseDateTime(text);
-            if (!dt.isValid())
-                throw mismatch("a date");
-            return dt;
-        }
-        throw mismatch("a date");
-    case FieldKind::Text:
-        return value.toString();
-    case FieldKind::Blob:
-    case FieldKind::Unknown:
-        return value;
-    }
-    return value;
+    return convertForKind(value, kind);
 }
 
 void RecordsetBase::SetField(const QString &name, const QVariant &value)

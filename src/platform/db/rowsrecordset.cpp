@@ -9,8 +9,9 @@
 
 namespace Dao {
 
-RowsRecordset::RowsRecordset(Database &db, const QString &sql, RecordsetType type)
-    : RecordsetBase(db, type), m_sql(sql), m_keyedSql(sql)
+RowsRecordset::RowsRecordset(Database &db, const QString &sql, RecordsetType type,
+                             std::optional<Bindings> bindings)
+    : RecordsetBase(db, type), m_sql(sql), m_keyedSql(sql), m_bindings(std::move(bindings))
 {
     if (type == RecordsetType::Dynaset) {
         const JetSql::SelectShape shape = JetSql::shapeOf(sql);
@@ -36,6 +37,8 @@ void RowsRecordset::load()
 {
     m_rows.clear();
     Statement query(db(), m_keyedSql);
+    if (m_bindings)
+        m_bindings->bindTo(query.get());
     while (query.step()) {
         Row row;
         if (m_first > 0)

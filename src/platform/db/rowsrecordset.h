@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/db/bindings.h"
 #include "platform/db/recordsetbase.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace Dao {
 
@@ -12,8 +15,9 @@ namespace Dao {
 class RowsRecordset final : public RecordsetBase
 {
 public:
-    // sql: a translated SELECT.
-    RowsRecordset(Database &db, const QString &sql, RecordsetType type);
+    // sql: a translated SELECT, or SQLite's own text with placeholders for the bindings.
+    RowsRecordset(Database &db, const QString &sql, RecordsetType type,
+                  std::optional<Bindings> bindings = std::nullopt);
 
     void MoveFirst() override;
     void MoveNext() override;
@@ -51,6 +55,7 @@ private:
 
     QString m_sql;       // what the user asked for
     QString m_keyedSql;  // the same with the write key as its first column
+    std::optional<Bindings> m_bindings;
     int m_first = 0;     // the first column that is a field
     QList<Row> m_rows;
     int m_pos = -1;      // -1 before the first row, m_rows.size() past the last

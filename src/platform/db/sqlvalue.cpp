@@ -189,105 +189,86 @@ QVariant readColumn(sqlite3_stmt *stmt, int column, FieldKind kind)
     }
 }
 
-void bindValue(sqlite3_stmt *stmt, int index, const QVariant &value, FieldKind kind)
+QVariant convertForKind(const QVariant &value, FieldKind kind)
 {
-    if (!value.isValid() || value.isNull()) {
-        sqlite3_bind_null(stmt, index);
-        return;
-    }
+    if (!value.isValid() || value.isNull())
+        return QVariant();
     const bool isText = value.typeId() == QMetaType::QString;
     const QString text = isText ? value.toString().trimmed() : QString();
     if (isText && text.isEmpty() && kind != FieldKind::Text && kind != FieldKind::Unknown
-        && kind != FieldKind::Blob) {
-        sqlite3_bind_null(stmt, index);   // a cleared box of a number, date or Boolean
-        return;
-    }
+        && kind != FieldKind::Blob)
+        return QVariant();   // a cleared box of a number, date or Boolean
+    bool ok = true;
     switch (kind) {
-    case FieldKind::Boolean: {
-        bool on = false;
-        if (isNumberType(value)) {
-            on = value.toDouble() != 0.0;
-        } else if (isText) {
-            bool ok = false;
+    case FieldKind::Boolean:
+        if (isNumberType(value))
+            return value.toDouble() != 0.0;
+        if (isText) {
+            if (text.compare("true", Qt::CaseInsensitive) == 0
+                || text.compare("yes", Qt::CaseInsensitive) == 0)
+                return true;
+            if (text.compare("false", Qt::CaseInsensitive) == 0
+                || text.compare("no", Qt::CaseInsensitive) == 0)
+                return false;
             const double d = text.toDouble(&ok);
             if (ok)
-                on = d != 0.0;
-            else if (text.compare("true", Qt::CaseInsensitive) == 0
-                     || text.compare("yes", Qt::CaseInsensitive) == 0)
-                on = true;
-            else if (text.compare("false", Qt::CaseInsensitive) == 0
-                     || text.compare("no", Qt::CaseInsensitive) == 0)
-                on = false;
-            else
-                throw mismatch(value, "a Boolean");
-        } else {
-            throw mismatch(value, "a Boolean");
+                return d != 0.0;
         }
-        sqlite3_bind_int64(stmt, index, on ? 1 : 0);
-        return;
-    }
-    case FieldKind::DateTime:
-        if (value.typeId() == QMetaType::QDateTime) {
-            bindText(stmt, index, dateTimeText(value.toDateTime()));
-        } else if (value.typeId() == QMetaType::QDate) {
-            bindText(stmt, index, dateText(value.toDate()));
-        } else if (isText) {
-            const QDateTime dt = parseDateTime(text);
-            if (!dt.isValid())
-                throw mismatch(value, "a date");
-            bindText(stmt, index, dateTimeText(dt));
-        } else {
-            throw mismatch(value, "a date");
-        }
-        return;
+        throw mismatch(value, "a Boolean");
     case FieldKind::Integer: {
-        if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
-            // Jet rounds a fraction stored in a whole-number field, a tie to the even number.
-            sqlite3_bind_int64(stmt, index, qlonglong(std::nearbyint(value.toDouble())));
-        } else if (isNumberType(value)) {
-            sqlite3_bind_int64(stmt, index, value.toLongLong());
-        } else if (isText) {
-            bool ok = false;
-            const qlonglong n = text.toLongLong(&ok);
-            if (ok) {
-                sqlite3_bind_int64(stmt, index, n);
-            } else {
-                const double d = text.toDouble(&ok);
-                if (!ok)
-                    throw mismatch(value, "a number");
-                sqlite3_bind_int64(stmt, index, qlonglong(std::nearbyint(d)));
-            }
-        } else {
+        if (value.typeId() == QMetaType::Bool)
+            return qlonglong(value.toBool() ? 1 : 0);
+        const bool fraction = value.typeId() == QMetaType::Double
+                              || value.typeId() == QMetaType::Float;
+        if (!isText && !isNumberType(value))
             throw mismatch(value, "a number");
-        }
-        return;
+        const qlonglong n = isText ? text.toLongLong(&ok) : value.toLongLong(&ok);
+        if (ok && !fraction)
+            return n;
+        const double d = isText ? text.toDouble(&ok) : value.toDouble(&ok);
+        if (!ok)
+            throw mismatch(value, "a number");
+        // Jet rounds a fraction stored in a whole-number field, a tie to the even number.
+        return qlonglong(std::nearbyint(d));
     }
     case FieldKind::Real: {
-        bool ok = true;
-        const double d = isText ? text.toDouble(&ok) : value.toDouble(&ok);
-        if (!ok || !(isText || isNumberType(value)))
+        if (!isText && !isNumberType(value))
             throw mismatch(value, "a number");
-        sqlite3_bind_double(stmt, index, d);
-        return;
+        const double d = isText ? text.toDouble(&ok) : value.toDouble(&ok);
+        if (!ok)
+            throw mismatch(value, "a number");
+        return d;
     }
+    case FieldKind::DateTime:
+        if (value.typeId() == QMetaType::QDateTime)
+            return value;
+        if (value.typeId() == QMetaType::QDate)
+            return QDateTime(value.toDate(), QTime(0, 0));
+        if (isText) {
+            const QDateTime dt = parseDateTime(text);
+            if (dt.isValid())
+                return dt;
+        }
+        throw mismatch(value, "a date");
     case FieldKind::Text:
         if (value.typeId() == QMetaType::QDateTime)
-            bindText(stmt, index, dateTimeText(value.toDateTime()));
-        else
-            bindText(stmt, index, value.toString());
-        return;
+            return dateTimeText(value.toDateTime());
+        return value.toString();
     case FieldKind::Blob:
-        if (value.typeId() == QMetaType::QString) {
-            bindText(stmt, index, value.toString());
-        } else {
-            const QByteArray bytes = value.toByteArray();
-            sqlite3_bind_blob(stmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
-        }
-        return;
+        return isText ? value : QVariant(value.toByteArray());
     case FieldKind::Unknown:
-        bindByKind(stmt, index, value);
-        return;
+        break;
     }
+    return value;
+}
+
+void bindValue(sqlite3_stmt *stmt, int index, const QVariant &value, FieldKind kind)
+{
+    const QVariant converted = convertForKind(value, kind);
+    if (converted.isNull())
+        sqlite3_bind_null(stmt, index);
+    else
+        bindByKind(stmt, index, converted);
 }
 
 } // namespace Dao

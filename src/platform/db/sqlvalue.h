@@ -25,9 +25,15 @@ QDateTime parseDateTime(const QString &text);   // invalid when the text is no d
 // the kind is given as stored.
 QVariant readColumn(sqlite3_stmt *stmt, int column, FieldKind kind);
 
-// Binds a value for a column of the given kind: Booleans as 1/0, dates in the text form above,
-// an empty text as Null for columns that are not texts. Throws DbError when the value cannot be
-// taken as the kind ("abc" for a number).
+// A value as a column of the given kind holds it: a Boolean from a number (any but 0 is true)
+// or from "true"/"yes"/"false"/"no" or a number's text, a whole number rounded from a fraction
+// (a tie to the even one), a date-time from a date or its text; an empty text is Null for
+// columns that are not texts. Throws DbError when the value cannot be taken as the kind ("abc"
+// for a number).
+QVariant convertForKind(const QVariant &value, FieldKind kind);
+
+// Binds a value converted for a column of the given kind: Booleans as 1/0, dates in the text
+// form above. Throws DbError as convertForKind.
 void bindValue(sqlite3_stmt *stmt, int index, const QVariant &value, FieldKind kind);
 
 } // namespace Dao

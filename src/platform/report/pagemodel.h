@@ -19,6 +19,11 @@ namespace Units {
 inline constexpr double pointsPerMm = 72.0 / 25.4;
 inline constexpr double mm(double millimetres) { return millimetres * pointsPerMm; }
 inline constexpr double toMm(double points) { return points / pointsPerMm; }
+// A rectangle given in millimetres, in points.
+inline QRectF mmRect(double x, double y, double width, double height)
+{
+    return {mm(x), mm(y), mm(width), mm(height)};
+}
 } // namespace Units
 
 // One thing placed on a page, in points from the page's top-left corner.

@@ -37,6 +37,8 @@ std::unique_ptr<RowSource> ReportDataControl::openRows()
     if (m_recordSource.trimmed().isEmpty())
         return std::make_unique<ListRowSource>();
     auto db = Dao::Database::open(m_databaseName);
-    auto rs = db->OpenRecordset(m_recordSource, Dao::RecordsetType::Snapshot);
+    auto rs = m_bindings
+                  ? db->OpenRecordset(m_recordSource, *m_bindings, Dao::RecordsetType::Snapshot)
+                  : db->OpenRecordset(m_recordSource, Dao::RecordsetType::Snapshot);
     return std::make_unique<OwnedRecordsetSource>(std::move(db), std::move(rs));
 }

@@ -1,4 +1,5 @@
 #include "fixtures/sandbox.h"
+#include "platform/daynumber.h"
 #include "platform/controls/datecalendar.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/daytext.h"
@@ -45,7 +46,7 @@ TEST_F(DatePickerTest, AUserPickRaisesTheEventsAndCodeDoesNot)
     picker.findChild<QToolButton *>()->click();
     ASSERT_TRUE(picker.isCalendarShown());
     auto *calendar = picker.findChild<QCalendarWidget *>();
-    EXPECT_EQ(calendar->selectedDate(), DayText::dateOf(45000));
+    EXPECT_EQ(calendar->selectedDate(), DayNumber::toDate(45000));
     emit calendar->clicked(QDate(2024, 4, 1));
     EXPECT_FALSE(picker.isCalendarShown());
     EXPECT_EQ(picker.date(), QDate(2024, 4, 1));

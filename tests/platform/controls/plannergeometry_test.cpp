@@ -1,4 +1,5 @@
 #include "platform/controls/plannergeometry.h"
+#include "platform/daynumber.h"
 
 #include <gtest/gtest.h>
 
@@ -97,9 +98,9 @@ TEST(PlannerGeometry, TimeLabels)
 
 TEST(PlannerGeometry, DatePictureAndDayNumbers)
 {
-    EXPECT_EQ(dateOfDayNumber(0), QDate(1900, 1, 1));
-    EXPECT_EQ(dateOfDayNumber(-1), QDate(1899, 12, 31));
-    EXPECT_EQ(dayNumberOfDate(QDate(2000, 1, 1)), 36524);
+    EXPECT_EQ(DayNumber::toDate(0), QDate(1900, 1, 1));
+    EXPECT_EQ(DayNumber::toDate(-1), QDate(1899, 12, 31));
+    EXPECT_EQ(DayNumber::fromDate(QDate(2000, 1, 1)), 36524);
     const QDate d(2024, 3, 5);   // a Tuesday
     EXPECT_EQ(formatDatePicture("D N-m-y", d), "Tue 5-3-2024");
     EXPECT_EQ(formatDatePicture("D m/N/y", d), "Tue 3/5/2024");

@@ -1,4 +1,5 @@
 #include "platform/controls/daytext.h"
+#include "platform/daynumber.h"
 #include "platform/controls/yearcalendar.h"
 #include "platform/system.h"
 
@@ -51,7 +52,7 @@ TEST_F(YearCalendarTest, AClickOnADayGivesItsDayNumber)
         const auto before = clicks.size();
         QTest::mouseClick(y, Qt::LeftButton, {}, cell.center());
         EXPECT_EQ(clicks.size(), before + 1);
-        EXPECT_EQ(y->value(), DayText::dayNumber(c.date));
+        EXPECT_EQ(y->value(), DayNumber::fromDate(c.date));
     }
     // Between the months nothing is clicked.
     const QRect march = y->cellRect(QDate(2024, 3, 31));
@@ -75,7 +76,7 @@ TEST_F(YearCalendarTest, TheArrowsMoveTheShownMonthAcrossYears)
     EXPECT_EQ(y->year(), 2024);
     // A day of the newly shown months can be clicked.
     EXPECT_TRUE(y->clickDate(QDate(2025, 10, 31)));
-    EXPECT_EQ(y->value(), DayText::dayNumber(QDate(2025, 10, 31)));
+    EXPECT_EQ(y->value(), DayNumber::fromDate(QDate(2025, 10, 31)));
 }
 
 TEST_F(YearCalendarTest, TodayIsMarked)

@@ -64,3 +64,47 @@ TEST(NextKey, TwoConnectionsAskingAtOnceNeverShareANumber)
               501 + 2 * perThread);
     Generalen::resetState();
 }
+
+// A series takes its block of numbers in its own transaction while another copy asks for single
+// numbers: no number is handed out twice, and a block given back by a rollback is not lost.
+TEST(NextKey, ABlockOfASeriesAndSingleNumbersNeverOverlap)
+{
+    Sandbox box;
+    QTemporaryDir memory(QDir("/dev/shm").exists() ? "/dev/shm/vantix-XXXXXX" : QString());
+    ASSERT_TRUE(memory.isValid());
+    Generalen::gDatabasePath = memory.filePath("keys.mdb");
+    ASSERT_TRUE(QFile::copy(box.newBookingfile(), Generalen::gDatabasePath));
+    {
+        auto db = Dao::Database::open(Generalen::gDatabasePath);
+        Dao::Transaction trans(*db);
+        EXPECT_EQ(Extrafunktioner::NextKeys(*db, 365), 1);
+        // Rolled back: the numbers are given back.
+    }
+    QList<int> blocks, singles;
+    std::exception_ptr failure;
+    std::thread series([&] {
+        try {
+            for (int i = 0; i < 40; ++i) {
+                auto db = Dao::Database::open(Generalen::gDatabasePath);
+                Dao::Transaction trans(*db);
+                const int first = Extrafunktioner::NextKeys(*db, 25);
+                trans.commit();
+                for (int k = first; k < first + 25; ++k)
+                    blocks.append(k);
+            }
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    for (int i = 0; i < 500; ++i)
+        singles.append(Extrafunktioner::NextKey());
+    series.join();
+    ASSERT_FALSE(failure);
+    QSet<int> all(blocks.begin(), blocks.end());
+    for (int k : singles)
+        all.insert(k);
+    EXPECT_EQ(all.size(), 1500);
+    EXPECT_EQ(*std::min_element(all.begin(), all.end()), 1);
+    EXPECT_EQ(*std::max_element(all.begin(), all.end()), 1500);
+    Generalen::resetState();
+}
