@@ -6,7 +6,8 @@ CREATE TABLE stitabel (sti TEXT);
 INSERT INTO stitabel (sti) VALUES ('');
 
 -- The booking clipboard: at most one row, the booking's fields plus its duration btid in whole
--- minutes (0 when the booking's start equals its end).
+-- minutes (0 when the booking's start equals its end). The last four columns came later: the
+-- clipboard adds them to an older paths.mdb when it first opens it.
 CREATE TABLE standby (
     Bookingnr         INTEGER,
     bstart            INTEGER,
@@ -33,7 +34,11 @@ CREATE TABLE standby (
     Intern            BOOLEAN,
     Tentative         BOOLEAN,
     curacname         TEXT,
-    btid              INTEGER DEFAULT 0
+    btid              INTEGER DEFAULT 0,
+    leveringstype     TEXT,
+    leveringssted     TEXT,
+    tax               BOOLEAN DEFAULT 0,
+    bvpris            INTEGER DEFAULT 1
 );
 
 -- The dates of the series being prepared: Dato a day number, Start/Slut times of day

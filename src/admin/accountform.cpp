@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -120,6 +119,7 @@ AccountForm::AccountForm(const QString &caption, const QString &name, Kind kind)
 
     if (!group)
         connect(&Data1, &DataControl::Reposition, this, &AccountForm::EnableLoginBoxes);
+    setDialogKeys([this] { enterPressed(); }, [this] { escapePressed(); });
 }
 
 QLineEdit *AccountForm::box(const QString &name, const QString &field)
@@ -171,19 +171,6 @@ void AccountForm::EnableLoginBoxes()
 }
 
 int32_t AccountForm::shownId() const { return Kontodata::KeyOf(ID->text()); }
-
-void AccountForm::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        enterPressed();
-        return;
-    }
-    if (e->key() == Qt::Key_Escape) {
-        escapePressed();
-        return;
-    }
-    Form::keyPressEvent(e);
-}
 
 void AccountForm::escapePressed()
 {

@@ -7,7 +7,6 @@ class DBList;
 class QCheckBox;
 class QGridLayout;
 class QHBoxLayout;
-class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -64,7 +63,6 @@ protected:
     virtual void enterPressed() = 0;
     // Escape drops what was typed and closes the form.
     virtual void escapePressed();
-    void keyPressEvent(QKeyEvent *e) override;
     // Writes the shown row; on failure shows why and answers false (the form stays open).
     bool saveRow();
     // Closes both data controls, writing a pending change; on failure shows why and answers

@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -70,6 +69,11 @@ EditUnavail::EditUnavail() : RecordForm("lokale", Lokalenavn, QString())
     connect(cslut, &DEdit::LostFocus, this, [this] {
         if (std::exchange(m_endTyped, false))
             correctEnd();
+    });
+    setDialogKeys([this] { ok_Click(); }, [this] {
+        // Without a Cancel button Escape closes the form without its changes.
+        Data1.CancelUpdate();
+        Unload();
     });
 }
 
@@ -139,17 +143,3 @@ void EditUnavail::ok_Click()
         Forms::get<UnavailableList>()->Reload();
 }
 
-void EditUnavail::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        ok_Click();
-        return;
-    }
-    if (e->key() == Qt::Key_Escape) {
-        // Without a Cancel button Escape closes the form without its changes.
-        Data1.CancelUpdate();
-        Unload();
-        return;
-    }
-    RecordForm::keyPressEvent(e);
-}

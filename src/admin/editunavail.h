@@ -34,7 +34,6 @@ public:
 
 protected:
     void afterLoad() override;
-    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     // Corrects the end (or the start) when it lies before the start (after the end); true

@@ -7,7 +7,6 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,6 +42,7 @@ ParamDialog::ParamDialog(const QString &caption, const QString &name,
     top->addLayout(form);
     top->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &ParamDialog::ok_Click);
+    setDialogKeys([this] { ok_Click(); }, [this] { Unload(); });
 }
 
 void ParamDialog::Form_Load()
@@ -110,19 +110,6 @@ void ParamDialog::Form_Unload(bool &cancel)
             showError(e.description());
         }
     }
-}
-
-void ParamDialog::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        ok_Click();
-        return;
-    }
-    if (e->key() == Qt::Key_Escape) {
-        Unload();
-        return;
-    }
-    Form::keyPressEvent(e);
 }
 
 void ParamDialog::showError(const QString &text) const

@@ -4,7 +4,6 @@
 #include "platform/controls/form.h"
 
 class Paramform;
-class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -33,7 +32,6 @@ protected:
                 const QString &nameBox, const QString &nameField, const QString &label);
     // The parameters form's list that shows this dialog's rows.
     virtual DataControl &list(Paramform &form) const = 0;
-    void keyPressEvent(QKeyEvent *e) override;
     QLineEdit *m_name = nullptr;
 
 private:

@@ -8,7 +8,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaProperty>
 #include <QPlainTextEdit>
@@ -26,6 +25,13 @@ RecordForm::RecordForm(const QString &recordSource, QLineEdit *const &nameBox,
         if (nameRefused())
             cancel = true;
     });
+    setDialogKeys(
+        [this] {
+            // A box of several lines keeps its Enter for a new line.
+            if (!qobject_cast<QPlainTextEdit *>(focusWidget()))
+                okClicked();
+        },
+        [this] { cancelButton ? cancelClicked() : okClicked(); });
 }
 
 void RecordForm::Form_Load()
@@ -167,18 +173,3 @@ void RecordForm::setViewOnly()
     }
 }
 
-void RecordForm::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        // A box of several lines keeps its Enter for a new line.
-        if (!qobject_cast<QPlainTextEdit *>(focusWidget())) {
-            okClicked();
-            return;
-        }
-    }
-    if (e->key() == Qt::Key_Escape) {
-        cancelButton ? cancelClicked() : okClicked();
-        return;
-    }
-    Form::keyPressEvent(e);
-}

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QVariantMap>
 
-class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -54,7 +53,6 @@ protected:
     // administrators to change and only shown to other users.
     virtual void afterLoad();
 
-    void keyPressEvent(QKeyEvent *e) override;
 
     QPushButton *okButton = nullptr;       // set by the form
     QPushButton *cancelButton = nullptr;   // nullptr on forms without Cancel

@@ -10,7 +10,6 @@
 #include "platform/db/statement.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -36,19 +35,7 @@ AlternativeForm::AlternativeForm()
     connect(apply, &QPushButton::clicked, this, &AlternativeForm::apply_Click);
     connect(AltList, &ListGrid::DblClick, this, &AlternativeForm::AltList_DblClick);
     connect(Luk, &QPushButton::clicked, this, &AlternativeForm::Luk_Click);
-}
-
-void AlternativeForm::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Escape) {
-        Luk_Click();
-        return;
-    }
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        apply_Click();
-        return;
-    }
-    Form::keyPressEvent(e);
+    setDialogKeys([this] { apply_Click(); }, [this] { Luk_Click(); });
 }
 
 void AlternativeForm::Form_Load()

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 class ListGrid;
-class QKeyEvent;
 class QPushButton;
 class RepeatDialog;
 
@@ -29,7 +28,6 @@ public:
 
 protected:
     AlternativeForm();
-    void keyPressEvent(QKeyEvent *e) override;
     // The repeat dialog this form serves; nullptr when it is not loaded.
     virtual RepeatDialog *host() const = 0;
 

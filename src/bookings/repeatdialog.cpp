@@ -11,7 +11,6 @@
 #include "platform/db/dberror.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QSet>
 
 using namespace Generalen;
@@ -23,22 +22,7 @@ void RepeatDialog::attachToBookingForm()
     m_origin = RepeatSeries::currentOrigin();
     if (Forms::isLoaded<bookingform>())
         connect(Forms::get<bookingform>(), &Form::unloaded, this, [this] { Unload(); });
-}
-
-void RepeatDialog::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Escape) {
-        exitDialog();
-        return;
-    }
-    // Enter presses the button that has the focus, as on any dialog.
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget())) {
-            button->click();
-            return;
-        }
-    }
-    Form::keyPressEvent(e);
+    setDialogKeys([this] { pressFocusedButton(); }, [this] { exitDialog(); });
 }
 
 void RepeatDialog::Reload()

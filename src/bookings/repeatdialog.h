@@ -8,7 +8,6 @@
 #include <cstdint>
 
 class ListGrid;
-class QKeyEvent;
 
 // What the two repeat dialogs share: the booking they were opened for, the prepared dates they
 // added to gendatogent (by their IDs; the table is shared by every copy of the program started
@@ -28,7 +27,6 @@ protected:
     RepeatDialog();
     // Remembers the booking the form shows now and closes with the form.
     void attachToBookingForm();
-    void keyPressEvent(QKeyEvent *e) override;
 
     virtual ListGrid *dateList() const = 0;
     virtual void SetupDateListColumns() = 0;

@@ -14,7 +14,6 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -71,6 +70,7 @@ sletgentagendeform::sletgentagendeform()
     connect(slcoy, &DatePicker::DateChange, this, &sletgentagendeform::slcoy_DateChange);
     connect(Knap12, &QPushButton::clicked, this, &sletgentagendeform::Knap12_Click);
     connect(annul, &QPushButton::clicked, this, &sletgentagendeform::annul_Click);
+    setDialogKeys([this] { Knap12_Click(); }, [this] { annul_Click(); });
 }
 
 void sletgentagendeform::Form_Load()
@@ -85,19 +85,6 @@ void sletgentagendeform::Form_Load()
         m_bookingDay = form->Bdato->value();
         connect(form, &Form::unloaded, this, [this] { Unload(); });
     }
-}
-
-void sletgentagendeform::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Escape) {
-        annul_Click();
-        return;
-    }
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        Knap12_Click();
-        return;
-    }
-    Form::keyPressEvent(e);
 }
 
 void sletgentagendeform::optall_Click() { slcoy->hide(); }

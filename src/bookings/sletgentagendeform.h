@@ -5,7 +5,6 @@
 
 class DatePicker;
 class QGroupBox;
-class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -37,7 +36,6 @@ public:
     QPushButton *annul = nullptr;
 
 protected:
-    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     RepeatSeries::Origin m_origin;

@@ -6,7 +6,6 @@
 
 #include <QHBoxLayout>
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -37,6 +36,7 @@ slettil::slettil()
     connect(Add, &QPushButton::clicked, this, &slettil::Add_Click);
     connect(delete_, &QPushButton::clicked, this, &slettil::delete_Click);
     connect(exit, &QPushButton::clicked, this, &slettil::exit_Click);
+    setDialogKeys([this] { pressFocusedButton(); }, [this] { exit_Click(); });
 }
 
 void slettil::Form_Load()
@@ -44,22 +44,6 @@ void slettil::Form_Load()
     m_origin = RepeatSeries::currentOrigin();
     if (Forms::isLoaded<bookingform>())
         connect(Forms::get<bookingform>(), &Form::unloaded, this, [this] { Unload(); });
-}
-
-void slettil::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Escape) {
-        exit_Click();
-        return;
-    }
-    // Enter presses the button that has the focus, as on any dialog.
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget())) {
-            button->click();
-            return;
-        }
-    }
-    Form::keyPressEvent(e);
 }
 
 void slettil::Add_Click()

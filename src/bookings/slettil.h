@@ -3,7 +3,6 @@
 #include "bookings/repeatseries.h"
 #include "platform/controls/form.h"
 
-class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -25,7 +24,6 @@ public:
     QPushButton *exit = nullptr;
 
 protected:
-    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     RepeatSeries::Origin m_origin;

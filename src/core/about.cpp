@@ -3,7 +3,6 @@
 #include "core/productpicture.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -39,19 +38,8 @@ About::About()
     top->addLayout(row);
     top->addLayout(buttons);
     connect(Luk, &QPushButton::clicked, this, &About::Luk_Click);
+    setDialogKeys([this] { Luk_Click(); }, [this] { Luk_Click(); });
 }
 
 void About::Luk_Click() { Unload(); }
 
-void About::keyPressEvent(QKeyEvent *e)
-{
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        Luk_Click();
-        return;
-    default:
-        Form::keyPressEvent(e);
-    }
-}

@@ -2,7 +2,6 @@
 
 #include "platform/controls/form.h"
 
-class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -21,5 +20,4 @@ public:
 
 protected:
     // Enter and Escape close the box, as Ok does.
-    void keyPressEvent(QKeyEvent *e) override;
 };

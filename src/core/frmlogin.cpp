@@ -10,7 +10,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,15 +60,7 @@ frmLogin::frmLogin()
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
     connect(txtUserName, &QLineEdit::returnPressed, this, &frmLogin::cmdOK_Click);
     connect(txtPassword, &QLineEdit::returnPressed, this, &frmLogin::cmdOK_Click);
-}
-
-void frmLogin::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Escape) {
-        cmdCancel_Click();
-        return;
-    }
-    Form::keyPressEvent(e);
+    setDialogKeys({}, [this] { cmdCancel_Click(); });
 }
 
 void frmLogin::cmdOK_Click()

@@ -26,5 +26,4 @@ public:
     QLabel *Label3 = nullptr;
 
 protected:
-    void keyPressEvent(QKeyEvent *e) override;
 };

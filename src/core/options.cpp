@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -111,6 +110,7 @@ Options::Options()
     connect(DateFormat, &DBList::Click, this, &Options::ApplyDateFormatChoice);
     connect(Timeunits, &DBList::Click, this, &Options::ApplyTimeUnitChoice);
     connect(ok, &QPushButton::clicked, this, &Options::ok_Click);
+    setDialogKeys([this] { ok_Click(); });
 }
 
 void Options::buildCalendarsTab()
@@ -276,15 +276,6 @@ void Options::ApplyTimeUnitChoice()
 }
 
 void Options::ok_Click() { Unload(); }
-
-void Options::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        ok_Click();
-        return;
-    }
-    Form::keyPressEvent(e);
-}
 
 bool Options::taxAcceptable()
 {

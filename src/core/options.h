@@ -7,7 +7,6 @@
 
 class DBList;
 class QCheckBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -62,7 +61,6 @@ public:
 
 protected:
     // Enter anywhere in the form is Ok.
-    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void buildCalendarsTab();

@@ -8,7 +8,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -84,6 +83,7 @@ Times::Times()
     connect(ctDEdit5, &DEdit::Spin, this, &Times::ctDEdit5_Spin);
     connect(ctDEdit6, &DEdit::Spin, this, &Times::ctDEdit6_Spin);
     connect(Command1, &QPushButton::clicked, this, &Times::Command1_Click);
+    setDialogKeys([this] { Command1_Click(); });
 }
 
 void Times::Form_Load()
@@ -105,15 +105,6 @@ void Times::ctDEdit5_Spin(bool down) { spinTime(ctDEdit5, down); }
 void Times::ctDEdit6_Spin(bool down) { spinTime(ctDEdit6, down); }
 
 void Times::Command1_Click() { Unload(); }
-
-void Times::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        Command1_Click();
-        return;
-    }
-    Form::keyPressEvent(e);
-}
 
 void Times::Form_Unload(bool &cancel)
 {

@@ -3,7 +3,6 @@
 #include "platform/controls/datacontrol.h"
 #include "platform/controls/form.h"
 
-class QKeyEvent;
 class QPushButton;
 class TimeEdit;
 
@@ -39,5 +38,4 @@ public:
 
 protected:
     // Enter anywhere in the form is Ok.
-    void keyPressEvent(QKeyEvent *e) override;
 };

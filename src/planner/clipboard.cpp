@@ -9,6 +9,10 @@
 #include "platform/db/dberror.h"
 #include "platform/db/recordset.h"
 
+#include <QStringList>
+
+#include <sqlite3.h>
+
 #include <memory>
 
 using namespace Generalen;
@@ -25,13 +29,60 @@ const char *const CopiedFields[] = {
     "Bookingnr", "bstart", "bslut", "Beskrivelse", "Bdato", "lokalenr", "Bgruppe", "Bcolor",
     "Kontonr", "Kontaktperson2", "Kontaktpersonadr2", "Kontaktpersonpnr2", "Kontaktpersonby2",
     "Kontakttlf2", "Kontakttlfb2", "langbeskrivelse", "Antalpers", "Pris", "ID", "Bemærkninger",
-    "gennr", "gentagende", "Intern", "Tentative", "curacname"};
+    "gennr", "gentagende", "Intern", "Tentative", "curacname", "leveringstype", "leveringssted",
+    "tax", "bvpris"};
 
 // The clipboard fields a paste takes over unchanged, in the order they are written.
 const char *const PastedFields[] = {
     "Bcolor", "Kontonr", "Kontaktperson2", "Kontaktpersonadr2", "Kontaktpersonpnr2",
     "Kontaktpersonby2", "Kontakttlf2", "Kontakttlfb2", "langbeskrivelse", "Antalpers", "Pris",
-    "ID", "Bemærkninger", "gennr", "gentagende", "Intern", "Tentative", "curacname"};
+    "ID", "Bemærkninger", "gennr", "gentagende", "Intern", "Tentative", "curacname",
+    "leveringstype", "leveringssted", "tax", "bvpris"};
+
+// Columns that a paths.mdb made by an older program lacks, with their declarations.
+struct AddedColumn
+{
+    const char *name;
+    const char *declaration;
+};
+const AddedColumn AddedColumns[] = {{"leveringstype", "TEXT"},
+                                    {"leveringssted", "TEXT"},
+                                    {"tax", "BOOLEAN DEFAULT 0"},
+                                    {"bvpris", "INTEGER DEFAULT 1"}};
+
+// paths.mdb of the program's folder, its clipboard table given the columns it lacks, so a
+// clipboard kept by an older program is read and written as any other.
+std::unique_ptr<Dao::Database> openPaths()
+{
+    auto paths = Dao::Database::open(PathsFile());
+    sqlite3 *db = paths->handle();
+    QStringList present;
+    sqlite3_stmt *info = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA table_info(standby)", -1, &info, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(info) == SQLITE_ROW)
+            present << QString::fromUtf8(
+                reinterpret_cast<const char *>(sqlite3_column_text(info, 1))).toLower();
+    }
+    sqlite3_finalize(info);
+    if (present.isEmpty())
+        return paths;   // no clipboard table: the recordset that opens it reports that
+    for (const AddedColumn &column : AddedColumns) {
+        if (present.contains(QLatin1String(column.name)))
+            continue;
+        // Names and declarations are the constants above, never text from outside.
+        const QByteArray sql = QByteArray("ALTER TABLE standby ADD COLUMN ") + column.name
+                               + " " + column.declaration;
+        char *error = nullptr;
+        if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+            const QString text = QString::fromUtf8(error ? error : "ALTER TABLE failed");
+            sqlite3_free(error);
+            // Another copy of the program may have added it a moment ago.
+            if (!text.contains("duplicate column", Qt::CaseInsensitive))
+                throw Dao::DbError(text);
+        }
+    }
+    return paths;
+}
 
 void reportDbError(const Dao::DbError &e)
 {
@@ -84,7 +135,7 @@ bool copySelected(PlannerGrid &grid)
             return false;
         }
 
-        auto paths = Dao::Database::open(PathsFile());
+        auto paths = openPaths();
         {
             // The old row goes and the new one comes in one step, so the clipboard never
             // holds two rows, also when two copies of the program cut at once.
@@ -138,7 +189,7 @@ PasteResult paste(int start, int32_t day, int32_t item)
 {
     PasteResult result;
     try {
-        auto paths = Dao::Database::open(PathsFile());
+        auto paths = openPaths();
         auto standby = paths->OpenRecordset("standby", Dao::RecordsetType::Table);
         if (standby->RecordCount() == 0) {   // emptied by another copy of the program
             reportEmptyClipboard();

@@ -8,7 +8,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -113,6 +112,7 @@ Searchinfoform::Searchinfoform()
     Data1.bind(Bookingnr, "Bookingnr");
 
     connect(Luk, &QPushButton::clicked, this, &Searchinfoform::Luk_Click);
+    setDialogKeys([this] { Luk_Click(); }, [this] { Luk_Click(); });
 }
 
 Searchinfoform::~Searchinfoform() = default;
@@ -137,19 +137,6 @@ void Searchinfoform::Form_Unload(bool &cancel)
     } catch (const Dao::DbError &e) {
         // Nothing was written; the view closes all the same.
         MsgBox::show(e.description());
-    }
-}
-
-void Searchinfoform::keyPressEvent(QKeyEvent *e)
-{
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        Luk_Click();
-        return;
-    default:
-        Form::keyPressEvent(e);
     }
 }
 

@@ -8,7 +8,6 @@
 #include <cstdint>
 
 class DateEdit;
-class QKeyEvent;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -50,5 +49,4 @@ public:
 
 protected:
     // Enter and Escape close the view, as Ok does.
-    void keyPressEvent(QKeyEvent *e) override;
 };

@@ -80,7 +80,8 @@ TEST_F(ClipboardTest, ACopyPastesAgainAndAgainUnderNewNumbersWithItsFields)
     addBooking(7, type, aula, gCurrentDay, 600, 690, "Board meeting");
     exec("UPDATE booking SET Kontaktperson2 = 'Ole', langbeskrivelse = 'Long', Antalpers = 12, "
          "Pris = 450.5, Bemærkninger = 'Coffee', gennr = 3, gentagende = 1, Intern = 1, "
-         "Tentative = 1, Bcolor = 65280, leveringstype = 'Van', tax = 1 WHERE Bookingnr = 7");
+         "Tentative = 1, Bcolor = 65280, leveringstype = 'Van', leveringssted = 'Dock 2', "
+         "tax = 1, bvpris = 2 WHERE Bookingnr = 7");
     auto *cal = Forms::get<Calendar>();
     cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
     copy(*cal);
@@ -101,11 +102,12 @@ TEST_F(ClipboardTest, ACopyPastesAgainAndAgainUnderNewNumbersWithItsFields)
     EXPECT_EQ(field(500, "Beskrivelse"), "Board meeting");
     for (const char *carried : {"Kontaktperson2", "langbeskrivelse", "Antalpers", "Pris",
                                 "Bemærkninger", "gennr", "gentagende", "Intern", "Tentative",
-                                "Bcolor", "kontonr", "curacname"})
+                                "Bcolor", "kontonr", "curacname", "leveringstype",
+                                "leveringssted", "tax", "bvpris"})
         EXPECT_EQ(field(500, carried), field(7, carried)) << carried;
-    // Fields the clipboard does not carry take the table's defaults.
-    EXPECT_TRUE(field(500, "leveringstype").isNull());
-    EXPECT_FALSE(field(500, "tax").toBool());
+    // An agreed price stays agreed: the booking form does not recompute it as a list price.
+    EXPECT_EQ(field(500, "bvpris").toInt(), 2);
+    EXPECT_TRUE(field(500, "tax").toBool());
     EXPECT_EQ(clipRows(), 1);
     EXPECT_EQ(field(7, "bstart").toInt(), 600);
 }
@@ -302,4 +304,30 @@ TEST_F(ClipboardTest, ACutOfABookingTheUserMayNotDeleteIsRefusedACopyIsNot)
     cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
     cut(*cal);
     EXPECT_TRUE(field(7, "Bookingnr").isNull());
+}
+
+// A paths.mdb made before the clipboard carried delivery, tax and price type gets the columns
+// at the first cut, and the cut booking comes back whole.
+TEST_F(ClipboardTest, AnOlderClipboardTableGainsTheColumnsItLacks)
+{
+    {
+        auto paths = Dao::Database::open(Extrafunktioner::PathsFile());
+        for (const char *column : {"leveringstype", "leveringssted", "tax", "bvpris"})
+            paths->Execute(QString("ALTER TABLE standby DROP COLUMN ") + column);
+    }
+    addBooking(7, type, aula, gCurrentDay, 600, 690, "Van hire");
+    exec("UPDATE booking SET leveringstype = 'Van', leveringssted = 'Dock 2', tax = 1, "
+         "bvpris = 2, Pris = 800 WHERE Bookingnr = 7");
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+    EXPECT_EQ(clip("leveringssted"), "Dock 2");
+    pasteAt(*cal, *cal->cc, 2, 840);
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+    EXPECT_EQ(field(7, "lokalenr").toInt(), lab);
+    EXPECT_EQ(field(7, "leveringstype"), "Van");
+    EXPECT_EQ(field(7, "leveringssted"), "Dock 2");
+    EXPECT_TRUE(field(7, "tax").toBool());
+    EXPECT_EQ(field(7, "bvpris").toInt(), 2);
+    EXPECT_DOUBLE_EQ(field(7, "Pris").toDouble(), 800.0);
 }

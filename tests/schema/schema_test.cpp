@@ -128,7 +128,8 @@ const ObjectShape kPathsTables[] = {
      "Kontaktpersonadr2 TEXT, Kontaktpersonpnr2 TEXT, Kontaktpersonby2 TEXT, Kontakttlf2 TEXT, "
      "Kontakttlfb2 TEXT, langbeskrivelse TEXT, Antalpers INTEGER, Pris DOUBLE, ID INTEGER, "
      "Bemærkninger TEXT, gennr INTEGER, gentagende BOOLEAN, Intern BOOLEAN, Tentative BOOLEAN, "
-     "curacname TEXT, btid INTEGER"},
+     "curacname TEXT, btid INTEGER, leveringstype TEXT, leveringssted TEXT, tax BOOLEAN, "
+     "bvpris INTEGER"},
     {"gendatogent", "ID INTEGER, Dato INTEGER, Start DATETIME, Slut DATETIME, lokalenr INTEGER, "
                     "DB BOOLEAN"},
     {"AndetLokAlt", "lokalenr INTEGER, Lokalenavn TEXT"},

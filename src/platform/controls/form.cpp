@@ -1,10 +1,12 @@
 #include "platform/controls/form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QHash>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QWindow>
@@ -158,4 +160,30 @@ void Form::closeEvent(QCloseEvent *e)
         e->ignore();
     else
         e->accept();
+}
+
+void Form::setDialogKeys(std::function<void()> enter, std::function<void()> escape)
+{
+    m_enterAction = std::move(enter);
+    m_escapeAction = std::move(escape);
+}
+
+void Form::pressFocusedButton()
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(focusWidget()))
+        button->click();
+}
+
+void Form::keyPressEvent(QKeyEvent *e)
+{
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && m_enterAction) {
+        m_enterAction();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape && m_escapeAction) {
+        m_escapeAction();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }

@@ -39,8 +39,17 @@ signals:
 protected:
     bool event(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    // Enter and Escape as on any dialog: Enter runs the form's Ok action (what its default
+    // button does), Escape its cancel or close action. A key without an action goes on to Qt;
+    // a box that takes Enter itself (a box of several lines) keeps it.
+    void keyPressEvent(QKeyEvent *e) override;
+    void setDialogKeys(std::function<void()> enter, std::function<void()> escape = {});
+    // An Enter action: presses the button that has the focus, if one has.
+    void pressFocusedButton();
 
 private:
+    std::function<void()> m_enterAction;
+    std::function<void()> m_escapeAction;
     bool m_unloading = false;
     bool m_placed = false;
     bool m_modalRunning = false;
