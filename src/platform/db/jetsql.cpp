@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <iterator>
 #include <vector>
 
 namespace Dao {
@@ -63,6 +64,7 @@ Nodes tokenize(const QString &sql, bool jet)
 {
     Nodes out;
     const int n = int(sql.size());
+    out.reserve(n / 2 + 1);
     int i = 0;
     while (i < n) {
         const QChar c = sql[i];
@@ -139,11 +141,11 @@ Nodes tokenize(const QString &sql, bool jet)
 }
 
 // Nests the tokens by parentheses.
-Nodes buildTree(const Nodes &tokens, const QString &sql)
+Nodes buildTree(Nodes tokens, const QString &sql)
 {
     std::vector<Nodes> stack(1);
     std::vector<int> openPos;
-    for (const Node &t : tokens) {
+    for (Node &t : tokens) {
         if (t.kind == Kind::Op && t.text == "(") {
             stack.emplace_back();
             openPos.push_back(t.pos);
@@ -156,7 +158,7 @@ Nodes buildTree(const Nodes &tokens, const QString &sql)
             openPos.pop_back();
             stack.back().push_back(std::move(group));
         } else {
-            stack.back().push_back(t);
+            stack.back().push_back(std::move(t));
         }
     }
     if (stack.size() != 1)
@@ -257,13 +259,15 @@ int operandEnd(const Nodes &nodes, int i)
     return j;
 }
 
-Nodes slice(const Nodes &nodes, int from, int to)
+// Moves nodes[from..to] out of nodes; the emptied places are dropped by the caller.
+Nodes take(Nodes &nodes, int from, int to)
 {
-    return Nodes(nodes.begin() + from, nodes.begin() + to + 1);
+    return Nodes(std::make_move_iterator(nodes.begin() + from),
+                 std::make_move_iterator(nodes.begin() + to + 1));
 }
 
 // The parenthesised argument list of a call; the caller puts the function's name before it.
-Node argumentList(const std::vector<Nodes> &arguments)
+Node argumentList(std::vector<Nodes> &&arguments)
 {
     Node group = make(Kind::Group, QString());
     for (size_t a = 0; a < arguments.size(); ++a) {
@@ -271,108 +275,134 @@ Node argumentList(const std::vector<Nodes> &arguments)
             group.children.push_back(make(Kind::Op, ","));
             group.children.push_back(make(Kind::Space, " "));
         }
-        group.children.insert(group.children.end(), arguments[a].begin(), arguments[a].end());
+        group.children.insert(group.children.end(), std::make_move_iterator(arguments[a].begin()),
+                              std::make_move_iterator(arguments[a].end()));
     }
     return group;
 }
 
+int lastSolid(const Nodes &nodes) { return prevSolid(nodes, int(nodes.size())); }
+
+// Each pass below reads one level's nodes and appends what it makes to a new list, so that no
+// rewrite moves the rest of the text: the work stays linear in the length of the statement.
+// What lies left of the place being rewritten is already in the new list, what lies right of
+// it is still in the old one.
+
 void rewriteTokens(Nodes &nodes)
 {
+    Nodes out;
+    out.reserve(nodes.size() + nodes.size() / 4);
     for (int i = 0; i < int(nodes.size()); ++i) {
         Node &node = nodes[i];
-        const int prev = prevSolid(nodes, i);
-        const bool qualified = prev >= 0 && isOp(nodes[prev], ".");
+        const int prev = lastSolid(out);
+        const bool qualified = prev >= 0 && isOp(out[prev], ".");
         if (node.kind == Kind::Op && node.text == "!") {
             const int next = nextSolid(nodes, i);
-            const auto isName = [&](int k) {
-                return k >= 0 && (nodes[k].kind == Kind::Word || nodes[k].kind == Kind::Name);
-            };
-            if (isName(prev) && isName(next))
+            const bool nameBefore = prev >= 0
+                                    && (out[prev].kind == Kind::Word
+                                        || out[prev].kind == Kind::Name);
+            const bool nameAfter = next >= 0
+                                   && (nodes[next].kind == Kind::Word
+                                       || nodes[next].kind == Kind::Name);
+            if (nameBefore && nameAfter)
                 node.text = ".";
         } else if (node.kind == Kind::Op && node.text == "/") {
-            nodes.insert(nodes.begin() + i, make(Kind::Number, "1.0"));
-            nodes.insert(nodes.begin() + i, make(Kind::Op, "*"));
-            i += 2;
+            out.push_back(make(Kind::Op, "*"));
+            out.push_back(make(Kind::Number, "1.0"));
         } else if (qualified) {
-            continue;
         } else if (isWord(node, "True") || isWord(node, "False")) {
             node = make(Kind::Number, isWord(node, "True") ? "1" : "0", node.pos);
         } else if (isWord(node, "Mod")) {
             node = make(Kind::Op, "%", node.pos);
         } else if (isWord(node, "DISTINCTROW")) {
-            const bool spaceAfter = i + 1 < int(nodes.size()) && nodes[i + 1].kind == Kind::Space;
-            nodes.erase(nodes.begin() + i, nodes.begin() + i + (spaceAfter ? 2 : 1));
-            --i;
+            if (i + 1 < int(nodes.size()) && nodes[i + 1].kind == Kind::Space)
+                ++i;
+            continue;
         } else if (isWord(node, "Date") || isWord(node, "Now")) {
             const int next = nextSolid(nodes, i);
             if (next >= 0 && nodes[next].kind == Kind::Group
                 && nextSolid(nodes[next].children, -1) < 0) {
                 node.text = isWord(node, "Date") ? "jet_date" : "jet_now";
-                nodes.erase(nodes.begin() + i + 1, nodes.begin() + next);   // "Date ()"
+                out.push_back(std::move(node));
+                i = next - 1;   // "Date ()": the blanks before the parentheses go
+                continue;
             }
         }
+        out.push_back(std::move(node));
     }
+    nodes = std::move(out);
 }
 
 void rewriteConcatenation(Nodes &nodes)
 {
+    Nodes out;
+    out.reserve(nodes.size());
     for (int i = 0; i < int(nodes.size()); ++i) {
-        if (!isOp(nodes[i], "&"))
+        if (!isOp(nodes[i], "&")) {
+            out.push_back(std::move(nodes[i]));
             continue;
-        const int leftEnd = prevSolid(nodes, i);
-        if (leftEnd < 0 || !isOperandPart(nodes[leftEnd]))
+        }
+        const int leftEnd = lastSolid(out);
+        if (leftEnd < 0 || !isOperandPart(out[leftEnd]))
             throw DbError("Syntax error: '&' without a value before it.");
-        const int first = operandStart(nodes, leftEnd);
-        std::vector<Nodes> operands{slice(nodes, first, leftEnd)};
+        const int first = operandStart(out, leftEnd);
+        std::vector<Nodes> operands;
+        operands.push_back(take(out, first, leftEnd));
+        out.resize(first);
         int amp = i;
-        int last = leftEnd;
+        int last = i;
         while (amp >= 0 && isOp(nodes[amp], "&")) {
             const int rightStart = nextSolid(nodes, amp);
             if (rightStart < 0 || !isOperandPart(nodes[rightStart]))
                 throw DbError("Syntax error: '&' without a value after it.");
             last = operandEnd(nodes, rightStart);
-            operands.push_back(slice(nodes, rightStart, last));
+            operands.push_back(take(nodes, rightStart, last));
             amp = nextSolid(nodes, last);
         }
-        Node args = argumentList(operands);
-        nodes.erase(nodes.begin() + first, nodes.begin() + last + 1);
-        nodes.insert(nodes.begin() + first, std::move(args));
-        nodes.insert(nodes.begin() + first, make(Kind::Word, "jet_concat"));
-        i = first + 1;
+        out.push_back(make(Kind::Word, "jet_concat"));
+        out.push_back(argumentList(std::move(operands)));
+        i = last;
     }
+    nodes = std::move(out);
 }
 
 // x [Not] Like p  ->  [NOT] jet_like(x, p): Jet's wildcards, case-blind as Jet compares.
 void rewriteLike(Nodes &nodes)
 {
+    Nodes out;
+    out.reserve(nodes.size());
     for (int i = 0; i < int(nodes.size()); ++i) {
-        if (!isWord(nodes[i], "LIKE"))
+        if (!isWord(nodes[i], "LIKE")) {
+            out.push_back(std::move(nodes[i]));
             continue;
-        int opStart = i;
-        const int before = prevSolid(nodes, i);
+        }
+        int opStart = int(out.size());
+        const int before = lastSolid(out);
         bool negated = false;
-        if (before >= 0 && isWord(nodes[before], "NOT")) {
+        if (before >= 0 && isWord(out[before], "NOT")) {
             negated = true;
             opStart = before;
         }
-        const int leftEnd = prevSolid(nodes, opStart);
+        const int leftEnd = prevSolid(out, opStart);
         const int rightStart = nextSolid(nodes, i);
-        if (leftEnd < 0 || rightStart < 0 || !isOperandPart(nodes[leftEnd])
+        if (leftEnd < 0 || rightStart < 0 || !isOperandPart(out[leftEnd])
             || !isOperandPart(nodes[rightStart]))
             throw DbError("Syntax error: 'Like' needs a value on each side.");
-        const int first = operandStart(nodes, leftEnd);
+        const int first = operandStart(out, leftEnd);
         const int last = operandEnd(nodes, rightStart);
-        Node args = argumentList({slice(nodes, first, leftEnd), slice(nodes, rightStart, last)});
-        nodes.erase(nodes.begin() + first, nodes.begin() + last + 1);
-        int at = first;
+        std::vector<Nodes> arguments;
+        arguments.push_back(take(out, first, leftEnd));
+        arguments.push_back(take(nodes, rightStart, last));
+        out.resize(first);
         if (negated) {
-            nodes.insert(nodes.begin() + at++, make(Kind::Word, "NOT"));
-            nodes.insert(nodes.begin() + at++, make(Kind::Space, " "));
+            out.push_back(make(Kind::Word, "NOT"));
+            out.push_back(make(Kind::Space, " "));
         }
-        nodes.insert(nodes.begin() + at++, make(Kind::Word, "jet_like"));
-        nodes.insert(nodes.begin() + at, std::move(args));
-        i = at;
+        out.push_back(make(Kind::Word, "jet_like"));
+        out.push_back(argumentList(std::move(arguments)));
+        i = last;
     }
+    nodes = std::move(out);
 }
 
 void rewriteLevel(Nodes &nodes)
@@ -401,26 +431,31 @@ void rewriteStatement(Nodes &nodes)
         }
     } else if (isWord(nodes[head], "UPDATE")) {
         // SQLite takes no table name before a column that SET assigns.
+        Nodes out;
+        out.reserve(nodes.size());
         bool inSet = false;
         bool atTarget = false;
-        for (int i = head + 1; i < int(nodes.size()); ++i) {
-            if (isWord(nodes[i], "WHERE"))
+        int i = 0;
+        for (; i < int(nodes.size()); ++i) {
+            if (i > head && isWord(nodes[i], "WHERE"))
                 break;
-            if (isWord(nodes[i], "SET") || (inSet && isOp(nodes[i], ","))) {
+            if (i > head && (isWord(nodes[i], "SET") || (inSet && isOp(nodes[i], ",")))) {
                 inSet = true;
                 atTarget = true;
-                continue;
+            } else if (atTarget && nodes[i].kind != Kind::Space) {
+                atTarget = false;
+                const int dot = nextSolid(nodes, i);
+                const int column = dot >= 0 ? nextSolid(nodes, dot) : -1;
+                if (column >= 0 && isOp(nodes[dot], ".")
+                    && (nodes[i].kind == Kind::Word || nodes[i].kind == Kind::Name)
+                    && (nodes[column].kind == Kind::Word || nodes[column].kind == Kind::Name))
+                    i = column;
             }
-            if (!atTarget || nodes[i].kind == Kind::Space)
-                continue;
-            atTarget = false;
-            const int dot = nextSolid(nodes, i);
-            const int column = dot >= 0 ? nextSolid(nodes, dot) : -1;
-            if (column >= 0 && isOp(nodes[dot], ".")
-                && (nodes[i].kind == Kind::Word || nodes[i].kind == Kind::Name)
-                && (nodes[column].kind == Kind::Word || nodes[column].kind == Kind::Name))
-                nodes.erase(nodes.begin() + i, nodes.begin() + column);
+            out.push_back(std::move(nodes[i]));
         }
+        for (; i < int(nodes.size()); ++i)
+            out.push_back(std::move(nodes[i]));
+        nodes = std::move(out);
     }
     while (!nodes.empty() && (nodes.back().kind == Kind::Space || isOp(nodes.back(), ";")))
         nodes.pop_back();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using Dao::JetSql;
 
 TEST(JetSql, TranslatesTheDialect)
@@ -38,6 +40,47 @@ TEST(JetSql, TranslatesTheDialect)
     for (const char *bad :
          {"SELECT * FROM t WHERE s = 'open", "SELECT ((1)", "SELECT #13/45/2026#"})
         EXPECT_THROW(JetSql::toSqlite(bad), Dao::DbError) << bad;
+}
+
+// Long statements come out as their pieces do, whatever their length: each case repeats a piece
+// of Jet text and expects its translation repeated as often.
+TEST(JetSql, LongStatementsTranslateAsTheirPieces)
+{
+    struct Case
+    {
+        const char *head, *unit, *tail, *close;
+        const char *outHead, *outUnit, *outTail, *outClose;
+    };
+    const Case cases[] = {
+        {"SELECT ", "1/", "1", "", "SELECT ", "1*1.0/", "1", ""},
+        {"SELECT ", "a & ", "b", "", "SELECT jet_concat(", "a, ", "b", ")"},
+        {"SELECT ", "a & b = ", "c", "", "SELECT ", "jet_concat(a, b) = ", "c", ""},
+        {"SELECT ", "(1 & ", "1", ")", "SELECT ", "(jet_concat(1, ", "1", "))"},
+        {"SELECT * FROM t WHERE ", "x Like 'a*' Or ", "y Not Like 'b?'", "",
+         "SELECT * FROM t WHERE ", "jet_like(x, 'a*') Or ", "NOT jet_like(y, 'b?')", ""},
+        {"UPDATE t SET ", "t.a = 1, ", "t.b = 2 WHERE t.c = 1;  ", "", "UPDATE t SET ",
+         "a = 1, ", "b = 2 WHERE t.c = 1", ""},
+        {"SELECT ", "Date () + True Mod a!b + ", "0", "", "SELECT ", "jet_date() + 1 % a.b + ",
+         "0", ""},
+        {"SELECT ", "DISTINCTROW ", "1", "", "SELECT ", "", "1", ""},
+        {"SELECT ", "\"a\" & #1/2/2026# & ", "'b'", "", "SELECT jet_concat(",
+         "'a', '2026-01-02 00:00:00', ", "'b'", ")"},
+    };
+    for (const Case &c : cases) {
+        const int units = 20000 / int(strlen(c.unit));
+        const auto repeat = [units](const char *piece, int times) {
+            return QString::fromUtf8(piece).repeated(times);
+        };
+        const QString jet = c.head + repeat(c.unit, units) + c.tail + repeat(c.close, units);
+        const QString sqlite = c.outHead + repeat(c.outUnit, units) + c.outTail
+                               + repeat(c.outClose, c.close[0] ? units : 1);
+        const QString got = JetSql::toSqlite(jet);
+        qsizetype at = 0;
+        while (at < got.size() && at < sqlite.size() && got[at] == sqlite[at])
+            ++at;
+        EXPECT_EQ(got.mid(at, 40).toStdString(), sqlite.mid(at, 40).toStdString())
+            << c.unit << " differs at " << at << " of " << sqlite.size();
+    }
 }
 
 namespace {
