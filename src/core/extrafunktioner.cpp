@@ -39,7 +39,7 @@ QString selectText(const QString &head, const QString &table, const QString &cri
 }
 
 // How long the checks of a chosen file may take, lock waits included.
-constexpr int kCheckMilliseconds = 2500;
+constexpr int kCheckMilliseconds = 2000;
 
 // Refused for its layout: a database, but one holding tables, views or triggers of its own.
 bool foreignLayout(const Dao::DbError &e) { return e.code() == Dao::SchemaCheck::ForeignLayout; }

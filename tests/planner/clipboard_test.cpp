@@ -2,6 +2,7 @@
 
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "fixtures/sqlhelpers.h"
 #include "planner/calendar.h"
 #include "planner/calmdag.h"
 #include "planner/clipboard.h"
@@ -9,7 +10,6 @@
 #include "platform/controls/plannergrid.h"
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
-#include "fixtures/sqlhelpers.h"
 
 #include <QLabel>
 

@@ -105,6 +105,8 @@ std::unique_ptr<Database> Database::open(const QString &path)
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    // No text or blob of ours comes near this; a larger one is refused, not built in memory.
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, 64 * 1024 * 1024);
     std::unique_ptr<Database> database(new Database(db, path));
     sqlite3_busy_handler(db, waitWhileBusy, &database->m_busyTimer);
     Deadline::watch(db);
