@@ -120,6 +120,25 @@ TEST(SchemaCheck, AFileOfAnEarlierVersionIsUpgradedOnceWithItsRowsIntact)
     }
 }
 
+// The bound on a chosen file's check does not cut short the upgrade of a file that passed it:
+// the upgrade of a large file takes as long as its rows need.
+TEST(SchemaCheck, TheUpgradeOfALargeFileIsNotCutShortByTheChecksBound)
+{
+    QTemporaryDir dir;
+    const QString slowStep = "CREATE INDEX t_a ON t (a);"
+                             "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c "
+                             "WHERE x < 3000000) SELECT count(*) FROM c;";
+    const KnownLayouts known({layout(slowStep)});
+    const QString path = dir.filePath("large.db");
+    makeFile(path, kVersion0);
+    const Dao::Deadline bound(150);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_NO_THROW(Dao::Database::open(path));
+    EXPECT_GT(clock.elapsed(), 150);   // the step ran past the bound
+    EXPECT_EQ(sqlValue(path, "PRAGMA user_version").toInt(), 2);
+}
+
 // A layout that is none of the versions is refused before anything reads it, and the file is
 // left as it was; so is a file whose upgrade fails.
 TEST(SchemaCheck, AnythingButTheProgramsOwnLayoutIsRefusedAndLeftAsItWas)
