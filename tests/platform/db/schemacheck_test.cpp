@@ -155,18 +155,18 @@ TEST(SchemaCheck, AnythingButTheProgramsOwnLayoutIsRefusedAndLeftAsItWas)
     } cases[] = {
         {"a trigger of its own",
          today + "CREATE TRIGGER t_spy AFTER INSERT ON t BEGIN DELETE FROM t; END;",
-         "it holds a trigger t_spy"},
+         "it holds a trigger t_spy of its own"},
         {"a view of its own under our name",
          "CREATE TABLE t (a INTEGER, b TEXT, c INTEGER DEFAULT 7); CREATE INDEX t_a ON t (a);"
          "CREATE VIEW v AS SELECT a, b FROM t; PRAGMA user_version = 2;",
-         "its view v is not"},
+         "its view v differs"},
         {"an index missing",
          "CREATE TABLE t (a INTEGER, b TEXT, c INTEGER DEFAULT 7);"
          "CREATE VIEW v AS SELECT a, b FROM t WHERE a > 0; PRAGMA user_version = 2;",
          "it lacks the index t_a"},
         {"a newer version", QString(today).replace("= 2", "= 3"), "newer version"},
         {"an earlier layout under a later number",
-         QString(kVersion0) + "PRAGMA user_version = 1;", "its table t is not"},
+         QString(kVersion0) + "PRAGMA user_version = 1;", "its table t differs"},
     };
     const KnownLayouts known({layout()});
     for (const auto &c : cases) {
