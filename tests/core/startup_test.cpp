@@ -318,7 +318,7 @@ TEST(StartUpRefusal, OffersTheConnectFormThenStartsOnTheChosenFile)
          [](Sandbox &, const QString &f) {
              execSql(f, "ALTER TABLE institutionsoplysninger RENAME COLUMN deldel TO deldel2");
          },
-         "its table institutionsoplysninger is not the program's own."},
+         "its table institutionsoplysninger differs from the program's."},
         {"no archiving date row",
          [](Sandbox &, const QString &f) { execSql(f, "DELETE FROM arkiveringsdato"); },
          "holds no archiving date."},
@@ -417,8 +417,8 @@ TEST(HostileFiles, AreRefusedQuicklyWithoutRunningTheirCode)
         EXPECT_TRUE(connectUp());
         EXPECT_FALSE(Forms::isLoaded<frmLogin>());
         ASSERT_EQ(sandbox.shown().size(), 1);
-        EXPECT_TRUE(sandbox.lastText().contains("its tables, views or triggers are not those of "
-                                                "this program's files"))
+        EXPECT_TRUE(sandbox.lastText().contains("its tables, views or triggers are not this "
+                                                "program's own"))
             << sandbox.lastText().toStdString();
         EXPECT_EQ(sqlValue(file, accounts), before);
         EXPECT_EQ(stampOf(file), "2026-01-01 00:00:00");

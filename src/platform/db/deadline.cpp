@@ -36,6 +36,10 @@ Deadline::Deadline(int milliseconds) : m_previous(t_end)
 
 Deadline::~Deadline() { t_end = m_previous; }
 
+Deadline::Lifted::Lifted() : m_previous(t_end) { t_end = kNone; }
+
+Deadline::Lifted::~Lifted() { t_end = m_previous; }
+
 bool Deadline::passed() { return t_end != kNone && now() >= t_end; }
 
 void Deadline::watch(sqlite3 *db) { sqlite3_progress_handler(db, 500, progress, nullptr); }

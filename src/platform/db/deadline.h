@@ -23,6 +23,20 @@ public:
     // Makes the statements of db honour the bounds of the thread that runs them.
     static void watch(sqlite3 *db);
 
+    // Lifts the thread's bounds while it lives: for the program's own work on a file that has
+    // passed its checks (an upgrade of its layout), which takes as long as the file is large.
+    class Lifted
+    {
+    public:
+        Lifted();
+        ~Lifted();
+        Lifted(const Lifted &) = delete;
+        Lifted &operator=(const Lifted &) = delete;
+
+    private:
+        long long m_previous;
+    };
+
 private:
     long long m_previous;
 };

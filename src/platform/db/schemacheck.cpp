@@ -110,8 +110,8 @@ QString difference(int fileVersion, const QStringList &rows)
             continue;
         const QString object = objectOf(row);
         if (wantObjects.contains(object))
-            return QString("its %1 is not the program's own").arg(object);
-        return QString("it holds a %1 that is not the program's own").arg(object);
+            return QString("its %1 differs from the program's").arg(object);
+        return QString("it holds a %1 of its own").arg(object);
     }
     for (const QString &row : want) {
         if (!rows.contains(row))
@@ -123,7 +123,7 @@ QString difference(int fileVersion, const QStringList &rows)
 DbError refusal(const QString &path, const QString &why)
 {
     return DbError(QString("The file '%1' was not opened: its tables, views or triggers are "
-                           "not those of this program's files%2.")
+                           "not this program's own%2.")
                        .arg(path, why.isEmpty() ? QString() : "; " + why),
                    ForeignLayout);
 }
@@ -153,6 +153,8 @@ void upgrade(sqlite3 *db, const QString &path)
         if (!found.schema)
             throw refusal(path, difference(version, rows));
         const int current = currentVersion(*found.schema);
+        // The file is one of ours: its upgrade takes as long as its rows need.
+        const Deadline::Lifted ownWork;
         for (const SchemaStep &step : found.schema->steps) {
             if (step.from >= found.version && step.from < current)
                 run(db, step.upgrade, QString("Step %1").arg(step.from + 1));
