@@ -31,9 +31,7 @@ void registerRows()
     // gudløbover: modal, owned. No item of the menu carries this id.
     add({.id = 52, .listed = false});
 
-    // Searchform: modeless, no owner.
-    add({.surface = BookingBar, .id = 14, .group = 2, .order = 10, .tip = "Search",
-         .picture = "search"});
+    // Searchform (14) registers with its form.
     // myboo: modeless, no owner.
     add({.surface = BookingBar, .id = 15, .group = 2, .order = 20, .tip = "My Bookings",
          .picture = "mine"});
