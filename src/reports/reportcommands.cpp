@@ -34,9 +34,7 @@ void registerRows()
     // Searchform: modeless, no owner.
     add({.surface = BookingBar, .id = 14, .group = 2, .order = 10, .tip = "Search",
          .picture = "search"});
-    // myboo: modeless, no owner.
-    add({.surface = BookingBar, .id = 15, .group = 2, .order = 20, .tip = "My Bookings",
-         .picture = "mine"});
+    // My Bookings (15) registers with its list.
     // Todays: modeless, no owner.
     add({.surface = BookingBar, .id = 16, .group = 2, .order = 30, .tip = "Todays Bookings",
          .picture = "today"});
