@@ -40,6 +40,7 @@ public:
     void ShowBookingInfo(int32_t) override {}
     void PrintScheme() override {}
     void ShowSelectedInOtherView() override {}
+    void ShowCurrentPlace() override {}
     Form window;
 };
 
