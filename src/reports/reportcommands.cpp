@@ -35,9 +35,7 @@ void registerRows()
     add({.surface = BookingBar, .id = 14, .group = 2, .order = 10, .tip = "Search",
          .picture = "search"});
     // My Bookings (15) registers with its list.
-    // Todays: modeless, no owner.
-    add({.surface = BookingBar, .id = 16, .group = 2, .order = 30, .tip = "Todays Bookings",
-         .picture = "today"});
+    // Todays Bookings (16) registers with its list.
     // gudløbover: modeless, no owner.
     add({.surface = BookingBar, .id = 18, .group = 2, .order = 40,
          .tip = "Repeating Bookings", .picture = "repeat"});
