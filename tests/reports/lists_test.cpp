@@ -41,6 +41,7 @@ public:
     void ShowBookingInfo(int32_t) override {}
     void PrintScheme() override {}
     void ShowSelectedInOtherView() override {}
+    void ShowCurrentPlace() override {}
     Form window;
 };
 
