@@ -71,7 +71,7 @@ gudløbover::gudløbover()
     tildato = hiddenBox(this, "tildato");
     ul = new ListGrid(this);
     ul->setObjectName("ul");
-    ul->setMinimumSize(900, 340);   // the seven columns side by side
+    ul->setMinimumSize(940, 340);   // the seven columns side by side
     Printbutton = new QPushButton(this);
     Printbutton->setObjectName("Printbutton");
     Printbutton->setIcon(PlannerBars::picture("print"));
