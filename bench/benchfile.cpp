@@ -20,7 +20,7 @@ namespace {
 
 // Raised whenever what the maker writes changes, so that no cached file of an older layout is
 // used.
-constexpr int LayoutVersion = 1;
+constexpr int LayoutVersion = 2;
 constexpr int Span = 365;   // bookings lie from today - Span to today + Span - 1
 
 void exec(sqlite3 *db, const QString &sql)
@@ -178,7 +178,6 @@ void make(const QString &path, int bookings, const QString &emptyDatabase)
         for (const QString &sql : again)
             exec(db, sql);
         exec(db, "COMMIT");
-        exec(db, "ANALYZE");
     } catch (...) {
         sqlite3_close(db);
         QFile::remove(part);
