@@ -31,10 +31,7 @@ void registerRows()
     // gudløbover: modal, owned. No item of the menu carries this id.
     add({.id = 52, .listed = false});
 
-    // Searchform (14) and My Bookings (15) register with their lists.
-    // Todays: modeless, no owner.
-    add({.surface = BookingBar, .id = 16, .group = 2, .order = 30, .tip = "Todays Bookings",
-         .picture = "today"});
+    // Searchform (14), My Bookings (15) and Todays Bookings (16) register with their lists.
     // gudløbover: modeless, no owner.
     add({.surface = BookingBar, .id = 18, .group = 2, .order = 40,
          .tip = "Repeating Bookings", .picture = "repeat"});

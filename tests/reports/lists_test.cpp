@@ -10,6 +10,7 @@
 #include "platform/controls/listgrid.h"
 #include "reports/myboo.h"
 #include "reports/searchinfoform.h"
+#include "reports/todays.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,6 +41,7 @@ public:
     void ShowBookingInfo(int32_t) override {}
     void PrintScheme() override {}
     void ShowSelectedInOtherView() override {}
+    void ShowCurrentPlace() override {}
     Form window;
 };
 
@@ -248,6 +250,102 @@ TEST_F(MyBookingsTest, TheToolBarShowsTheOneListWithoutOwner)
     Commands::run(Commands::BookingBar, 15, view);
     EXPECT_EQ(Forms::get<myboo>(), m);
     EXPECT_EQ(keys(*m->MBlist), QList<int>({100}));   // filters kept
+}
+
+// --- Today's bookings ----------------------------------------------------------------------
+
+class TodaysTest : public ListsTest
+{
+protected:
+    void SetUp() override
+    {
+        ListsTest::SetUp();
+        book(200, kToday, 3, 20, false, 600, 660);
+        book(201, kToday, 2, 10, false, 510, 540);
+        book(202, kToday, 5, 30);
+        book(203, kToday + 1, 2, 10);
+    }
+    Todays *open()
+    {
+        auto *t = Forms::get<Todays>();
+        t->Show();
+        return t;
+    }
+};
+
+TEST_F(TodaysTest, ListsEveryBookingOfTheDayInTimeOrder)
+{
+    Todays *t = open();
+    EXPECT_EQ(t->windowTitle(), "Vantix  -  Todays Bookings");
+    QStringList captions;
+    for (int c = 1; c <= t->Todaylist->ColumnCount(); ++c)
+        captions << QString("%1 %2").arg(t->Todaylist->ColumnCaption(c))
+                        .arg(t->Todaylist->ColumnWidth(c));
+    EXPECT_EQ(captions, QStringList({"Resource 120", "Account 120", "Start 50", "End 50",
+                                     "Contact 100"}));
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({201, 202, 200}));
+    EXPECT_EQ(row(*t->Todaylist, 0),
+              QStringList({"Room A", "Anna Berg", "08:30", "09:00", "86 12 34 61"}));
+    EXPECT_EQ(t->Fixdate->value(), kToday);
+}
+
+TEST_F(TodaysTest, TheDayAndTheKindChooseTheRows)
+{
+    Todays *t = open();
+    t->OptGr3->click();
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({200}));
+    t->OptGr2->click();
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({201}));
+    t->Fixdate->pick(Extrafunktioner::DayNumberToDate(kToday + 1));
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({203}));
+    t->Fixdate->pick(Extrafunktioner::DayNumberToDate(kToday + 2));
+    EXPECT_EQ(t->Todaylist->RowCount(), 0);
+}
+
+TEST_F(TodaysTest, SecondsAreRoundedToWholeMinutesAHalfToTheEvenOne)
+{
+    const std::pair<int, const char *> cases[] = {
+        {30600, "08:30"}, {28830, "08:00"}, {28890, "08:02"}, {28859, "08:01"}, {0, "00:00"}};
+    for (const auto &[seconds, shown] : cases)
+        EXPECT_EQ(Todays::TimeCell(seconds), shown) << seconds;
+}
+
+TEST_F(TodaysTest, InfoOpensTheChosenBookingOrSaysWhyNot)
+{
+    Todays *t = open();
+    t->Info->click();
+    EXPECT_EQ(f.sandbox.lastText(), "No Booking Selected");
+    EXPECT_EQ(f.sandbox.shown().last().title, "Service Message");
+    EXPECT_FALSE(Forms::isLoaded<Searchinfoform>());
+
+    t->Todaylist->setSelectedRow(2);
+    emit t->Todaylist->DblClick();
+    ASSERT_TRUE(Forms::isLoaded<Searchinfoform>());
+    EXPECT_EQ(Forms::get<Searchinfoform>()->Bookingnr->text(), "200");
+    Forms::unload<Searchinfoform>();
+
+    f.exec({"DELETE FROM booking WHERE Bookingnr = 202"});
+    t->Todaylist->setSelectedRow(1);
+    t->Info->click();
+    EXPECT_EQ(f.sandbox.lastText(),
+              "The booking is no longer in the bookingfile. It may have been deleted.");
+    EXPECT_FALSE(Forms::isLoaded<Searchinfoform>());
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({201, 200}));
+}
+
+TEST_F(TodaysTest, PrintsTheDayAndTheToolBarShowsTheList)
+{
+    OwnerView view;
+    Commands::run(Commands::BookingBar, 16, view);
+    ASSERT_TRUE(Forms::isLoaded<Todays>());
+    Todays *t = Forms::get<Todays>();
+    EXPECT_TRUE(t->isVisible());
+    EXPECT_EQ(t->parentWidget(), nullptr);
+    t->Fixdate->pick(Extrafunktioner::DayNumberToDate(kToday + 1));
+    t->Printbutton->click();
+    const QStringList texts = f.shownTexts();
+    EXPECT_TRUE(texts.contains("Bookings on 11-12-2025")) << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains("Town Hall, Aarhus, 10-12-2025"));
 }
 
 } // namespace
