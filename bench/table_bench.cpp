@@ -9,6 +9,7 @@
 #include "bookings/alternat.h"
 #include "bookings/bookingform.h"
 #include "bookings/repeatseries.h"
+#include "bookings/tentbookings.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "core/queries.h"
@@ -26,11 +27,16 @@
 #include "reports/datobookingperiode.h"
 #include "reports/enkeltkvitto.h"
 #include "reports/multikvitto.h"
+#include "reports/myboo.h"
 #include "reports/overview.h"
+#include "reports/searchform.h"
+#include "reports/todays.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -256,6 +262,30 @@ std::vector<Step> steps()
                        auto *dialog = Forms::get<datoarkivperiodeAC>();
                        dialog->knr->setBoundText(2);
                        dialog->Kommandoknap22_Click();
+                   }});
+    // The lists; each run changes the period or keyword, so that each refills.
+    out.push_back({"My bookings over a year", [] {
+                       static int turn = 0;
+                       auto *list = Forms::get<myboo>();
+                       list->slutdate->pick(dateOf(BenchFile::todayNumber() + 365 - turn++ % 2));
+                   }});
+    out.push_back({"Today's bookings (620)", [=] {
+                       static int turn = 0;
+                       Forms::get<Todays>()->Fixdate->pick(dateOf(shownDay + turn++ % 2));
+                   }});
+    out.push_back({"Tentative bookings list",
+                   [] { Forms::get<TentBookings>()->RefreshTentativeList(); }});
+    out.push_back({"Search refill, half a year", [] {
+                       static int turn = 0;
+                       const bool fresh = !Forms::isLoaded<Searchform>();
+                       auto *search = Forms::get<Searchform>();
+                       if (fresh)
+                           search->Form_Activate();
+                       {
+                           const QSignalBlocker quiet(search->SSB);
+                           search->SSB->setText(turn++ % 2 ? "Shown 2" : "Shown 3");
+                       }
+                       search->Reload();
                    }});
     out.push_back({"Start-up, nothing due", [] { start::StartUp(); },
                    [] { setClock(BenchFile::todayNumber()); },
