@@ -139,6 +139,7 @@ void PlannerGrid::RemoveItem(int index)
     if (m_edit == Edit::ItemText)
         cancelEdit();
     m_items.removeAt(index - 1);
+    m_lastChange = {};
     if (m_selectedItem == index)
         deselectItem();
     else if (m_selectedItem > index)
@@ -163,6 +164,7 @@ void PlannerGrid::ClearItems()
     if (m_edit == Edit::ItemText)
         cancelEdit();
     m_items.clear();
+    m_lastChange = {};
     deselectItem();
     if (m_drag != Drag::SelectRange)
         m_drag = Drag::None;
@@ -332,6 +334,19 @@ void PlannerGrid::SetSelectedItem(int index)
     }
     viewport()->update();
     m_header->update();
+}
+
+bool PlannerGrid::SelectItemByKey(const QString &key)
+{
+    m_currentMinute = m_anchorMinute = -1;
+    int found = 0;
+    for (int i = 1; i <= ItemCount() && !found; ++i) {
+        if (ItemKeyText(i) == key)
+            found = i;
+    }
+    m_selectedItem = 0;
+    SetSelectedItem(found);
+    return found != 0;
 }
 
 void PlannerGrid::SetSelection(int column, int startMinute, int endMinute)
