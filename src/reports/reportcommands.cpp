@@ -31,12 +31,7 @@ void registerRows()
     // gudløbover: modal, owned. No item of the menu carries this id.
     add({.id = 52, .listed = false});
 
-    // Searchform: modeless, no owner.
-    add({.surface = BookingBar, .id = 14, .group = 2, .order = 10, .tip = "Search",
-         .picture = "search"});
-    // myboo: modeless, no owner.
-    add({.surface = BookingBar, .id = 15, .group = 2, .order = 20, .tip = "My Bookings",
-         .picture = "mine"});
+    // Searchform (14) and My Bookings (15) register with their lists.
     // Todays: modeless, no owner.
     add({.surface = BookingBar, .id = 16, .group = 2, .order = 30, .tip = "Todays Bookings",
          .picture = "today"});

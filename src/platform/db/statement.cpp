@@ -105,6 +105,9 @@ DbError Statement::lastError(sqlite3 *db, const QString &context)
         text = "The database file is damaged or is not a database ("
                + QString::fromUtf8(sqlite3_errmsg(db)) + ").";
         break;
+    case SQLITE_INTERRUPT:
+        text = "Reading the database file took too long and was stopped.";
+        break;
     case SQLITE_FULL:
         text = "The disk is full; the change was not written.";
         break;
