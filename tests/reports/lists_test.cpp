@@ -8,8 +8,10 @@
 #include "platform/controls/datepicker.h"
 #include "platform/controls/form.h"
 #include "platform/controls/listgrid.h"
+#include "reports/gudloebover.h"
 #include "reports/myboo.h"
 #include "reports/searchinfoform.h"
+#include "reports/todays.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -249,6 +251,215 @@ TEST_F(MyBookingsTest, TheToolBarShowsTheOneListWithoutOwner)
     Commands::run(Commands::BookingBar, 15, view);
     EXPECT_EQ(Forms::get<myboo>(), m);
     EXPECT_EQ(keys(*m->MBlist), QList<int>({100}));   // filters kept
+}
+
+// --- Today's bookings ----------------------------------------------------------------------
+
+class TodaysTest : public ListsTest
+{
+protected:
+    void SetUp() override
+    {
+        ListsTest::SetUp();
+        book(200, kToday, 3, 20, false, 600, 660);
+        book(201, kToday, 2, 10, false, 510, 540);
+        book(202, kToday, 5, 30);
+        book(203, kToday + 1, 2, 10);
+    }
+    Todays *open()
+    {
+        auto *t = Forms::get<Todays>();
+        t->Show();
+        return t;
+    }
+};
+
+TEST_F(TodaysTest, ListsEveryBookingOfTheDayInTimeOrder)
+{
+    Todays *t = open();
+    EXPECT_EQ(t->windowTitle(), "Vantix  -  Todays Bookings");
+    QStringList captions;
+    for (int c = 1; c <= t->Todaylist->ColumnCount(); ++c)
+        captions << QString("%1 %2").arg(t->Todaylist->ColumnCaption(c))
+                        .arg(t->Todaylist->ColumnWidth(c));
+    EXPECT_EQ(captions, QStringList({"Resource 120", "Account 120", "Start 50", "End 50",
+                                     "Contact 100"}));
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({201, 202, 200}));
+    EXPECT_EQ(row(*t->Todaylist, 0),
+              QStringList({"Room A", "Anna Berg", "08:30", "09:00", "86 12 34 61"}));
+    EXPECT_EQ(t->Fixdate->value(), kToday);
+}
+
+TEST_F(TodaysTest, TheDayAndTheKindChooseTheRows)
+{
+    Todays *t = open();
+    t->OptGr3->click();
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({200}));
+    t->OptGr2->click();
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({201}));
+    t->Fixdate->pick(Extrafunktioner::DayNumberToDate(kToday + 1));
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({203}));
+    t->Fixdate->pick(Extrafunktioner::DayNumberToDate(kToday + 2));
+    EXPECT_EQ(t->Todaylist->RowCount(), 0);
+}
+
+TEST_F(TodaysTest, SecondsAreRoundedToWholeMinutesAHalfToTheEvenOne)
+{
+    const std::pair<int, const char *> cases[] = {
+        {30600, "08:30"}, {28830, "08:00"}, {28890, "08:02"}, {28859, "08:01"}, {0, "00:00"}};
+    for (const auto &[seconds, shown] : cases)
+        EXPECT_EQ(Todays::TimeCell(seconds), shown) << seconds;
+}
+
+TEST_F(TodaysTest, InfoOpensTheChosenBookingOrSaysWhyNot)
+{
+    Todays *t = open();
+    t->Info->click();
+    EXPECT_EQ(f.sandbox.lastText(), "No Booking Selected");
+    EXPECT_EQ(f.sandbox.shown().last().title, "Service Message");
+    EXPECT_FALSE(Forms::isLoaded<Searchinfoform>());
+
+    t->Todaylist->setSelectedRow(2);
+    emit t->Todaylist->DblClick();
+    ASSERT_TRUE(Forms::isLoaded<Searchinfoform>());
+    EXPECT_EQ(Forms::get<Searchinfoform>()->Bookingnr->text(), "200");
+    Forms::unload<Searchinfoform>();
+
+    f.exec({"DELETE FROM booking WHERE Bookingnr = 202"});
+    t->Todaylist->setSelectedRow(1);
+    t->Info->click();
+    EXPECT_EQ(f.sandbox.lastText(),
+              "The booking is no longer in the bookingfile. It may have been deleted.");
+    EXPECT_FALSE(Forms::isLoaded<Searchinfoform>());
+    EXPECT_EQ(keys(*t->Todaylist), QList<int>({201, 200}));
+}
+
+TEST_F(TodaysTest, PrintsTheDayAndTheToolBarShowsTheList)
+{
+    OwnerView view;
+    Commands::run(Commands::BookingBar, 16, view);
+    ASSERT_TRUE(Forms::isLoaded<Todays>());
+    Todays *t = Forms::get<Todays>();
+    EXPECT_TRUE(t->isVisible());
+    EXPECT_EQ(t->parentWidget(), nullptr);
+    t->Fixdate->pick(Extrafunktioner::DayNumberToDate(kToday + 1));
+    t->Printbutton->click();
+    const QStringList texts = f.shownTexts();
+    EXPECT_TRUE(texts.contains("Bookings on 11-12-2025")) << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains("Town Hall, Aarhus, 10-12-2025"));
+}
+
+// --- Expiring repeated bookings ------------------------------------------------------------
+
+class ExpiryTest : public ListsTest
+{
+protected:
+    // A weekly series of `count` bookings whose last one is on day `last`.
+    void series(int head, int last, int count, const QString &title, int account = 2)
+    {
+        for (int i = 0; i < count; ++i)
+            f.exec({QString("INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                            "Lokalenr, kontonr, gentagende, gennr) VALUES (%1, '%2', %3, 600, "
+                            "690, 10, %4, 1, %5)")
+                        .arg(head + i).arg(title).arg(last - 7 * (count - 1 - i)).arg(account)
+                        .arg(head)});
+    }
+    gudløbover *open()
+    {
+        auto *g = Forms::get<gudløbover>();
+        g->Show();
+        return g;
+    }
+};
+
+TEST_F(ExpiryTest, ListsTheSeriesEndingInTheNextMonth)
+{
+    series(300, kToday, 3, "Choir");            // ends today
+    series(310, kToday + 31, 2, "Yoga", 5);     // ends on the last day of the period
+    series(320, kToday + 32, 3, "Chess");       // one day too late
+    series(330, kToday - 1, 3, "Bridge");       // ended yesterday
+    book(340, kToday + 3, 2, 10);               // a single booking
+    gudløbover *g = open();
+    EXPECT_EQ(g->windowTitle(), "Vantix - Repeated Bookings / Expire Dates");
+    QStringList captions;
+    for (int c = 1; c <= g->ul->ColumnCount(); ++c)
+        captions << QString("%1 %2").arg(g->ul->ColumnCaption(c)).arg(g->ul->ColumnWidth(c));
+    EXPECT_EQ(captions, QStringList({"Booking 125", "Exp. Date 70", "Start 50", "End 50",
+                                     "Resource 125", "Group 125", "Contact 100"}));
+    ASSERT_EQ(g->ul->RowCount(), 2);
+    EXPECT_EQ(row(*g->ul, 0), QStringList({"Choir", "10-12-2025", "10:00", "11:30", "Room A",
+                                           "Anna Berg", "86 12 34 61"}));
+    EXPECT_EQ(row(*g->ul, 1).mid(0, 2), QStringList({"Yoga", "10-01-2026"}));
+    EXPECT_EQ(g->ul->CellText(1, 6), "Club");   // the account's name under "Group"
+}
+
+TEST_F(ExpiryTest, AOneDayPeriodPassesAndAnEndBeforeTheStartIsRefused)
+{
+    series(300, kToday + 5, 3, "Choir");
+    series(310, kToday + 6, 2, "Yoga");
+    gudløbover *g = open();
+    g->cstart->pick(Extrafunktioner::DayNumberToDate(kToday + 5));
+    g->cend->pick(Extrafunktioner::DayNumberToDate(kToday + 5));
+    EXPECT_TRUE(f.sandbox.shown().isEmpty());
+    ASSERT_EQ(g->ul->RowCount(), 1);
+    EXPECT_EQ(g->ul->CellText(0, 1), "Choir");
+
+    g->cend->pick(Extrafunktioner::DayNumberToDate(kToday + 4));
+    ASSERT_EQ(f.sandbox.shown().size(), 1);
+    EXPECT_EQ(f.sandbox.shown()[0].text, "Enddate must be later than Startdate!");
+    EXPECT_EQ(f.sandbox.shown()[0].title, "Date Info");
+    EXPECT_EQ(g->cend->value(), kToday + 5);
+    EXPECT_EQ(g->ul->RowCount(), 1);
+
+    g->cstart->pick(Extrafunktioner::DayNumberToDate(kToday + 6));
+    EXPECT_EQ(f.sandbox.lastText(), "Startdate must be earlier than Enddate!");
+    EXPECT_EQ(g->cstart->value(), kToday + 5);
+    EXPECT_EQ(g->ul->RowCount(), 1);
+}
+
+TEST_F(ExpiryTest, OnlyTheFirst2000SeriesAreListed)
+{
+    f.exec({QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                    "2001) INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                    "Lokalenr, kontonr, gentagende, gennr) SELECT 1000 + i, 'S', %1 + i % 20, "
+                    "600, 660, 10, 2, 1, 1000 + i FROM n")
+                .arg(kToday)});
+    EXPECT_EQ(open()->ul->RowCount(), 2000);
+}
+
+TEST_F(ExpiryTest, TheToolBarShowsItModelessAndTheHiddenMenuIdModalAndOwned)
+{
+    OwnerView view;
+    Commands::run(Commands::BookingBar, 18, view);
+    ASSERT_TRUE(Forms::isLoaded<gudløbover>());
+    EXPECT_EQ(Forms::get<gudløbover>()->parentWidget(), nullptr);
+    EXPECT_FALSE(Forms::get<gudløbover>()->isModal());
+    Forms::unload<gudløbover>();
+
+    bool ranModal = false;
+    Forms::setModalRunner([&](Form *form) {
+        ranModal = true;
+        EXPECT_EQ(form->parentWidget(), &view.window);
+        form->Unload();
+    });
+    Commands::run(Commands::MainMenu, 52, view);
+    EXPECT_TRUE(ranModal);
+    EXPECT_FALSE(Forms::isLoaded<gudløbover>());
+    for (const Commands::Command *c : Commands::rowsOf(Commands::MainMenu, Commands::DayView, 3))
+        EXPECT_NE(c->id, 52);
+}
+
+TEST_F(ExpiryTest, PrintsThePeriodAndTheInstitution)
+{
+    series(300, kToday, 2, "Choir");
+    gudløbover *g = open();
+    g->Printbutton->click();
+    const QStringList texts = f.shownTexts();
+    EXPECT_TRUE(texts.contains("Repeating Bookings / Expire dates between 10-12-2025 and "
+                               "10-01-2026"))
+        << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains("Town Hall, Aarhus, 10-12-2025"));
+    EXPECT_TRUE(texts.contains("Choir"));
 }
 
 } // namespace
