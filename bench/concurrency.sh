@@ -73,11 +73,11 @@ echo "== $CRASHES crashes at random moments"
 NDUE=30000; newfile "$WORK/crash.mdb" 30000
 bad=0
 for n in $(seq 1 $CRASHES); do
-    mkdir -p "$WORK/c$n"
+    mkdir -p "$WORK/c$n" "$WORK/d$n"
     sqlite3 "$WORK/crash.mdb" "UPDATE arkiveringsdato SET arkiveringsdato = '1900-01-01 00:00:00'"
     "$WORKER" start "$WORK/crash.mdb" "$WORK/c$n" $TODAY > "$WORK/c$n.start" 2>/dev/null &
     victim1=$!
-    "$WORKER" book "$WORK/crash.mdb" "$WORK/c$n" 400 $((TODAYNO - 700)) > "$WORK/c$n.out" 2>/dev/null &
+    "$WORKER" book "$WORK/crash.mdb" "$WORK/d$n" 400 $((TODAYNO - 700)) > "$WORK/c$n.out" 2>/dev/null &
     victim2=$!
     sleep "0.$((RANDOM % 900 + 100))"
     kill -9 $victim1 $victim2 2>/dev/null
