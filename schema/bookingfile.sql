@@ -10,6 +10,11 @@
 --   DATETIME text 'yyyy-MM-dd HH:mm:ss'
 --   BLOB     the logo picture
 -- Names with æ, ø, å are spelled exactly as the program spells them: SQLite folds ASCII case only.
+--
+-- The layout's version. A change to any table, view, trigger or index raises it by one and adds
+-- the step that brings a file of the version before up to this one (src/core/fileschemas.cpp);
+-- the program refuses a file whose layout is not exactly one of its versions.
+PRAGMA user_version = 1;
 
 ------------------------------------------------------------------------------------------------
 -- Marker and counters

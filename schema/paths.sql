@@ -1,13 +1,16 @@
 -- paths.mdb in the program's folder: the chosen bookingfile, the planner's one-booking clipboard
 -- and the scratch tables of repeated bookings. Types as in bookingfile.sql.
 
+-- The layout's version: raised with each change, as in bookingfile.sql.
+PRAGMA user_version = 1;
+
 -- One row: the full path of the bookingfile chosen last (mkdb --sti fills it in the build).
 CREATE TABLE stitabel (sti TEXT);
 INSERT INTO stitabel (sti) VALUES ('');
 
 -- The booking clipboard: at most one row, the booking's fields plus its duration btid in whole
--- minutes (0 when the booking's start equals its end). The last four columns came later: the
--- clipboard adds them to an older paths.mdb when it first opens it.
+-- minutes (0 when the booking's start equals its end). The last four columns came with
+-- version 1.
 CREATE TABLE standby (
     Bookingnr         INTEGER,
     bstart            INTEGER,

@@ -4,7 +4,9 @@
 #include "core/format.h"
 #include "core/generalen.h"
 #include "platform/db/database.h"
+#include "platform/db/deadline.h"
 #include "platform/db/recordset.h"
+#include "platform/db/schemacheck.h"
 #include "platform/system.h"
 
 #include <QDir>
@@ -35,6 +37,12 @@ QString selectText(const QString &head, const QString &table, const QString &cri
         sql += " Where " + criteria;
     return sql;
 }
+
+// How long the checks of a chosen file may take, lock waits included.
+constexpr int kCheckMilliseconds = 2000;
+
+// Refused for its layout: a database, but one holding tables, views or triggers of its own.
+bool foreignLayout(const Dao::DbError &e) { return e.code() == Dao::SchemaCheck::ForeignLayout; }
 
 // A number as decimal text with one leading blank when it is not negative.
 QString blankNumber(int32_t n) { return n >= 0 ? " " + QString::number(n) : QString::number(n); }
@@ -98,17 +106,23 @@ int32_t DurationHours(int32_t a, int32_t b)
 
 bool CanOpenDatabase(const QString &path)
 {
+    const Dao::Deadline bound(kCheckMilliseconds);
     try {
         auto db = Dao::Database::open(path);
         db->Close();
         return true;
+    } catch (const Dao::DbError &e) {
+        return foreignLayout(e);
     } catch (...) {
         return false;
     }
 }
 
-bool IsBookingDatabase(const QString &path)
+bool IsBookingDatabase(const QString &path, QString *why)
 {
+    const Dao::Deadline bound(kCheckMilliseconds);
+    if (why)
+        why->clear();
     if (!CanOpenDatabase(path))
         return false;
     try {
@@ -117,6 +131,10 @@ bool IsBookingDatabase(const QString &path)
         rs->Close();
         db->Close();
         return true;
+    } catch (const Dao::DbError &e) {
+        if (why && foreignLayout(e))
+            *why = e.description();
+        return false;
     } catch (...) {
         return false;
     }

@@ -41,8 +41,11 @@ int32_t NextKeys(Dao::Database &db, int32_t count);
 // Whole hours between two seconds-of-the-day values; an end before the start lies on the next day.
 int32_t DurationHours(int32_t a, int32_t b);
 
+// The checks of a file the user chose end within a bounded time. A database whose tables,
+// views or triggers are not the program's own opens (nothing of it is read) but is no
+// bookingfile; why then tells the reason, for start-up's message.
 bool CanOpenDatabase(const QString &path);
-bool IsBookingDatabase(const QString &path);
+bool IsBookingDatabase(const QString &path, QString *why = nullptr);
 bool IsValidDatabase(const QString &path);
 
 // Count, look-up and existence test on the bookingfile (CountPathsRows on paths.mdb).

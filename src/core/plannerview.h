@@ -33,6 +33,10 @@ public:
     virtual void PrintScheme() = 0;
     // Shows the selected grid item in the other view: the item's week, or its day.
     virtual void ShowSelectedInOtherView() = 0;
+    // Moves the view to the program's current place and redraws it: the day view to
+    // gCurrentDay, gCurrentGroupNo and gCurrentTypeNo, the week view to gCurrentItemNo and
+    // gWeekStartDay.
+    virtual void ShowCurrentPlace() = 0;
 
 protected:
     PlannerView() = default;

@@ -10,6 +10,7 @@
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
 #include "platform/db/dbfile.h"
+#include "platform/db/deadline.h"
 #include "platform/db/recordset.h"
 #include "platform/system.h"
 
@@ -30,6 +31,10 @@ using namespace Extrafunktioner;
 namespace {
 
 const char kConnectHint[] = "Connect to an existing database or create a new.";
+
+// How long each of start-up's own reads may take: it waits for nobody, so a file that keeps
+// it busy is given up rather than waited for.
+constexpr int kReadMilliseconds = 5000;
 
 int32_t intField(Dao::Recordset &rs, const char *name)
 {
@@ -227,12 +232,15 @@ bool StartUp()
         refuse(refusal("The file paths.mdb in the program's folder is missing or damaged."));
         return false;
     }
-    if (!IsBookingDatabase(gDatabasePath)) {
-        refuse("No default database is connected. Connect to an existing database or create a "
-               "new.");
+    QString why;
+    if (!IsBookingDatabase(gDatabasePath, &why)) {
+        refuse(why.isEmpty() ? "No default database is connected. Connect to an existing "
+                               "database or create a new."
+                             : refusal(why));
         return false;
     }
     try {
+        const Dao::Deadline bound(kReadMilliseconds);
         if (!LoadSettings()) {
             refuse(refusal("The bookingfile " + gDatabasePath + " holds no settings row."));
             return false;
@@ -264,6 +272,7 @@ bool StartUp()
                      MsgBox::OkOnly, "Archiving");
     }
     try {
+        const Dao::Deadline bound(kReadMilliseconds);
         LoadFirstGroups();
     } catch (const Dao::DbError &e) {
         refuse(refusal("The bookingfile " + gDatabasePath + " cannot be used: "

@@ -355,6 +355,22 @@ void Calendar::ShowSelectedInOtherView()
         OpenWeekView(item);
 }
 
+void Calendar::ShowCurrentPlace()
+{
+    Data1.FindFirst("overgruppenr =" + QString::number(gCurrentGroupNo));
+    // The type list holds the types of the shown group, as after a pick of the group.
+    const QString sql = BuildResourceTypeSql();
+    if (!sql.isEmpty()) {
+        Data2.setRecordSource(sql);
+        Data2.Refresh();
+    }
+    Data2.FindFirst("lokalitetsnr =" + QString::number(gCurrentTypeNo));
+    grouptype->setText(aktuelovergruppe->Text() + "/" + aktuelgruppe->Text());
+    aktueldato->SetValue(gCurrentDay);
+    gdato->setText(DateText(DayNumberToDate(gCurrentDay)));
+    RefreshDayView();
+}
+
 void Calendar::OpenWeekView(int32_t n)
 {
     gCurrentItemNo = n;

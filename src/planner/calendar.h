@@ -36,6 +36,7 @@ public:
     PlannerGrid &grid() override { return *cc; }
     void PrintScheme() override;
     void ShowSelectedInOtherView() override;
+    void ShowCurrentPlace() override;
 
     void aktueldato_DateSelected();
     void Today_Click();

@@ -177,6 +177,13 @@ void CalMdag::dd_ItemMenuRequest(int index, const QPoint &globalPos)
     ctDrop->Popup(globalPos);
 }
 
+void CalMdag::ShowCurrentPlace()
+{
+    Data1.FindFirst("lokalenr = " + QString::number(gCurrentItemNo));
+    mdato->setText(QString::number(gWeekStartDay));
+    RefreshWeekView();
+}
+
 void CalMdag::OpenDayView(int32_t d)
 {
     gCurrentDay = d;

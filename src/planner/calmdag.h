@@ -29,6 +29,7 @@ public:
     PlannerGrid &grid() override { return *dd; }
     void PrintScheme() override;
     void ShowSelectedInOtherView() override;
+    void ShowCurrentPlace() override;
 
     void dd_DblClick();
     void dd_ItemMenuRequest(int index, const QPoint &globalPos);

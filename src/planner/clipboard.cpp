@@ -11,8 +11,6 @@
 
 #include <QStringList>
 
-#include <sqlite3.h>
-
 #include <memory>
 
 using namespace Generalen;
@@ -39,50 +37,9 @@ const char *const PastedFields[] = {
     "ID", "Bemærkninger", "gennr", "gentagende", "Intern", "Tentative", "curacname",
     "leveringstype", "leveringssted", "tax", "bvpris"};
 
-// Columns that a paths.mdb made by an older program lacks, with their declarations.
-struct AddedColumn
-{
-    const char *name;
-    const char *declaration;
-};
-const AddedColumn AddedColumns[] = {{"leveringstype", "TEXT"},
-                                    {"leveringssted", "TEXT"},
-                                    {"tax", "BOOLEAN DEFAULT 0"},
-                                    {"bvpris", "INTEGER DEFAULT 1"}};
-
-// paths.mdb of the program's folder, its clipboard table given the columns it lacks, so a
-// clipboard kept by an older program is read and written as any other.
-std::unique_ptr<Dao::Database> openPaths()
-{
-    auto paths = Dao::Database::open(PathsFile());
-    sqlite3 *db = paths->handle();
-    QStringList present;
-    sqlite3_stmt *info = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA table_info(standby)", -1, &info, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(info) == SQLITE_ROW)
-            present << QString::fromUtf8(
-                reinterpret_cast<const char *>(sqlite3_column_text(info, 1))).toLower();
-    }
-    sqlite3_finalize(info);
-    if (present.isEmpty())
-        return paths;   // no clipboard table: the recordset that opens it reports that
-    for (const AddedColumn &column : AddedColumns) {
-        if (present.contains(QLatin1String(column.name)))
-            continue;
-        // Names and declarations are the constants above, never text from outside.
-        const QByteArray sql = QByteArray("ALTER TABLE standby ADD COLUMN ") + column.name
-                               + " " + column.declaration;
-        char *error = nullptr;
-        if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-            const QString text = QString::fromUtf8(error ? error : "ALTER TABLE failed");
-            sqlite3_free(error);
-            // Another copy of the program may have added it a moment ago.
-            if (!text.contains("duplicate column", Qt::CaseInsensitive))
-                throw Dao::DbError(text);
-        }
-    }
-    return paths;
-}
+// paths.mdb of the program's folder. A clipboard table of an older program has gained the
+// columns it lacked when the file was opened (the file's own upgrade).
+std::unique_ptr<Dao::Database> openPaths() { return Dao::Database::open(PathsFile()); }
 
 void reportDbError(const Dao::DbError &e)
 {

@@ -31,15 +31,7 @@ void registerRows()
     // gudløbover: modal, owned. No item of the menu carries this id.
     add({.id = 52, .listed = false});
 
-    // Searchform: modeless, no owner.
-    add({.surface = BookingBar, .id = 14, .group = 2, .order = 10, .tip = "Search",
-         .picture = "search"});
-    // myboo: modeless, no owner.
-    add({.surface = BookingBar, .id = 15, .group = 2, .order = 20, .tip = "My Bookings",
-         .picture = "mine"});
-    // Todays: modeless, no owner.
-    add({.surface = BookingBar, .id = 16, .group = 2, .order = 30, .tip = "Todays Bookings",
-         .picture = "today"});
+    // Searchform (14), My Bookings (15) and Todays Bookings (16) register with their lists.
     // gudløbover: modeless, no owner.
     add({.surface = BookingBar, .id = 18, .group = 2, .order = 40,
          .tip = "Repeating Bookings", .picture = "repeat"});

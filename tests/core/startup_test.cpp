@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
 #include <QTimer>
@@ -247,6 +248,7 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
 
 TEST_F(StartUpTest, AFailedArchivingIsRolledBackWholeAndTheLoginStillComes)
 {
+    const AnyLayout brokenOnPurpose;   // a trigger of the test's own makes the purge fail
     setDelays(file, 0, 0);
     const int today = DateToDayNumber(kToday);
     addBooking(file, 1, today - 3);
@@ -290,7 +292,8 @@ TEST(StartUpRefusal, OffersTheConnectFormThenStartsOnTheChosenFile)
          },
          kNoDatabase},
         {"sti names a database without RUC",
-         [](Sandbox &, const QString &f) { execSql(f, "DROP TABLE RUC"); }, kNoDatabase},
+         [](Sandbox &, const QString &f) { execSql(f, "DROP TABLE RUC"); },
+         "it lacks the table RUC."},
         {"sti names a missing file",
          [](Sandbox &s, const QString &) { s.setChosenPath(s.file("gone.mdb")); }, kNoDatabase},
         {"sti is empty", [](Sandbox &s, const QString &) { s.setChosenPath(QString()); },
@@ -315,7 +318,7 @@ TEST(StartUpRefusal, OffersTheConnectFormThenStartsOnTheChosenFile)
          [](Sandbox &, const QString &f) {
              execSql(f, "ALTER TABLE institutionsoplysninger RENAME COLUMN deldel TO deldel2");
          },
-         "cannot be used:"},
+         "its table institutionsoplysninger differs from the program's."},
         {"no archiving date row",
          [](Sandbox &, const QString &f) { execSql(f, "DELETE FROM arkiveringsdato"); },
          "holds no archiving date."},
@@ -359,4 +362,73 @@ TEST(StartUpRefusal, OffersTheConnectFormThenStartsOnTheChosenFile)
         EXPECT_EQ(sandbox.shown().size(), 1);
     }
     resetState();
+}
+
+// Files crafted to run code of their own or to keep the checks busy for ever: start-up refuses
+// each within 3 s, says why, and none of its code runs. Behind the layout check, the bound on
+// the checks of a chosen file refuses the busy ones too.
+TEST(HostileFiles, AreRefusedQuicklyWithoutRunningTheirCode)
+{
+    const QString endless = "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) ";
+    const struct {
+        const char *what;
+        QString sql;
+        bool busy;   // keeps a check busy: refused by the bound as well
+    } cases[] = {
+        {"a RUC view with an endless recursive query",
+         "DROP TABLE RUC; CREATE VIEW RUC AS " + endless + "SELECT x AS ID FROM c", true},
+        {"a RUC view of a huge random blob",
+         "DROP TABLE RUC; CREATE VIEW RUC AS SELECT randomblob(900000000) AS ID", true},
+        {"a RUC view that counts 300 million rows",
+         "DROP TABLE RUC; CREATE VIEW RUC AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL "
+         "SELECT x + 1 FROM c WHERE x < 300000000) SELECT count(*) AS ID FROM c",
+         true},
+        {"an endless trigger on the archiving date",
+         "CREATE TRIGGER spin AFTER UPDATE ON arkiveringsdato BEGIN SELECT count(*) FROM ("
+             + endless + "SELECT x FROM c); END",
+         false},
+        {"a trigger that sets every password",
+         "CREATE TRIGGER takeover AFTER UPDATE ON arkiveringsdato BEGIN "
+         "UPDATE Konti SET KontoPass = 'owned', admin = 1; END",
+         false},
+        {"a trigger that calls the program's own clock",
+         "CREATE TRIGGER clock AFTER UPDATE ON arkiveringsdato BEGIN "
+         "UPDATE Konti SET KontoPass = jet_now(); END",
+         false},
+        {"a view that loads a library",
+         "CREATE VIEW plugin AS SELECT load_extension('/tmp/vantix-none.so') AS x", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        resetState();
+        Sandbox sandbox;
+        sandbox.setNow(QDateTime(kToday, QTime(9, 30)));
+        const QString file = sandbox.newBookingfile("hostile.mdb", true);
+        execSql(file, "UPDATE arkiveringsdato SET arkiveringsdato = '2026-01-01 00:00:00'");
+        const QString accounts = "SELECT group_concat(KontoPass || admin) FROM Konti";
+        const QVariant before = sqlValue(file, accounts);
+        execSql(file, c.sql);
+        sandbox.setChosenPath(file);
+
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(start::StartUp());
+        EXPECT_LT(clock.elapsed(), 3000);
+        EXPECT_TRUE(connectUp());
+        EXPECT_FALSE(Forms::isLoaded<frmLogin>());
+        ASSERT_EQ(sandbox.shown().size(), 1);
+        EXPECT_TRUE(sandbox.lastText().contains("its tables, views or triggers are not this "
+                                                "program's own"))
+            << sandbox.lastText().toStdString();
+        EXPECT_EQ(sqlValue(file, accounts), before);
+        EXPECT_EQ(stampOf(file), "2026-01-01 00:00:00");
+
+        if (c.busy) {
+            const AnyLayout asItIs;
+            clock.restart();
+            EXPECT_FALSE(Extrafunktioner::IsBookingDatabase(file));
+            EXPECT_LT(clock.elapsed(), 3000);
+        }
+        Forms::unloadAll();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "fixtures/sqlhelpers.h"
 #include "planner/calendar.h"
 #include "planner/calmdag.h"
 #include "planner/clipboard.h"
@@ -315,6 +316,7 @@ TEST_F(ClipboardTest, AnOlderClipboardTableGainsTheColumnsItLacks)
         for (const char *column : {"leveringstype", "leveringssted", "tax", "bvpris"})
             paths->Execute(QString("ALTER TABLE standby DROP COLUMN ") + column);
     }
+    execSql(Extrafunktioner::PathsFile(), "PRAGMA user_version = 0");
     addBooking(7, type, aula, gCurrentDay, 600, 690, "Van hire");
     exec("UPDATE booking SET leveringstype = 'Van', leveringssted = 'Dock 2', tax = 1, "
          "bvpris = 2, Pris = 800 WHERE Bookingnr = 7");

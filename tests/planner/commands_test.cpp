@@ -4,6 +4,7 @@
 #include "admin/kontoliste.h"
 #include "admin/minkonto.h"
 #include "admin/paramform.h"
+#include "bookings/tentbookings.h"
 #include "bookings/bookingform.h"
 #include "core/about.h"
 #include "core/generalen.h"
@@ -140,6 +141,8 @@ protected:
             e.forms << "datoarkivperiodeht";
         if (Forms::isLoaded<datoarkivperiodeAC>())
             e.forms << "datoarkivperiodeAC";
+        if (Forms::isLoaded<TentBookings>())
+            e.forms << "TentBookings";
         e.helpShown = help;
         e.ended = ends == 1;
         return e;
@@ -180,7 +183,8 @@ TEST_F(CommandsTest, BothViewsGiveTheSameResultForEveryMenuId)
         {12, dialog("save"), dialog("save")},
         {14, ended, ended},
         // Administrators only.
-        {21, msg(refused), none}, {26, msg(refused), none}, {25, msg(refused), none},
+        {21, msg(refused), none}, {26, msg(refused), form("TentBookings")},
+        {25, msg(refused), none},
         {223, msg(refused), form("Kontoliste")}, {241, msg(refused), form("Paramform")},
         {35, msg(refused), preview(Reports::get<kontoudskrift>())},
         {242, msg(refused), form("Times")}, {24, msg(refused), form("Options")},

@@ -246,6 +246,7 @@ TEST(PlannerQueries, ReadBookingsThroughAnIndex)
 
 TEST_F(DayViewTest, ABookingfileThatCannotBeReadIsToldOnceNotAtEveryActivation)
 {
+    const AnyLayout brokenOnPurpose;   // the test breaks the file's layout to make reads fail
     const Tree t = tree();
     const int32_t aula = addItem("Aula", t.meeting);
     gCurrentTypeNo = t.meeting;

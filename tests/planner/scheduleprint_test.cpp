@@ -180,6 +180,7 @@ protected:
         exec("CREATE VIEW fastugetest (gennr, lokalenr, Bdato, bstart, bslut, Beskrivelse, "
              "startdato, slutdato, Bcolor) AS " + selects.join(" UNION ALL "));
     }
+    const AnyLayout replacedView;   // the program opens the file with the test's view
 };
 
 TEST_F(FixedWeekTest, TakesTheItemsSeriesThatRunInTheWeekAndEndBeforeTheSeasonEnd)

@@ -1,10 +1,12 @@
 #include "platform/db/database.h"
 
 #include "platform/db/damage.h"
+#include "platform/db/deadline.h"
 #include "platform/db/forwardrecordset.h"
 #include "platform/db/jetfunctions.h"
 #include "platform/db/jetsql.h"
 #include "platform/db/rowsrecordset.h"
+#include "platform/db/schemacheck.h"
 #include "platform/db/statement.h"
 #include "platform/db/tablerecordset.h"
 
@@ -37,7 +39,7 @@ int waitWhileBusy(void *state, int attempt)
     auto *timer = static_cast<QElapsedTimer *>(state);
     if (attempt == 0)
         timer->start();
-    if (timer->elapsed() >= g_busyTimeout)
+    if (timer->elapsed() >= g_busyTimeout || Deadline::passed())
         return 0;
     QThread::usleep(200 + QRandomGenerator::global()->bounded(800));
     return 1;
@@ -96,11 +98,16 @@ std::unique_ptr<Database> Database::open(const QString &path)
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    // No text or blob of ours comes near this; a larger one is refused, not built in memory.
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, 64 * 1024 * 1024);
     std::unique_ptr<Database> database(new Database(db, path));
     sqlite3_busy_handler(db, waitWhileBusy, &database->m_busyTimer);
+    Deadline::watch(db);
     if (!registerJetFunctions(db))
         throw Statement::lastError(db, path);
     database->exec("PRAGMA cell_size_check = ON");
+    // The file's tables, views and triggers must be our own before anything reads it.
+    SchemaCheck::verify(db, path);
     if (Damage::isMarked(db))
         database->exec("PRAGMA query_only = ON");
     // Reading the schema proves the file is a database that we may read now.

@@ -134,8 +134,9 @@ void nowFunction(sqlite3_context *context, int, sqlite3_value **)
 
 bool registerJetFunctions(sqlite3 *db)
 {
-    const int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-    const int clock = SQLITE_UTF8 | SQLITE_INNOCUOUS;
+    // Only our own statements call them: a file's views, triggers and indexes cannot.
+    const int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY;
+    const int clock = SQLITE_UTF8 | SQLITE_DIRECTONLY;
     return sqlite3_create_function_v2(db, "jet_concat", -1, pure, nullptr, concatFunction,
                                       nullptr, nullptr, nullptr) == SQLITE_OK
            && sqlite3_create_function_v2(db, "jet_like", 2, pure, nullptr, likeFunction, nullptr,

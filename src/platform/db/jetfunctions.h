@@ -4,8 +4,8 @@ struct sqlite3;
 
 namespace Dao {
 
-// Registers on a connection the SQL functions that translated Jet texts call. All are marked
-// innocuous, so views and triggers of a file may use them with an untrusted schema:
+// Registers on a connection the SQL functions that translated Jet texts call. All are direct
+// only: the program's own statements call them, a file's views, triggers and indexes cannot:
 //   jet_concat(a, b, ...)  Jet's "&": Null when every part is Null, else the parts as text
 //   jet_like(value, pattern)  Jet's Like: * ? # [list] [!list], case-blind
 //   jet_date(), jet_now()   the program's clock (System::now) as 'yyyy-MM-dd HH:mm:ss',

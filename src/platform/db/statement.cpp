@@ -111,6 +111,9 @@ DbError Statement::lastError(sqlite3 *db, const QString &context)
         Damage::mark(db);
         return DbError(Damage::text(db, detail), code);
     }
+    case SQLITE_INTERRUPT:
+        text = "Reading the database file took too long and was stopped.";
+        break;
     case SQLITE_FULL:
         text = "The disk is full; the change was not written.";
         break;

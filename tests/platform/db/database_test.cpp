@@ -114,6 +114,12 @@ TEST(DatabaseFiles, AFileCannotRunCodeOfItsOwn)
     makeForeignDatabase(path, "CREATE TABLE RUC (ID INTEGER PRIMARY KEY);"
                               "CREATE VIEW sneaky AS SELECT load_extension('/tmp/x.so') AS a;"
                               "CREATE VIEW fine AS SELECT 1 AS a;");
+    // Its views are not the program's own: it is refused before anything of it is read.
+    EXPECT_THROW(Dao::Database::open(path), Dao::DbError);
+    EXPECT_FALSE(IsBookingDatabase(path));
+
+    // Opened as it is, its code still cannot load a library, nor its schema be rewritten.
+    const AnyLayout asItIs;
     auto db = Dao::Database::open(path);
     EXPECT_THROW(db->OpenRecordset("sneaky"), Dao::DbError);
     EXPECT_EQ(db->OpenRecordset("fine")->Field("a").toInt(), 1);
@@ -121,7 +127,7 @@ TEST(DatabaseFiles, AFileCannotRunCodeOfItsOwn)
     db->Execute("PRAGMA writable_schema = ON");
     EXPECT_THROW(db->Execute("UPDATE sqlite_schema SET sql = '' WHERE name = 'fine'"),
                  Dao::DbError);
-    EXPECT_TRUE(IsBookingDatabase(path));   // it is a bookingfile by its RUC; opening runs nothing
+    EXPECT_TRUE(IsBookingDatabase(path));   // a bookingfile by its RUC alone; opening runs nothing
 }
 
 TEST(DatabaseFiles, ErrorsCarryATextForAMessageBox)

@@ -1,0 +1,61 @@
+#include "core/fileschemas.h"
+
+#include "platform/db/dberror.h"
+
+#include <QFile>
+
+// Resources of a static library must be registered from the global namespace.
+static void initSchemaResources() { Q_INIT_RESOURCE(core); }
+
+namespace FileSchemas {
+namespace {
+
+QString script(const QString &name)
+{
+    initSchemaResources();
+    QFile file(":/schema/" + name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Dao::DbError("The layout " + name + " is missing from the program.");
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+// Each step: from, what brings a file of that version one up, and what turns the layout of the
+// version after it back (used only to know what an older file holds).
+Dao::FileSchema Bookingfile()
+{
+    return {"bookingfile",
+            script("bookingfile.sql"),
+            {
+                // 0 -> 1: the archive's index by item.
+                {0, "CREATE INDEX bookingarkiv_Lokalenr ON bookingarkiv (Lokalenr);",
+                 "DROP INDEX bookingarkiv_Lokalenr;"},
+            }};
+}
+
+Dao::FileSchema Paths()
+{
+    return {"paths.mdb",
+            script("paths.sql"),
+            {
+                // 0 -> 1: the clipboard carries delivery, tax choice and price type.
+                {0,
+                 "ALTER TABLE standby ADD COLUMN leveringstype TEXT;"
+                 "ALTER TABLE standby ADD COLUMN leveringssted TEXT;"
+                 "ALTER TABLE standby ADD COLUMN tax BOOLEAN DEFAULT 0;"
+                 "ALTER TABLE standby ADD COLUMN bvpris INTEGER DEFAULT 1;",
+                 "DROP TABLE standby;"
+                 "CREATE TABLE standby (Bookingnr INTEGER, bstart INTEGER, bslut INTEGER, "
+                 "Beskrivelse TEXT, Bdato INTEGER, lokalenr INTEGER, Bgruppe INTEGER, "
+                 "Bcolor INTEGER, Kontonr INTEGER, Kontaktperson2 TEXT, Kontaktpersonadr2 TEXT, "
+                 "Kontaktpersonpnr2 TEXT, Kontaktpersonby2 TEXT, Kontakttlf2 TEXT, "
+                 "Kontakttlfb2 TEXT, langbeskrivelse TEXT, Antalpers INTEGER, Pris DOUBLE, "
+                 "ID INTEGER, Bemærkninger TEXT, gennr INTEGER, gentagende BOOLEAN, "
+                 "Intern BOOLEAN, Tentative BOOLEAN, curacname TEXT, btid INTEGER DEFAULT 0);"},
+            }};
+}
+
+void Install() { Dao::SchemaCheck::setKnownSchemas({Bookingfile(), Paths()}); }
+
+} // namespace FileSchemas
