@@ -20,11 +20,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <optional>
-#include <thread>
 
 namespace Dao {
 namespace {
@@ -202,22 +197,9 @@ void Database::Execute(const QString &jetSql)
 bool Database::CheckIntegrity(int maxMilliseconds)
 {
     checkOpen();
-    // A watchdog interrupts the check when its time is up; it is told when the check ends.
-    std::mutex lock;
-    std::condition_variable ended;
-    bool done = false;
-    bool interrupted = false;
-    std::thread watchdog([&] {
-        std::unique_lock<std::mutex> guard(lock);
-        if (!ended.wait_for(guard, std::chrono::milliseconds(std::max(0, maxMilliseconds)),
-                            [&] { return done; })) {
-            interrupted = true;
-            sqlite3_interrupt(m_db);
-        }
-    });
     QStringList problems;
-    std::optional<DbError> failure;
     try {
+        const Deadline bound(maxMilliseconds);
         Statement check(m_db, "PRAGMA quick_check(10)");
         while (check.step()) {
             const QString line = check.value(0).toString();
@@ -225,18 +207,9 @@ bool Database::CheckIntegrity(int maxMilliseconds)
                 problems << line;
         }
     } catch (const DbError &e) {
-        failure = e;
-    }
-    {
-        std::lock_guard<std::mutex> guard(lock);
-        done = true;
-    }
-    ended.notify_one();
-    watchdog.join();
-    if (failure) {
-        if (interrupted && (failure->code() & 0xff) == SQLITE_INTERRUPT)
+        if (e.code() == Deadline::TimedOut)
             return false;
-        throw *failure;   // a damaged file is marked already
+        throw;   // a damaged file is marked already
     }
     if (!problems.isEmpty()) {
         Damage::mark(m_db);
