@@ -40,7 +40,7 @@ TentBookings::TentBookings()
 
     tentList = new ListGrid(this);
     tentList->setObjectName("tentList");
-    tentList->setMinimumSize(760, 380);   // the eight columns side by side
+    tentList->setMinimumSize(840, 380);   // the eight columns side by side
     Printbutton = new QPushButton(this);
     Printbutton->setObjectName("Printbutton");
     Printbutton->setIcon(PlannerBars::picture("print"));

@@ -28,13 +28,10 @@ void registerRows()
          .action = [](PlannerView &) { Reports::get<ResListSA>()->Show(); }});
     add({.id = 35, .menu = 3, .order = 50, .caption = "Account List", .adminOnly = true,
          .action = [](PlannerView &) { Reports::get<kontoudskrift>()->Show(); }});
-    // gudløbover: modal, owned. No item of the menu carries this id.
-    add({.id = 52, .listed = false});
+    // The expiring series (52, no item carries it) register with their list.
 
-    // Searchform (14), My Bookings (15) and Todays Bookings (16) register with their lists.
-    // gudløbover: modeless, no owner.
-    add({.surface = BookingBar, .id = 18, .group = 2, .order = 40,
-         .tip = "Repeating Bookings", .picture = "repeat"});
+    // Searchform (14), My Bookings (15), Todays Bookings (16) and Repeating Bookings (18)
+    // register with their lists.
 }
 
 const Registrar registrar(registerRows);

@@ -8,6 +8,7 @@
 #include "platform/controls/datepicker.h"
 #include "platform/controls/form.h"
 #include "platform/controls/listgrid.h"
+#include "reports/gudloebover.h"
 #include "reports/myboo.h"
 #include "reports/searchinfoform.h"
 #include "reports/todays.h"
@@ -346,6 +347,119 @@ TEST_F(TodaysTest, PrintsTheDayAndTheToolBarShowsTheList)
     const QStringList texts = f.shownTexts();
     EXPECT_TRUE(texts.contains("Bookings on 11-12-2025")) << texts.join('|').toStdString();
     EXPECT_TRUE(texts.contains("Town Hall, Aarhus, 10-12-2025"));
+}
+
+// --- Expiring repeated bookings ------------------------------------------------------------
+
+class ExpiryTest : public ListsTest
+{
+protected:
+    // A weekly series of `count` bookings whose last one is on day `last`.
+    void series(int head, int last, int count, const QString &title, int account = 2)
+    {
+        for (int i = 0; i < count; ++i)
+            f.exec({QString("INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                            "Lokalenr, kontonr, gentagende, gennr) VALUES (%1, '%2', %3, 600, "
+                            "690, 10, %4, 1, %5)")
+                        .arg(head + i).arg(title).arg(last - 7 * (count - 1 - i)).arg(account)
+                        .arg(head)});
+    }
+    gudløbover *open()
+    {
+        auto *g = Forms::get<gudløbover>();
+        g->Show();
+        return g;
+    }
+};
+
+TEST_F(ExpiryTest, ListsTheSeriesEndingInTheNextMonth)
+{
+    series(300, kToday, 3, "Choir");            // ends today
+    series(310, kToday + 31, 2, "Yoga", 5);     // ends on the last day of the period
+    series(320, kToday + 32, 3, "Chess");       // one day too late
+    series(330, kToday - 1, 3, "Bridge");       // ended yesterday
+    book(340, kToday + 3, 2, 10);               // a single booking
+    gudløbover *g = open();
+    EXPECT_EQ(g->windowTitle(), "Vantix - Repeated Bookings / Expire Dates");
+    QStringList captions;
+    for (int c = 1; c <= g->ul->ColumnCount(); ++c)
+        captions << QString("%1 %2").arg(g->ul->ColumnCaption(c)).arg(g->ul->ColumnWidth(c));
+    EXPECT_EQ(captions, QStringList({"Booking 125", "Exp. Date 70", "Start 50", "End 50",
+                                     "Resource 125", "Group 125", "Contact 100"}));
+    ASSERT_EQ(g->ul->RowCount(), 2);
+    EXPECT_EQ(row(*g->ul, 0), QStringList({"Choir", "10-12-2025", "10:00", "11:30", "Room A",
+                                           "Anna Berg", "86 12 34 61"}));
+    EXPECT_EQ(row(*g->ul, 1).mid(0, 2), QStringList({"Yoga", "10-01-2026"}));
+    EXPECT_EQ(g->ul->CellText(1, 6), "Club");   // the account's name under "Group"
+}
+
+TEST_F(ExpiryTest, AOneDayPeriodPassesAndAnEndBeforeTheStartIsRefused)
+{
+    series(300, kToday + 5, 3, "Choir");
+    series(310, kToday + 6, 2, "Yoga");
+    gudløbover *g = open();
+    g->cstart->pick(Extrafunktioner::DayNumberToDate(kToday + 5));
+    g->cend->pick(Extrafunktioner::DayNumberToDate(kToday + 5));
+    EXPECT_TRUE(f.sandbox.shown().isEmpty());
+    ASSERT_EQ(g->ul->RowCount(), 1);
+    EXPECT_EQ(g->ul->CellText(0, 1), "Choir");
+
+    g->cend->pick(Extrafunktioner::DayNumberToDate(kToday + 4));
+    ASSERT_EQ(f.sandbox.shown().size(), 1);
+    EXPECT_EQ(f.sandbox.shown()[0].text, "Enddate must be later than Startdate!");
+    EXPECT_EQ(f.sandbox.shown()[0].title, "Date Info");
+    EXPECT_EQ(g->cend->value(), kToday + 5);
+    EXPECT_EQ(g->ul->RowCount(), 1);
+
+    g->cstart->pick(Extrafunktioner::DayNumberToDate(kToday + 6));
+    EXPECT_EQ(f.sandbox.lastText(), "Startdate must be earlier than Enddate!");
+    EXPECT_EQ(g->cstart->value(), kToday + 5);
+    EXPECT_EQ(g->ul->RowCount(), 1);
+}
+
+TEST_F(ExpiryTest, OnlyTheFirst2000SeriesAreListed)
+{
+    f.exec({QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                    "2001) INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                    "Lokalenr, kontonr, gentagende, gennr) SELECT 1000 + i, 'S', %1 + i % 20, "
+                    "600, 660, 10, 2, 1, 1000 + i FROM n")
+                .arg(kToday)});
+    EXPECT_EQ(open()->ul->RowCount(), 2000);
+}
+
+TEST_F(ExpiryTest, TheToolBarShowsItModelessAndTheHiddenMenuIdModalAndOwned)
+{
+    OwnerView view;
+    Commands::run(Commands::BookingBar, 18, view);
+    ASSERT_TRUE(Forms::isLoaded<gudløbover>());
+    EXPECT_EQ(Forms::get<gudløbover>()->parentWidget(), nullptr);
+    EXPECT_FALSE(Forms::get<gudløbover>()->isModal());
+    Forms::unload<gudløbover>();
+
+    bool ranModal = false;
+    Forms::setModalRunner([&](Form *form) {
+        ranModal = true;
+        EXPECT_EQ(form->parentWidget(), &view.window);
+        form->Unload();
+    });
+    Commands::run(Commands::MainMenu, 52, view);
+    EXPECT_TRUE(ranModal);
+    EXPECT_FALSE(Forms::isLoaded<gudløbover>());
+    for (const Commands::Command *c : Commands::rowsOf(Commands::MainMenu, Commands::DayView, 3))
+        EXPECT_NE(c->id, 52);
+}
+
+TEST_F(ExpiryTest, PrintsThePeriodAndTheInstitution)
+{
+    series(300, kToday, 2, "Choir");
+    gudløbover *g = open();
+    g->Printbutton->click();
+    const QStringList texts = f.shownTexts();
+    EXPECT_TRUE(texts.contains("Repeating Bookings / Expire dates between 10-12-2025 and "
+                               "10-01-2026"))
+        << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains("Town Hall, Aarhus, 10-12-2025"));
+    EXPECT_TRUE(texts.contains("Choir"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/report/report.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -371,6 +372,15 @@ PageModel ListGrid::printPages() const
     auto *title = header.addLabel("PrintTitle", {0, 0, width, mm(8)}, m_printTitle);
     title->setFontSize(14);
     title->setBold(true);
+    {
+        // A title too long for the line is set smaller (down to 9 points) so it prints whole.
+        // A font sized in pixels measures in points, the page's unit.
+        QFont probe = title->font();
+        probe.setPixelSize(14);
+        const double advance = QFontMetricsF(probe).horizontalAdvance(m_printTitle);
+        if (advance > width)
+            title->setFontSize(qMax(9.0, 14 * width / advance * 0.97));
+    }
     double y = mm(8);
     if (!m_printSubTitle.isEmpty()) {
         auto *sub = header.addLabel("PrintSubTitle", {0, y, width, mm(5.5)}, m_printSubTitle);

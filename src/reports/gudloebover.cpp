@@ -1,0 +1,174 @@
+#include "reports/gudloebover.h"
+
+#include "core/commands.h"
+#include "core/extrafunktioner.h"
+#include "core/format.h"
+#include "core/generalen.h"
+#include "core/plannerview.h"
+#include "planner/plannerbars.h"
+#include "platform/controls/datepicker.h"
+#include "platform/controls/listfill.h"
+#include "platform/controls/listgrid.h"
+#include "platform/controls/msgbox.h"
+#include "platform/controls/periodpair.h"
+#include "platform/db/dberror.h"
+#include "platform/db/recordset.h"
+#include "platform/system.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Generalen;
+using Extrafunktioner::DateToDayNumber;
+using Extrafunktioner::DayNumberToDate;
+using Extrafunktioner::MinutesToTime;
+
+namespace {
+
+// The tool bar's Repeating Bookings shows the list modeless without owner; menu id 52, which
+// no item carries, shows it modal and owned by the view.
+const Commands::Registrar registrar([] {
+    Commands::add({.id = 52, .listed = false, .action = [](PlannerView &view) {
+                       Forms::get<gudløbover>()->Show(Form::Modal, &view.form());
+                   }});
+    Commands::add({.surface = Commands::BookingBar, .id = 18, .group = 2, .order = 40,
+                   .tip = "Repeating Bookings", .picture = "repeat",
+                   .action = [](PlannerView &) { Forms::get<gudløbover>()->Show(); }});
+});
+
+QLineEdit *hiddenBox(QWidget *parent, const char *name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->hide();
+    return box;
+}
+
+// The series whose last booking lies in the period, in the query's order. Only the series that
+// have a booking in the period are grouped, through the index on the series number.
+const char *const kExpirySql =
+    "SELECT * FROM \"gentagendeudløbfor\" WHERE gennr IN (SELECT gennr FROM booking "
+    "WHERE Bdato BETWEEN :from AND :to AND gentagende <> 0 AND gennr IS NOT NULL) "
+    "AND maxofbdato BETWEEN :from AND :to";
+
+} // namespace
+
+gudløbover::gudløbover()
+{
+    setObjectName(QString::fromUtf8("gudløbover"));
+    setWindowTitle("Vantix - Repeated Bookings / Expire Dates");
+
+    cstart = new DatePicker(this);
+    cstart->setObjectName("cstart");
+    cend = new DatePicker(this);
+    cend->setObjectName("cend");
+    fradato = hiddenBox(this, "fradato");
+    tildato = hiddenBox(this, "tildato");
+    ul = new ListGrid(this);
+    ul->setObjectName("ul");
+    ul->setMinimumSize(940, 340);   // the seven columns side by side
+    Printbutton = new QPushButton(this);
+    Printbutton->setObjectName("Printbutton");
+    Printbutton->setIcon(PlannerBars::picture("print"));
+    Printbutton->setToolTip("Print");
+    Luk = new QPushButton("Exit", this);
+    Luk->setObjectName("Luk");
+
+    auto *dates = new QHBoxLayout;
+    auto *startLabel = new QLabel("Start date", this);
+    startLabel->setBuddy(cstart);
+    auto *endLabel = new QLabel("End date", this);
+    endLabel->setBuddy(cend);
+    dates->addWidget(startLabel);
+    dates->addWidget(cstart);
+    dates->addSpacing(16);
+    dates->addWidget(endLabel);
+    dates->addWidget(cend);
+    dates->addStretch();
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(Printbutton);
+    buttons->addStretch();
+    buttons->addWidget(Luk);
+    auto *top = new QVBoxLayout(this);
+    top->addLayout(dates);
+    top->addWidget(ul, 1);
+    top->addLayout(buttons);
+
+    m_period = new PeriodPair(cstart, cend, this);
+    connect(m_period, &PeriodPair::periodChecked, this, [this] {
+        fradato->setText(QString::number(m_period->from()));
+        tildato->setText(QString::number(m_period->to()));
+        ul->ClearRows();
+        FillExpiryList();
+    });
+    connect(Printbutton, &QPushButton::clicked, this, &gudløbover::Printbutton_Click);
+    connect(Luk, &QPushButton::clicked, this, &gudløbover::Luk_Click);
+    setDialogKeys({}, [this] { Luk_Click(); });
+}
+
+void gudløbover::Form_Load()
+{
+    cstart->setDateFormat(gDateFormat);
+    cend->setDateFormat(gDateFormat);
+    const QDate today = System::today();
+    m_period->setPeriod(DateToDayNumber(today), DateToDayNumber(today.addDays(31)));
+    fradato->setText(QString::number(m_period->from()));
+    tildato->setText(QString::number(m_period->to()));
+    SetupExpiryColumns();
+    FillExpiryList();
+}
+
+void gudløbover::cstart_DateChange() { m_period->startChanged(); }
+
+void gudløbover::cend_DateChange() { m_period->endChanged(); }
+
+void gudløbover::SetupExpiryColumns()
+{
+    const std::pair<const char *, int> columns[] = {{"Booking", 125}, {"Exp. Date", 70},
+                                                    {"Start", 50},    {"End", 50},
+                                                    {"Resource", 125}, {"Group", 125},
+                                                    {"Contact", 100}};
+    for (const auto &[caption, width] : columns) {
+        const int column = ul->AddColumn(caption, width);
+        ul->ColumnStyle(column, 0);
+        ul->ColumnFlag(column, true);
+    }
+    for (int column : {2, 3, 4})
+        ul->ColumnAlignment(column, 2);
+}
+
+void gudløbover::FillExpiryList()
+{
+    ListFill::Rows rows;
+    rows.cells = [](const Dao::Recordset &rs) {
+        return QStringList{rs.text("Beskrivelse"),
+                           Format(DayNumberToDate(rs.Field("maxofbdato").toInt()), gDateFormat),
+                           Format(MinutesToTime(rs.Field("bstart").toInt()), "hh:mm"),
+                           Format(MinutesToTime(rs.Field("bslut").toInt()), "hh:mm"),
+                           rs.text("Lokalenavn"), rs.text("Kontonavn"), rs.text("Kontotlf")};
+    };
+    // The rows carry no key; the series number stands in.
+    rows.keyField = "gennr";
+    const QVariantMap values{{"from", fradato->text().toInt()}, {"to", tildato->text().toInt()}};
+    try {
+        ListFill::fill(*ul, gDatabasePath, kExpirySql, rows, Dao::Bindings(values));
+    } catch (const Dao::DbError &e) {
+        MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation,
+                     "Vantix - Repeated Bookings / Expire Dates");
+    }
+}
+
+void gudløbover::Printbutton_Click()
+{
+    ul->PrintTitle("Repeating Bookings / Expire dates between "
+                   + Format(cstart->date(), "Short Date") + " and "
+                   + Format(cend->date(), "Short Date"));
+    ul->PrintSubTitle(gInstName + ", " + gInstCity + ", " + Format(System::today(), "Short Date"));
+    ul->PrintOption(2);
+    ul->PrintList();
+}
