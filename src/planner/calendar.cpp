@@ -165,6 +165,9 @@ Calendar::Calendar()
     top->addWidget(PlannerLook::line(this));
     top->addLayout(body, 1);
     resize(1180, 760);
+    // Ctrl+X, Ctrl+C, Ctrl+V and Delete on the grid do what the booking tool bar does.
+    PlannerBars::bindBookingKeys(*cc, Commands::DayView,
+                                 [this](int id) { ctToolBar2_ButtonClick(id); });
     // F1 opens the help file, as Help on the menu does.
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [] { System::showHelp(); });
@@ -196,6 +199,7 @@ void Calendar::Form_Load()
     Data2.setDatabaseName(gDatabasePath);
     Data1.Refresh();
     Data2.Refresh();
+    showCurrentGroupAndType();
     aktueldato->SetFirstDayOfWeek(gFirstDay);
     saks->hide();
     gActiveView = 1;
@@ -280,6 +284,28 @@ void Calendar::takeTypeFromList()
         gCurrentTypeNo = 0;
         grouptype->setText(aktuelovergruppe->Text() + "/" + "None Created");
     }
+}
+
+void Calendar::showCurrentGroupAndType()
+{
+    // The shown type decides the group: a group number left from elsewhere cannot contradict it.
+    if (gCurrentTypeNo != 0) {
+        const QVariant owner = LookupWhere("Overgruppenr", "lokaliteter",
+                                           "Lokalitetsnr = " + QString::number(gCurrentTypeNo));
+        int32_t groupNo = 0;
+        if (wholeNumber(owner, groupNo))
+            gCurrentGroupNo = groupNo;
+    }
+    Data1.FindFirst("overgruppenr =" + QString::number(gCurrentGroupNo));
+    // A group that is gone leaves the list on its first group, which is then taken as a pick.
+    int32_t groupNo = 0;
+    if (!wholeNumber(aktuelovergruppe->BoundText(), groupNo))
+        return;
+    gCurrentGroupNo = groupNo;
+    Data2.setRecordSource(BuildResourceTypeSql());
+    Data2.Refresh();
+    Data2.FindFirst("lokalitetsnr =" + QString::number(gCurrentTypeNo));
+    takeTypeFromList();
 }
 
 void Calendar::aktuelovergruppe_Click()
@@ -399,8 +425,9 @@ void Calendar::cc_ItemAdded(int index, int start, int end, int column, bool canc
 
 void Calendar::cc_ItemChanged(int index)
 {
-    if (cc->CurrentSlot() >= 0)
-        SaveBookingItem(index);
+    // A change that is not stored does not stay on screen either.
+    if (cc->CurrentSlot() < 0 || !SaveBookingItem(index))
+        cc->RevertItemChange(index);
 }
 
 void Calendar::cc_ItemEdited(int index, const QString &text)
@@ -418,9 +445,9 @@ void Calendar::cc_ItemDblClick(int index)
         [this](int32_t n) { ShowBookingInfo(n); });
 }
 
-void Calendar::SaveBookingItem(int index)
+bool Calendar::SaveBookingItem(int index)
 {
-    GridEdit::saveItem(*cc, index, GridEdit::Columns::Resources);
+    return GridEdit::saveItem(*cc, index, GridEdit::Columns::Resources);
 }
 
 void Calendar::OpenBookingForEdit(int32_t bookingNo)

@@ -72,8 +72,9 @@ public:
     void cc_ItemChanged(int index);
     void cc_ItemEdited(int index, const QString &text);
     void cc_ItemDblClick(int index);
-    // Writes a moved, resized or edited item back to its booking.
-    void SaveBookingItem(int index);
+    // Writes a moved, resized or edited item back to its booking; false when nothing was
+    // written.
+    bool SaveBookingItem(int index);
     void OpenBookingForEdit(int32_t bookingNo) override;
     void ShowBookingInfo(int32_t bookingNo) override;
     void DeleteSelectedBooking() override;
@@ -104,6 +105,9 @@ public:
 
 private:
     void takeTypeFromList();
+    // Positions the group and type lists on the shown type and its group, the type list
+    // holding that group's types, and names them in the heading.
+    void showCurrentGroupAndType();
     void offerResourceManager();
     void showResourceManager();
 

@@ -86,6 +86,9 @@ CalMdag::CalMdag()
     top->addLayout(heading);
     top->addWidget(dd, 1);
     resize(1180, 760);
+    // Ctrl+X, Ctrl+C, Ctrl+V and Delete on the grid do what the booking tool bar does.
+    PlannerBars::bindBookingKeys(*dd, Commands::WeekView,
+                                 [this](int id) { ctToolBar2_ButtonClick(id); });
     // F1 opens the help file, as Help on the menu does.
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [] { System::showHelp(); });
@@ -210,8 +213,9 @@ void CalMdag::dd_ItemAdded(int index, int start, int end, int column, bool cance
 // A moved or resized item is stored at once, as in the day view, so a refill cannot lose it.
 void CalMdag::dd_ItemChanged(int index)
 {
-    if (dd->CurrentSlot() >= 0)
-        SaveBookingItem(index);
+    // A change that is not stored does not stay on screen either.
+    if (dd->CurrentSlot() < 0 || !SaveBookingItem(index))
+        dd->RevertItemChange(index);
 }
 
 void CalMdag::dd_ItemEdited(int index, const QString &text)
@@ -229,9 +233,9 @@ void CalMdag::dd_ItemDblClick(int index)
         [this](int32_t n) { ShowBookingInfo(n); });
 }
 
-void CalMdag::SaveBookingItem(int index)
+bool CalMdag::SaveBookingItem(int index)
 {
-    GridEdit::saveItem(*dd, index, GridEdit::Columns::Days);
+    return GridEdit::saveItem(*dd, index, GridEdit::Columns::Days);
 }
 
 void CalMdag::OpenBookingForEdit(int32_t bookingNo)

@@ -60,8 +60,9 @@ public:
     void dd_ItemChanged(int index);
     void dd_ItemEdited(int index, const QString &text);
     void dd_ItemDblClick(int index);
-    // Writes a moved, resized or edited item back to its booking.
-    void SaveBookingItem(int index);
+    // Writes a moved, resized or edited item back to its booking; false when nothing was
+    // written.
+    bool SaveBookingItem(int index);
     void OpenBookingForEdit(int32_t bookingNo) override;
     void ShowBookingInfo(int32_t bookingNo) override;
     void DeleteSelectedBooking() override;

@@ -6,6 +6,7 @@
 #include "platform/controls/toolbar.h"
 
 #include <QPainter>
+#include <QShortcut>
 #include <QPainterPath>
 #include <QPixmap>
 
@@ -18,6 +19,8 @@ void addMenuRows(ToolBar &bar, Commands::View view, int menu, int level)
 {
     for (const Commands::Command *row : Commands::rowsOf(Commands::MainMenu, view, menu)) {
         bar.AddMenuItem(level, row->id, row->caption);
+        if (!row->shortcut.isEmpty())
+            bar.setItemShortcut(row->id, row->shortcut);
         if (level < 3)
             addMenuRows(bar, view, row->id, level + 1);
     }
@@ -30,6 +33,8 @@ void addButtons(ToolBar &bar, Commands::Surface surface, Commands::View view)
         if (previous && previous->group != row->group)
             bar.AddSeparator();
         bar.AddButton(row->id, picture(row->picture), row->tip);
+        if (!row->shortcut.isEmpty())
+            bar.setItemShortcut(row->id, row->shortcut);
         previous = row;
     }
 }
@@ -50,8 +55,28 @@ void fillWeekBar(ToolBar &bar) { addButtons(bar, Commands::WeekBar, Commands::We
 
 void fillItemMenu(DropMenu &menu, Commands::View view)
 {
-    for (const Commands::Command *row : Commands::rowsOf(Commands::ItemMenu, view))
-        menu.setItemId(menu.AddItem(row->caption, 0, 1), row->id);
+    for (const Commands::Command *row : Commands::rowsOf(Commands::ItemMenu, view)) {
+        const int item = menu.AddItem(row->caption, 0, 1);
+        menu.setItemId(item, row->id);
+        menu.setItemShortcut(item, row->shortcut);
+    }
+}
+
+void bindBookingKeys(QWidget &grid, Commands::View view,
+                     const std::function<void(int id)> &runBookingBar)
+{
+    for (const Commands::Command *row : Commands::rowsOf(Commands::BookingBar, view)) {
+        if (row->shortcut.isEmpty())
+            continue;
+        // Only while the grid (or its title editor, which takes these keys for its text) has
+        // the focus: the same keys in the lists and boxes around it act on those.
+        auto *keys = new QShortcut(row->shortcut, &grid);
+        keys->setContext(Qt::WidgetWithChildrenShortcut);
+        const int id = row->id;
+        QObject::connect(keys, &QShortcut::activated, &grid, [runBookingBar, id] {
+            runBookingBar(id);
+        });
+    }
 }
 
 namespace {

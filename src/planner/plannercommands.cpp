@@ -58,13 +58,13 @@ void shiftShownWeek(PlannerView &view, int days)
 void registerRows()
 {
     add({.surface = BookingBar, .id = 7, .group = 1, .order = 10, .tip = "Cut Booking",
-         .picture = "cut", .action = cut});
+         .picture = "cut", .shortcut = QKeySequence::Cut, .action = cut});
     add({.surface = BookingBar, .id = 8, .group = 1, .order = 20, .tip = "Copy Booking",
-         .picture = "copy", .action = copy});
+         .picture = "copy", .shortcut = QKeySequence::Copy, .action = copy});
     add({.surface = BookingBar, .id = 9, .group = 1, .order = 30, .tip = "Paste Booking",
-         .picture = "paste", .action = [](PlannerView &view) { view.PasteBookingCommand(); }});
+         .picture = "paste", .shortcut = QKeySequence::Paste, .action = [](PlannerView &view) { view.PasteBookingCommand(); }});
     add({.surface = BookingBar, .id = 10, .group = 1, .order = 40, .tip = "Delete Booking",
-         .picture = "delete",
+         .picture = "delete", .shortcut = QKeySequence::Delete,
          .action = [](PlannerView &view) { view.DeleteSelectedBooking(); }});
     add({.surface = BookingBar, .id = 17, .group = 3, .order = 10, .tip = "Print Scheeme",
          .picture = "print", .action = [](PlannerView &view) { view.PrintScheme(); }});
@@ -76,11 +76,14 @@ void registerRows()
     add({.surface = WeekBar, .id = 2, .order = 20, .tip = "Next Week", .picture = "next",
          .view = WeekView, .action = [](PlannerView &view) { shiftShownWeek(view, 7); }});
 
-    add({.surface = ItemMenu, .id = 1, .order = 10, .caption = "Open", .action = openSelected});
-    add({.surface = ItemMenu, .id = 2, .order = 20, .caption = "Cut", .action = cut});
-    add({.surface = ItemMenu, .id = 3, .order = 30, .caption = "Copy", .action = copy});
+    add({.surface = ItemMenu, .id = 1, .order = 10, .caption = "Open",
+         .shortcut = QKeySequence(Qt::Key_Return), .action = openSelected});
+    add({.surface = ItemMenu, .id = 2, .order = 20, .caption = "Cut",
+         .shortcut = QKeySequence::Cut, .action = cut});
+    add({.surface = ItemMenu, .id = 3, .order = 30, .caption = "Copy",
+         .shortcut = QKeySequence::Copy, .action = copy});
     add({.surface = ItemMenu, .id = 4, .order = 40, .caption = "Delete",
-         .action = [](PlannerView &view) { view.DeleteSelectedBooking(); }});
+         .shortcut = QKeySequence::Delete, .action = [](PlannerView &view) { view.DeleteSelectedBooking(); }});
     const auto otherView = [](PlannerView &view) { view.ShowSelectedInOtherView(); };
     add({.surface = ItemMenu, .id = 5, .order = 50, .caption = "WeekView", .view = DayView,
          .action = otherView});

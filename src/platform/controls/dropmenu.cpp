@@ -21,8 +21,9 @@ int DropMenu::AddItem(const QString &caption, int value1, int value2)
     item.value2 = value2;
     const int number = int(m_items.size()) + 1;
     item.id = number;
-    m_items.append(item);
     QAction *action = m_menu->addAction(caption);
+    item.action = action;
+    m_items.append(item);
     connect(action, &QAction::triggered, this, [this, number] {
         emit ItemClick(m_items.at(number - 1).id);
     });
@@ -33,6 +34,22 @@ void DropMenu::setItemId(int item, int id)
 {
     if (item >= 1 && item <= m_items.size())
         m_items[item - 1].id = id;
+}
+
+void DropMenu::setItemShortcut(int item, const QKeySequence &keys)
+{
+    if (item < 1 || item > m_items.size())
+        return;
+    QAction *action = m_items.at(item - 1).action;
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+}
+
+QKeySequence DropMenu::ItemShortcut(int item) const
+{
+    return item >= 1 && item <= m_items.size() ? m_items.at(item - 1).action->shortcut()
+                                               : QKeySequence();
 }
 
 int DropMenu::ItemId(int item) const

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -23,6 +25,9 @@ public:
     int AddItem(const QString &caption, int value1 = 0, int value2 = 0);
     void setItemId(int item, int id);
     int ItemId(int item) const;
+    // The keys that run an item elsewhere, shown beside its caption; the menu does not bind them.
+    void setItemShortcut(int item, const QKeySequence &keys);
+    QKeySequence ItemShortcut(int item) const;
     QString ItemCaption(int item) const;
     int ItemCount() const { return int(m_items.size()); }
     void Clear();
@@ -45,6 +50,7 @@ private:
         int id = 0;
         int value1 = 0;
         int value2 = 0;
+        QAction *action = nullptr;
     };
 
     QMenu *m_menu;

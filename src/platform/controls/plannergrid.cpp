@@ -139,6 +139,7 @@ void PlannerGrid::RemoveItem(int index)
     if (m_edit == Edit::ItemText)
         cancelEdit();
     m_items.removeAt(index - 1);
+    m_lastChange = {};
     if (m_selectedItem == index)
         deselectItem();
     else if (m_selectedItem > index)
@@ -163,6 +164,7 @@ void PlannerGrid::ClearItems()
     if (m_edit == Edit::ItemText)
         cancelEdit();
     m_items.clear();
+    m_lastChange = {};
     deselectItem();
     if (m_drag != Drag::SelectRange)
         m_drag = Drag::None;

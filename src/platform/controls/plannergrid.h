@@ -75,6 +75,10 @@ public:
     void SetItemDay(int index, qint32 day);
     qint32 ItemResource(int index) const;
     void SetItemResource(int index, qint32 resourceNo);
+    // Puts an item that the user just moved or resized back where it was before, for an owner
+    // that could not store the change; false when the item's last change was no such gesture
+    // or the item is not the one that was moved.
+    bool RevertItemChange(int index);
 
     // --- Selection ------------------------------------------------------------------------
     int SelectedItem() const { return m_selectedItem; }   // less than 1: none
@@ -165,6 +169,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     struct Column
@@ -275,6 +280,16 @@ private:
     bool m_pressedSelected = false;
     int m_pendingEditItem = 0;
     int m_editTimer = 0;
+    // Where the item of the last move or resize was before it (index 0: none to put back).
+    struct LastChange
+    {
+        int index = 0;
+        QString keyText;
+        int start = 0;
+        int end = 0;
+        qint32 day = 0;
+        qint32 resource = 0;
+    } m_lastChange;
 
     // In-place editor.
     QPointer<QLineEdit> m_editor;

@@ -171,6 +171,7 @@ void PlannerGrid::mouseReleaseEvent(QMouseEvent *event)
         viewport()->update();
         return;
     }
+    m_lastChange = {index, it->keyText, it->start, it->end, it->day, it->resource};
     it->start = m_ghostStart;
     it->end = m_ghostEnd;
     if (moved) {
@@ -184,6 +185,26 @@ void PlannerGrid::mouseReleaseEvent(QMouseEvent *event)
     ensureLayout();
     m_anchorMinute = m_currentMinute = slotStartMinute(m_scale, slotOfMinute(it->start));
     emit ItemChanged(index);
+}
+
+bool PlannerGrid::RevertItemChange(int index)
+{
+    Item *it = item(index);
+    const LastChange was = m_lastChange;
+    m_lastChange = {};
+    if (!it || was.index != index || was.keyText != it->keyText)
+        return false;
+    it->start = was.start;
+    it->end = was.end;
+    it->day = was.day;
+    it->resource = was.resource;
+    changed();
+    ensureLayout();
+    if (m_selectedItem == index) {
+        m_selColumn = m_placement[index - 1].column;
+        m_anchorMinute = m_currentMinute = slotStartMinute(m_scale, slotOfMinute(it->start));
+    }
+    return true;
 }
 
 void PlannerGrid::mouseDoubleClickEvent(QMouseEvent *event)
@@ -301,6 +322,12 @@ void PlannerGrid::keyPressEvent(QKeyEvent *event)
         ensureMinuteVisible(m_currentMinute);
         return;
     }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter opens the selected item as a double-click on it does.
+        if (m_selectedItem > 0)
+            emit ItemDblClick(m_selectedItem);
+        return;
     case Qt::Key_Delete:
         event->ignore();   // deleting is the owner's business
         return;
@@ -316,6 +343,17 @@ void PlannerGrid::keyPressEvent(QKeyEvent *event)
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool PlannerGrid::event(QEvent *event)
+{
+    // While the title editor is open every key is its own, also one that reaches the grid
+    // before the focus moved: the owner's shortcuts do not take it from the editor.
+    if (event->type() == QEvent::ShortcutOverride && m_editor) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
 }
 
 bool PlannerGrid::viewportEvent(QEvent *event)
@@ -405,7 +443,13 @@ void PlannerGrid::placeEditor()
 bool PlannerGrid::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_editor) {
-        if (event->type() == QEvent::KeyPress) {
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Enter, Escape and F2 end or keep the edit; they run no shortcut of the window.
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape
+                || key == Qt::Key_F2)
+                event->accept();
+        } else if (event->type() == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 commitEdit();

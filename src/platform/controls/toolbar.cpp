@@ -131,6 +131,7 @@ void ToolBar::rebuildMenus()
             item.action = item.separator ? target->addSeparator() : target->addAction(item.caption);
         }
         item.action->setEnabled(item.enabled);
+        showShortcut(item);
         if (!item.separator && !isMenuHead(i))
             connect(item.action, &QAction::triggered, this, [this, i] { clicked(i); });
     }
@@ -146,6 +147,35 @@ void ToolBar::clicked(int index)
     emit ButtonClick(id);
     if (menuEntry)
         emit MenuClick(id);
+}
+
+void ToolBar::setItemShortcut(int id, const QKeySequence &keys)
+{
+    const int index = indexOf(id);
+    if (index < 0)
+        return;
+    m_items[index].shortcut = keys;
+    showShortcut(m_items[index]);
+}
+
+QKeySequence ToolBar::ItemShortcut(int id) const
+{
+    const int index = indexOf(id);
+    return index < 0 ? QKeySequence() : m_items.at(index).shortcut;
+}
+
+void ToolBar::showShortcut(const Item &item)
+{
+    if (!item.action || item.separator)
+        return;
+    if (m_mode == Buttons) {
+        const QString keys = item.shortcut.toString(QKeySequence::NativeText);
+        item.action->setToolTip(keys.isEmpty() ? item.tip : item.tip + " (" + keys + ")");
+        return;
+    }
+    // Shown in the menu only: the owner binds the keys where they belong.
+    item.action->setShortcut(item.shortcut);
+    item.action->setShortcutContext(Qt::WidgetShortcut);
 }
 
 void ToolBar::setItemEnabled(int id, bool enabled)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -38,6 +39,11 @@ public:
     void AddMenuItem(int level, int id, const QString &caption);
     void AddMenuSeparator(int level);
 
+    // The keys that run an item elsewhere: a menu entry shows them beside its caption, a
+    // button at the end of its tip. The bar itself does not bind them.
+    void setItemShortcut(int id, const QKeySequence &keys);
+    QKeySequence ItemShortcut(int id) const;
+
     void setItemEnabled(int id, bool enabled);
     bool isItemEnabled(int id) const;
 
@@ -74,10 +80,12 @@ private:
         QIcon picture;
         bool separator = false;
         bool enabled = true;
+        QKeySequence shortcut;
         QAction *action = nullptr;
     };
 
     void rebuildMenus();
+    void showShortcut(const Item &item);
     void clicked(int index);
 
     Mode m_mode;
