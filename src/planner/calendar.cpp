@@ -486,4 +486,7 @@ void Calendar::PasteBooking()
     if (result.clipboardEmptied)
         saks->hide();
     RefreshDayView();
+    // The pasted booking is the selection now; the slot it was pasted on is no longer drawn.
+    if (result.pasted)
+        cc->SelectItemByKey(QString::number(result.bookingNo));
 }

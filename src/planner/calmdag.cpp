@@ -268,6 +268,10 @@ void CalMdag::PasteBookingCommand()
 
 void CalMdag::PasteBooking()
 {
-    Clipboard::paste(dd->SelectedStart(), dd->DayOfColumn(dd->SelectedColumn()), gCurrentItemNo);
+    const Clipboard::PasteResult result =
+        Clipboard::paste(dd->SelectedStart(), dd->DayOfColumn(dd->SelectedColumn()), gCurrentItemNo);
     RefreshWeekView();
+    // The pasted booking is the selection now; the slot it was pasted on is no longer drawn.
+    if (result.pasted)
+        dd->SelectItemByKey(QString::number(result.bookingNo));
 }

@@ -153,6 +153,9 @@ TEST_F(PlannerKeysTest, StandardKeysOnASelectedBookingDoWhatTheToolBarDoesInBoth
         EXPECT_EQ(count("Beskrivelse = 'Mine' AND bstart = 720"), 1);
         const int32_t pasted = sqlValue(file, "SELECT Bookingnr FROM booking WHERE bstart = 720")
                                    .toInt();
+        // The pasted booking is selected, with no slot highlight left beside it.
+        EXPECT_EQ(g.SelectedItem(), indexOfKey(g, pasted));
+        EXPECT_EQ(g.CurrentSlot(), -1);
 
         // Delete: another account's booking is refused as from the tool bar.
         sb.clearShown();

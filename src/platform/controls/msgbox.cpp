@@ -17,12 +17,6 @@ int showOnScreen(const Shown &box)
     QMessageBox mb(Forms::activeWindow());
     mb.setWindowTitle(box.title.isEmpty() ? QStringLiteral(" ") : box.title);
     mb.setText(box.text);
-    // Wide enough for its title beside the window manager's buttons, which would cut it.
-    const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                               .horizontalAdvance(box.title) * 6 / 5 + 140;
-    if (auto *grid = qobject_cast<QGridLayout *>(mb.layout()))
-        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
-                      grid->rowCount(), 0, 1, grid->columnCount());
     switch (box.style & 0x70) {
     case Critical: mb.setIcon(QMessageBox::Critical); break;
     case Question: mb.setIcon(QMessageBox::Question); break;
@@ -50,6 +44,13 @@ int showOnScreen(const Shown &box)
     const int def = (box.style & 0x300) >> 8;
     if (def < buttons.size())
         mb.setDefaultButton(buttons[def].qt);
+    // Wide enough for its title beside the window manager's buttons, which would cut it. Added
+    // last: setting the icon or the buttons lays the box out anew and drops earlier items.
+    const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                               .horizontalAdvance(box.title) * 6 / 5 + 140;
+    if (auto *grid = qobject_cast<QGridLayout *>(mb.layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     const auto pressed = static_cast<QMessageBox::StandardButton>(mb.exec());
     for (const B &b : buttons) {
         if (b.qt == pressed)

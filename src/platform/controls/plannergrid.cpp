@@ -336,6 +336,19 @@ void PlannerGrid::SetSelectedItem(int index)
     m_header->update();
 }
 
+bool PlannerGrid::SelectItemByKey(const QString &key)
+{
+    m_currentMinute = m_anchorMinute = -1;
+    int found = 0;
+    for (int i = 1; i <= ItemCount() && !found; ++i) {
+        if (ItemKeyText(i) == key)
+            found = i;
+    }
+    m_selectedItem = 0;
+    SetSelectedItem(found);
+    return found != 0;
+}
+
 void PlannerGrid::SetSelection(int column, int startMinute, int endMinute)
 {
     ensureLayout();

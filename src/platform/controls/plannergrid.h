@@ -89,6 +89,9 @@ public:
     void SetSelectedItem(int index);
     // Selects the slots of [startMinute, endMinute) in a column, as a click and drag does.
     void SetSelection(int column, int startMinute, int endMinute);
+    // Selects the item whose key text is key, with no slot highlighted beside it; with no such
+    // item nothing is selected. Answers whether it was found.
+    bool SelectItemByKey(const QString &key);
 
     // --- Settings -------------------------------------------------------------------------
     void SetOpeningTime(int minute);

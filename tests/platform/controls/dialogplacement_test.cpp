@@ -93,18 +93,23 @@ TEST(DialogPlacement, AWindowLargerThanTheScreenIsMadeToFitIt)
 
 TEST(DialogPlacement, AMessageBoxIsWideEnoughForItsTitle)
 {
-    Opener opener;
-    int width = 0;
-    int titleWidth = 0;
-    QTimer::singleShot(0, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            width = box->width();
-            titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
-            EXPECT_EQ(box->parentWidget(), &opener.window);
-            box->accept();
-        }
-    });
-    MsgBox::show("Ok", MsgBox::OkOnly, "Service Message  - a long title of the program");
-    ASSERT_GT(titleWidth, 0);
-    EXPECT_GT(width, titleWidth + 100);
+    // With and without an icon: setting the icon lays the box out anew.
+    const int styles[] = {MsgBox::OkOnly, MsgBox::YesNo | MsgBox::Question,
+                          MsgBox::OkOnly | MsgBox::Exclamation};
+    for (const int style : styles) {
+        Opener opener;
+        int width = 0;
+        int titleWidth = 0;
+        QTimer::singleShot(0, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                width = box->width();
+                titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+                EXPECT_EQ(box->parentWidget(), &opener.window);
+                box->done(0);
+            }
+        });
+        MsgBox::show("Ok", style, "Service Message  - a long title of the program");
+        ASSERT_GT(titleWidth, 0) << style;
+        EXPECT_GT(width, titleWidth + 100) << style;
+    }
 }
