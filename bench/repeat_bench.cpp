@@ -1,6 +1,8 @@
-// Times the repeated bookings on a bookingfile of 2,000,000 bookings over one resource type of
-// 300 items: the double-booking tests of a daily series over a year, the alternatives of one
+// Times the repeated bookings on a bookingfile of 2,000,000 bookings (benchfile.h), on its
+// resource type of 300 items: the double-booking tests of a daily series over a year, the alternatives of one
 // date, and booking a series of 365 dates.
+
+#include "benchfile.h"
 
 #include "bookings/alternat.h"
 #include "bookings/bookingform.h"
@@ -16,67 +18,14 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <cstdlib>
-#include <stdexcept>
 
 namespace {
 
-constexpr int Items = 300;
 constexpr int Bookings = 2000000;
-constexpr int Days = 730;
-const int32_t FirstDay = Extrafunktioner::DateToDayNumber(QDate(2026, 1, 1));
-constexpr int HeadBooking = Bookings + 1;
-
-void exec(sqlite3 *db, const QString &sql)
-{
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-}
-
-// Items 1 to 300 of type 1; bookings of an hour or two spread over two years, about nine per
-// item and day; booking HeadBooking on item 1 at 12:00-14:00 on the first day.
-QString makeBookingfile(const QString &folder)
-{
-    const QString path = folder + "/repeat.mdb";
-    if (!QFile::copy(QStringLiteral(VANTIX_BUILD_DIR) + "/Emptydatabase.mdb", path))
-        throw std::runtime_error("cannot copy Emptydatabase.mdb; build the databases first");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    sqlite3 *db = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &db);
-    exec(db, "BEGIN");
-    exec(db, "INSERT INTO overgruppenavne (overgruppenr, OverGruppenavn, Gruppeart) "
-             "VALUES (1, 'Rooms', 1);"
-             "INSERT INTO lokaliteter (Lokalitetsnr, Lokalitetsnavn, Overgruppenr, gruppeart) "
-             "VALUES (1, 'Rooms', 1, 1);"
-             "INSERT INTO Konti (ID, Kontonavn, Kontotype) VALUES (2, 'Anna', 'p');"
-             "INSERT INTO grptilk (gnr, pnr) VALUES (2, 2);");
-    exec(db, QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                     "WHERE i < %1) INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr, "
-                     "Gruppeart, gebyr) SELECT i, 'Room ' || i, 1, 1, 100 FROM n")
-                 .arg(Items));
-    exec(db, QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                     "WHERE i < %1) INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, "
-                     "bslut, Bgruppe, Lokalenr, kontonr, curacname) SELECT i, 'Booking', "
-                     "%2 + (i * 7919) % %3, 420 + (i * 104729) % 24 * 30, "
-                     "480 + (i * 104729) % 24 * 30 + (i % 2) * 60, 1, 1 + (i * 31) % %4, 2, "
-                     "'Anna' FROM n")
-                 .arg(Bookings)
-                 .arg(FirstDay)
-                 .arg(Days)
-                 .arg(Items));
-    exec(db, QString("INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Bgruppe, "
-                     "Lokalenr, kontonr, curacname, bvpris) VALUES (%1, 'Weekly', %2, 720, 840, "
-                     "1, 1, 2, 'Anna', 1);"
-                     "UPDATE næstenøgle SET nextkey = %3;")
-                 .arg(HeadBooking)
-                 .arg(FirstDay)
-                 .arg(HeadBooking + 1));
-    exec(db, "COMMIT");
-    sqlite3_close(db);
-    return path;
-}
+const int32_t FirstDay = BenchFile::todayNumber();
+const int32_t HeadBooking = BenchFile::singleBooking(Bookings);
 
 QList<int32_t> yearOfDays()
 {
@@ -163,7 +112,8 @@ int main(int argc, char **argv)
         return int(MsgBox::Ok);
     });
     using namespace Generalen;
-    gDatabasePath = makeBookingfile(folder.path());
+    gDatabasePath = BenchFile::copyTo(folder.path(), Bookings,
+                                      QStringLiteral(VANTIX_BUILD_DIR) + "/Emptydatabase.mdb");
     gUserNo = 2;
     gIsAdmin = true;
     gDateFormat = "dd-mm-yyyy";

@@ -1,0 +1,425 @@
+// One table of figures: the median time of the program's main steps on bookingfiles of
+// 20,000, 500,000 and 2,000,000 bookings (benchfile.h), with the ratio of the biggest file's
+// figure to the smallest's. Not run by the tests; scripts/bench.sh builds and runs it.
+//
+//   bench_table [--quick] [sizes...]     e.g. bench_table 20000 2000000
+
+#include "benchfile.h"
+
+#include "bookings/alternat.h"
+#include "bookings/bookingform.h"
+#include "bookings/repeatseries.h"
+#include "bookings/tentbookings.h"
+#include "core/extrafunktioner.h"
+#include "core/generalen.h"
+#include "core/queries.h"
+#include "core/start.h"
+#include "planner/calendar.h"
+#include "planner/calmdag.h"
+#include "platform/controls/datepicker.h"
+#include "platform/controls/dblist.h"
+#include "platform/controls/form.h"
+#include "platform/controls/msgbox.h"
+#include "platform/report/printing.h"
+#include "platform/system.h"
+#include "reports/archiveperioddialogs.h"
+#include "reports/archivereports.h"
+#include "reports/datobookingperiode.h"
+#include "reports/enkeltkvitto.h"
+#include "reports/multikvitto.h"
+#include "reports/myboo.h"
+#include "reports/overview.h"
+#include "reports/searchform.h"
+#include "reports/todays.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+using namespace Generalen;
+
+struct Step
+{
+    QString name;
+    std::function<void()> run;               // what is timed
+    std::function<void()> prepare = nullptr; // before each run, not timed
+    std::function<void()> after = nullptr;   // after each run, not timed
+};
+
+struct Options
+{
+    double budgetMs = 1500;   // time spent on one step of one file, warm-up aside
+    int maxRuns = 25;
+    int minRuns = 3;
+};
+
+Options g_options;
+QString g_programFolder;
+int g_bookings = 0;
+int g_messages = 0;
+
+void execOnFile(const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(gDatabasePath.toUtf8().constData(), &db) != SQLITE_OK
+        || sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const std::string error = sqlite3_errmsg(db);
+        sqlite3_close(db);
+        throw std::runtime_error(error);
+    }
+    sqlite3_close(db);
+}
+
+// The median of the runs after one warm-up run, in milliseconds. A step whose warm-up takes
+// long runs the fewest times.
+double median(const Step &step)
+{
+    QElapsedTimer clock;
+    auto once = [&] {
+        if (step.prepare)
+            step.prepare();
+        clock.start();
+        step.run();
+        const double ms = double(clock.nsecsElapsed()) / 1e6;
+        if (step.after)
+            step.after();
+        return ms;
+    };
+    const double warmup = once();
+    std::vector<double> runs;
+    double spent = 0;
+    while (int(runs.size()) < g_options.maxRuns
+           && (int(runs.size()) < g_options.minRuns || spent + warmup < g_options.budgetMs)) {
+        runs.push_back(once());
+        spent += runs.back();
+    }
+    std::sort(runs.begin(), runs.end());
+    const size_t n = runs.size();
+    return n % 2 ? runs[n / 2] : (runs[n / 2 - 1] + runs[n / 2]) / 2;
+}
+
+QDate dateOf(int32_t day) { return Extrafunktioner::DayNumberToDate(day); }
+
+void setClock(int32_t day) { System::setNow(QDateTime(dateOf(day), QTime(10, 0))); }
+
+// What a login of the administrator leaves behind.
+void logIn()
+{
+    gUserLogin = "admin";
+    gUserName = "Administrator";
+    gUserNo = 1;
+    gIsAdmin = true;
+    gLoginOk = true;
+}
+
+// Starts the program on the file as a user would, with the administrator logged in.
+void startOn(const QString &path)
+{
+    Forms::unloadAll();
+    setClock(BenchFile::todayNumber());
+    start::StoreBookingfilePath(path);
+    if (!start::StartUp())
+        throw std::runtime_error("start-up refused " + path.toStdString());
+    Forms::unloadAll();
+    logIn();
+}
+
+// Bookings the step made, taken out again so that every run starts from the same file.
+std::function<void()> removeBookingsFrom(const int32_t *first)
+{
+    return [first] { execOnFile(QString("DELETE FROM booking WHERE Bookingnr >= %1").arg(*first)); };
+}
+
+int32_t nextBookingNumber()
+{
+    return int32_t(Extrafunktioner::LookupWhere("nextkey", "næstenøgle", "ID = 1").toLongLong());
+}
+
+QList<int32_t> yearOfDays()
+{
+    QList<int32_t> days;
+    for (int d = 1; d <= 365; ++d)
+        days.append(BenchFile::todayNumber() + d);
+    return days;
+}
+
+void clearDates()
+{
+    Queries::SqlClearGenDates();
+    RepeatSeries::ExecutePaths();
+}
+
+std::vector<Step> steps()
+{
+    const int32_t week = BenchFile::shownWeek();
+    const int32_t shownDay = week + 2;
+    // 09:00 to 10:00 on item 1: the odd items are booked then in the shown week.
+    const RepeatSeries::Slot morning{1, 9 * 3600, 10 * 3600};
+    // 12:00 to 14:00 of item 1, which some bulk bookings overlap.
+    const RepeatSeries::Slot noon{1, 12 * 3600, 14 * 3600};
+    static int32_t firstNew = 0;
+    static QList<int32_t> prepared;
+    static int32_t dueDay = 0;
+
+    std::vector<Step> out;
+    out.push_back({"Day view, type of 10 items", [=] {
+                       gCurrentTypeNo = BenchFile::SmallType;
+                       gCurrentDay = shownDay;
+                       Forms::get<Calendar>()->RefreshDayView();
+                   }});
+    out.push_back({"Day view, type of 300 items", [=] {
+                       gCurrentTypeNo = BenchFile::BigType;
+                       gCurrentDay = shownDay;
+                       Forms::get<Calendar>()->RefreshDayView();
+                   }});
+    out.push_back({"Week view", [=] {
+                       gCurrentItemNo = 1;
+                       gWeekStartDay = week;
+                       Forms::get<CalMdag>()->RefreshWeekView();
+                   }});
+    // The form is open, as after the first booking a user opens; two bookings in turn.
+    out.push_back({"Booking form, open a booking", [] {
+                       static int turn = 0;
+                       Forms::get<bookingform>()->ShowBooking(
+                           BenchFile::singleBooking(g_bookings) + 2 * (turn++ % 2));
+                   }});
+    out.push_back({"Single receipt", [] {
+                       auto *receipt = Reports::get<enkeltkvitto>();
+                       receipt->setBookingnr(QString::number(BenchFile::singleBooking(g_bookings)));
+                       receipt->taxbool->setValue(true);
+                       receipt->Show();
+                   }});
+    out.push_back({"Multiple receipt (14 bookings)", [] {
+                       auto *receipt = Reports::get<multikvitto>();
+                       receipt->setGennr(QString::number(BenchFile::seriesNumber(g_bookings)));
+                       receipt->taxbool->setValue(true);
+                       receipt->Show();
+                   }});
+    out.push_back({"Repeat dates of a year (365 daily)",
+                   [=] {
+                       RepeatSeries::DoubleBookingTest test(gDatabasePath);
+                       prepared = RepeatSeries::AddDates(yearOfDays(), noon, test);
+                   },
+                   [] { clearDates(); }});
+    out.push_back({"Alternatives, type of 300 items",
+                   [] { Alternat::FindAlternativeResources(prepared.first(), 1, gDatabasePath); },
+                   [=] {
+                       clearDates();
+                       gCurrentTypeNo = BenchFile::BigType;
+                       RepeatSeries::DoubleBookingTest test(gDatabasePath);
+                       prepared = RepeatSeries::AddDates({shownDay}, morning, test);
+                   }});
+    out.push_back({"Book a 365-date series",
+                   [] {
+                       const RepeatSeries::Origin origin = RepeatSeries::currentOrigin();
+                       if (!RepeatSeries::BookDates(origin, prepared, 16777215))
+                           throw std::runtime_error("the series was not booked");
+                   },
+                   [=] {
+                       Forms::unloadAll();
+                       clearDates();
+                       Forms::get<bookingform>()->ShowBooking(BenchFile::singleBooking(g_bookings));
+                       RepeatSeries::DoubleBookingTest test(gDatabasePath);
+                       prepared = RepeatSeries::AddDates(yearOfDays(), noon, test);
+                       firstNew = nextBookingNumber();
+                   },
+                   [] {
+                       Forms::unloadAll();
+                       removeBookingsFrom(&firstNew)();
+                       execOnFile(QString("UPDATE booking SET gennr = NULL, gentagende = 0 "
+                                          "WHERE Bookingnr = %1")
+                                      .arg(BenchFile::singleBooking(g_bookings)));
+                   }});
+    out.push_back({"Booking overview of a week", [=] {
+                       auto *dialog = Forms::get<datobookingperiode>();
+                       dialog->tildato->pick(dateOf(week + 6));
+                       dialog->fradato->pick(dateOf(week));
+                       dialog->uds_Click();
+                   }});
+    out.push_back({"Period totals of a month", [] {
+                       const int32_t t = BenchFile::todayNumber();
+                       auto *dialog = Forms::get<datoarkivperiodeht>();
+                       dialog->cstart->pick(dateOf(t - 61));
+                       dialog->cend->pick(dateOf(t - 31));
+                       dialog->Kommandoknap22_Click();
+                   }});
+    out.push_back({"Period details, one account, a year", [] {
+                       auto *dialog = Forms::get<datoarkivperiodeAC>();
+                       dialog->knr->setBoundText(2);
+                       dialog->Kommandoknap22_Click();
+                   }});
+    // The lists; each run changes the period or keyword, so that each refills.
+    out.push_back({"My bookings over a year", [] {
+                       static int turn = 0;
+                       auto *list = Forms::get<myboo>();
+                       list->slutdate->pick(dateOf(BenchFile::todayNumber() + 365 - turn++ % 2));
+                   }});
+    out.push_back({"Today's bookings (620)", [=] {
+                       static int turn = 0;
+                       Forms::get<Todays>()->Fixdate->pick(dateOf(shownDay + turn++ % 2));
+                   }});
+    out.push_back({"Tentative bookings list",
+                   [] { Forms::get<TentBookings>()->RefreshTentativeList(); }});
+    out.push_back({"Search refill, half a year", [] {
+                       static int turn = 0;
+                       const bool fresh = !Forms::isLoaded<Searchform>();
+                       auto *search = Forms::get<Searchform>();
+                       if (fresh)
+                           search->Form_Activate();
+                       {
+                           const QSignalBlocker quiet(search->SSB);
+                           search->SSB->setText(turn++ % 2 ? "Shown 2" : "Shown 3");
+                       }
+                       search->Reload();
+                   }});
+    out.push_back({"Start-up, nothing due", [] { start::StartUp(); },
+                   [] { setClock(BenchFile::todayNumber()); },
+                   [] { Forms::unloadAll(); }});
+    // Each run is one day later than the last, with the day before it archived: one day due.
+    out.push_back({"Start-up, one day due", [] { start::StartUp(); },
+                   [] {
+                       dueDay = dueDay ? dueDay + 1 : BenchFile::todayNumber() + 1;
+                       execOnFile(QString("UPDATE arkiveringsdato SET arkiveringsdato = '%1 "
+                                          "00:00:00'")
+                                      .arg(dateOf(dueDay - 1).toString("yyyy-MM-dd")));
+                       setClock(dueDay);
+                   },
+                   [] { Forms::unloadAll(); }});
+    dueDay = 0;
+    return out;
+}
+
+QString figure(double ms)
+{
+    return ms < 10 ? QString::number(ms, 'f', 2) : QString::number(ms, 'f', 1);
+}
+
+QString sizeName(int bookings)
+{
+    QString s = QString::number(bookings);
+    for (int i = int(s.size()) - 3; i > 0; i -= 3)
+        s.insert(i, ',');
+    return s;
+}
+
+} // namespace
+
+// The offscreen platform's notes on window calls it ignores.
+void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (QByteArray(context.category ? context.category : "").startsWith("qt.qpa")
+        || text.startsWith("This plugin does not support"))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    if (type == QtFatalMsg)
+        std::abort();
+}
+
+int main(int argc, char **argv)
+{
+    qInstallMessageHandler(quietPlatform);
+    if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == "--quick") {
+            g_options = {300, 5, 1};
+        } else if (arg.toInt() > 0) {
+            sizes.push_back(arg.toInt());
+        } else {
+            std::fprintf(stderr, "usage: %s [--quick] [bookings...]\n", argv[0]);
+            return 2;
+        }
+    }
+    if (sizes.empty())
+        sizes = {20000, 500000, 2000000};
+
+    QTemporaryDir folder;
+    g_programFolder = folder.path();
+    System::setProgramFolder(folder.path());
+    const QString build = QStringLiteral(VANTIX_BUILD_DIR);
+    if (!QFile::copy(build + "/paths.mdb", folder.filePath("paths.mdb"))) {
+        std::fprintf(stderr, "cannot copy paths.mdb; build the target databases first\n");
+        return 1;
+    }
+    QFile::setPermissions(folder.filePath("paths.mdb"), QFile::ReadOwner | QFile::WriteOwner);
+    MsgBox::setHandler([](const MsgBox::Shown &shown) {
+        ++g_messages;
+        std::fprintf(stderr, "message: %s\n", qPrintable(shown.text));
+        return int(MsgBox::Ok);
+    });
+    Forms::setModalRunner([](Form *) {});
+    Printing::setPreviewHandler([](const PageModel &, const QString &) {});
+    Printing::setPrintHandler([](const PageModel &) { return true; });
+
+    std::vector<QString> names;
+    std::map<QString, std::map<int, double>> results;
+    try {
+        for (int bookings : sizes) {
+            g_bookings = bookings;
+            QTemporaryDir work;
+            const QString path =
+                BenchFile::copyTo(work.path(), bookings, build + "/Emptydatabase.mdb");
+            startOn(path);
+            std::fprintf(stderr, "%s bookings:\n", qPrintable(sizeName(bookings)));
+            for (const Step &step : steps()) {
+                const double ms = median(step);
+                if (!results.count(step.name))
+                    names.push_back(step.name);
+                results[step.name][bookings] = ms;
+                std::fprintf(stderr, "  %-40s %10s ms\n", qPrintable(step.name),
+                             qPrintable(figure(ms)));
+            }
+            Forms::unloadAll();
+            System::setNow(QDateTime());
+        }
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "bench_table: %s\n", e.what());
+        return 1;
+    }
+
+    // The table, as Markdown.
+    QString head = "| Median, ms |";
+    QString rule = "|---|";
+    for (int bookings : sizes) {
+        head += " " + sizeName(bookings) + " |";
+        rule += "---:|";
+    }
+    const bool ratio = sizes.size() > 1;
+    if (ratio) {
+        head += QString(" %1 / %2 |").arg(sizeName(sizes.back()), sizeName(sizes.front()));
+        rule += "---:|";
+    }
+    std::printf("%s\n%s\n", qPrintable(head), qPrintable(rule));
+    for (const QString &name : names) {
+        QString row = "| " + name + " |";
+        for (int bookings : sizes)
+            row += " " + figure(results[name][bookings]) + " |";
+        if (ratio) {
+            const double small = results[name][sizes.front()];
+            row += " " + QString::number(results[name][sizes.back()] / small, 'f', 1) + " |";
+        }
+        std::printf("%s\n", qPrintable(row));
+    }
+    if (g_messages)
+        std::fprintf(stderr, "%d messages were shown; see above\n", g_messages);
+    Forms::unloadAll();
+    return 0;
+}
