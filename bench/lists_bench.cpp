@@ -24,7 +24,7 @@
 namespace {
 
 constexpr int Items = 300;
-constexpr int Accounts = 200;
+constexpr int Accounts = 1000;
 constexpr int Bookings = 2000000;
 constexpr int Days = 730;
 const QDate FirstDate(2026, 1, 1);
@@ -36,9 +36,9 @@ void exec(sqlite3 *db, const QString &sql)
         throw std::runtime_error(sqlite3_errmsg(db));
 }
 
-// 300 items of the three kinds; 200 accounts, of which the user (2) is in three: her own, a
+// 300 items of the three kinds; 1000 accounts, of which the user (2) is in three: her own, a
 // group she owns and one she is a member of; bookings spread evenly over items, accounts and
-// two years, one in ten of them in weekly series of ten.
+// two years; one in ten of them belongs to a weekly series of ten bookings.
 QString makeBookingfile(const QString &folder)
 {
     const QString path = folder + "/lists.mdb";
@@ -67,15 +67,19 @@ QString makeBookingfile(const QString &folder)
                      "bslut, Bgruppe, Lokalenr, kontonr, gentagende, gennr) SELECT i, "
                      "'Booking ' || i, %2 + (i * 7919) % %3, 420 + (i * 104729) % 24 * 30, "
                      "480 + (i * 104729) % 24 * 30, 1, 1 + (i * 31) % %4, 2 + i % %5, "
-                     "CASE WHEN i % 10 = 0 THEN 1 ELSE 0 END, "
-                     "CASE WHEN i % 10 = 0 THEN i / 100 END FROM n")
+                     "0, NULL FROM n")
                  .arg(Bookings)
                  .arg(FirstDay)
                  .arg(Days)
                  .arg(Items)
                  .arg(Accounts));
+    // Every tenth booking becomes part of a weekly series: ten bookings a week apart.
+    exec(db, QString("UPDATE booking SET gentagende = 1, gennr = Bookingnr / 100, "
+                     "Bdato = %1 + (Bookingnr / 100 * 37) % (%2 - 70) + (Bookingnr / 10 % 10) * 7 "
+                     "WHERE Bookingnr % 10 = 0")
+                 .arg(FirstDay)
+                 .arg(Days));
     exec(db, "COMMIT");
-    exec(db, "ANALYZE");
     sqlite3_close(db);
     return path;
 }

@@ -14,7 +14,7 @@
 -- The layout's version. A change to any table, view, trigger or index raises it by one and adds
 -- the step that brings a file of the version before up to this one (src/core/fileschemas.cpp);
 -- the program refuses a file whose layout is not exactly one of its versions.
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 ------------------------------------------------------------------------------------------------
 -- Marker and counters
@@ -260,6 +260,10 @@ CREATE INDEX booking_gennr ON booking (gennr);
 CREATE INDEX booking_Bdato ON booking (Bdato, bstart);
 -- The account delete checks.
 CREATE INDEX booking_kontonr ON booking (kontonr);
+-- The bookings of one account over some days: the lists of a user's bookings.
+CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);
+-- The series with a booking on some days, without reading the single bookings of those days.
+CREATE INDEX booking_series ON booking (Bdato, gennr) WHERE gentagende <> 0;
 -- The tentative bookings, in the order of their list, without a walk over all bookings.
 CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0;
 

@@ -31,6 +31,11 @@ Dao::FileSchema Bookingfile()
                 // 0 -> 1: the archive's index by item.
                 {0, "CREATE INDEX bookingarkiv_Lokalenr ON bookingarkiv (Lokalenr);",
                  "DROP INDEX bookingarkiv_Lokalenr;"},
+                // 1 -> 2: the bookings of an account by day and the series by day.
+                {1,
+                 "CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);"
+                 "CREATE INDEX booking_series ON booking (Bdato, gennr) WHERE gentagende <> 0;",
+                 "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series;"},
             }};
 }
 

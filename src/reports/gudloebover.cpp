@@ -11,6 +11,7 @@
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/periodpair.h"
+#include "platform/db/database.h"
 #include "platform/db/dberror.h"
 #include "platform/db/recordset.h"
 #include "platform/system.h"
@@ -49,12 +50,30 @@ QLineEdit *hiddenBox(QWidget *parent, const char *name)
     return box;
 }
 
-// The series whose last booking lies in the period, in the query's order. Only the series that
-// have a booking in the period are grouped, through the index on the series number.
-const char *const kExpirySql =
-    "SELECT * FROM \"gentagendeudløbfor\" WHERE gennr IN (SELECT gennr FROM booking "
-    "WHERE Bdato BETWEEN :from AND :to AND gentagende <> 0 AND gennr IS NOT NULL) "
-    "AND maxofbdato BETWEEN :from AND :to";
+// The series that have a repeated booking in the period: the only ones whose last booking can
+// lie in it. Read from the index of the series by day alone.
+const char *const kSeriesInPeriodSql =
+    "SELECT DISTINCT gennr FROM booking WHERE Bdato BETWEEN :from AND :to AND gentagende <> 0 "
+    "AND gennr IS NOT NULL";
+
+// The series of the list, in the query's order. Their numbers are bound one by one, so that
+// the engine groups only those series (through the index on the series number); a number list
+// beyond what a statement binds falls back to the subquery, which groups every series.
+constexpr int kMaxBoundSeries = 30000;
+
+QString expiryText(int series)
+{
+    QString sql = QStringLiteral("SELECT * FROM \"gentagendeudløbfor\" WHERE gennr IN (");
+    if (series > kMaxBoundSeries) {
+        sql += QString::fromLatin1(kSeriesInPeriodSql);
+    } else {
+        QStringList marks;
+        for (int i = 1; i <= series; ++i)
+            marks << QStringLiteral(":s%1").arg(i);
+        sql += marks.join(',');
+    }
+    return sql + QStringLiteral(") AND maxofbdato BETWEEN :from AND :to");
+}
 
 } // namespace
 
@@ -127,6 +146,10 @@ void gudløbover::cstart_DateChange() { m_period->startChanged(); }
 
 void gudløbover::cend_DateChange() { m_period->endChanged(); }
 
+QString gudløbover::SeriesSql() { return QString::fromLatin1(kSeriesInPeriodSql); }
+
+QString gudløbover::ExpirySql(int series) { return expiryText(series); }
+
 void gudløbover::SetupExpiryColumns()
 {
     const std::pair<const char *, int> columns[] = {{"Booking", 125}, {"Exp. Date", 70},
@@ -154,9 +177,28 @@ void gudløbover::FillExpiryList()
     };
     // The rows carry no key; the series number stands in.
     rows.keyField = "gennr";
-    const QVariantMap values{{"from", fradato->text().toInt()}, {"to", tildato->text().toInt()}};
+    const int from = fradato->text().toInt();
+    const int to = tildato->text().toInt();
     try {
-        ListFill::fill(*ul, gDatabasePath, kExpirySql, rows, Dao::Bindings(values));
+        QVariantList series;
+        {
+            auto db = Dao::Database::open(gDatabasePath);
+            auto rs = db->OpenRecordset(kSeriesInPeriodSql,
+                                        Dao::Bindings(QVariantMap{{"from", from}, {"to", to}}),
+                                        Dao::RecordsetType::ForwardOnly);
+            for (; !rs->EOF_(); rs->MoveNext())
+                series << rs->Field("gennr");
+            rs->Close();
+            db->Close();
+        }
+        if (series.isEmpty())
+            return;
+        QVariantMap values{{"from", from}, {"to", to}};
+        if (series.size() <= kMaxBoundSeries) {
+            for (int i = 0; i < series.size(); ++i)
+                values.insert(QStringLiteral("s%1").arg(i + 1), series[i]);
+        }
+        ListFill::fill(*ul, gDatabasePath, expiryText(series.size()), rows, Dao::Bindings(values));
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation,
                      "Vantix - Repeated Bookings / Expire Dates");

@@ -23,6 +23,11 @@ public:
     void Printbutton_Click();
     void Luk_Click() { Unload(); }
 
+    // The statements of the fill: the series with a booking in the period (from, to), then the
+    // list of the given number of those series (s1.., from, to).
+    static QString SeriesSql();
+    static QString ExpirySql(int series);
+
     void SetupExpiryColumns();
     void FillExpiryList();
 

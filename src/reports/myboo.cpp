@@ -65,7 +65,8 @@ QGroupBox *frame(QWidget *parent, const char *caption)
 }
 
 // The user's bookings of the period, of the accepted kinds and series flags, in the query's
-// order. The relation word is tested in code.
+// order. The relation word is tested in code. The walk goes from the user's memberships to
+// the bookings of those accounts in the period.
 const char *const kMyBookingsSql =
     "SELECT * FROM mybookingsfor WHERE pnr = :user AND Bdato BETWEEN :from AND :to "
     "AND gruppeart IN (:r1, :r2, :r3) AND (COALESCE(gentagende, 0) <> 0) IN (:t1, :t2)";
@@ -251,6 +252,8 @@ void myboo::SetupMyBookingsColumns()
     for (int column : {1, 4, 5})
         MBlist->ColumnAlignment(column, 2);
 }
+
+QString myboo::FillSql() { return QString::fromLatin1(kMyBookingsSql); }
 
 QString myboo::RelationWord(const QVariant &pnr, const QVariant &kontonr,
                             const QVariant &kontoowner)

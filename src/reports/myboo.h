@@ -34,6 +34,9 @@ public:
     void FillMyBookings();
     void ShowBookingInfo();
 
+    // The statement of the fill, with its named values (user, from, to, r1..r3, t1, t2).
+    static QString FillSql();
+
     // The relation of a listed row's member to the booking's account: "Owner" when the member
     // owns the account, "Private" when the account is also its own owner, else "Member".
     static QString RelationWord(const QVariant &pnr, const QVariant &kontonr,

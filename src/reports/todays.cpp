@@ -162,6 +162,8 @@ void Todays::SetupTodayColumns()
     Todaylist->ColumnAlignment(4, 2);
 }
 
+QString Todays::FillSql() { return QString::fromLatin1(kTodaySql); }
+
 QString Todays::TimeCell(const QVariant &seconds)
 {
     return Format(Extrafunktioner::MinutesToTime(SecondsToMinutes(seconds.toLongLong())),

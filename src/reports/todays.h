@@ -30,6 +30,9 @@ public:
     void FillTodayList();
     void ShowBookingInfo();
 
+    // The statement of the fill, with its named values (day, r1..r3).
+    static QString FillSql();
+
     // A seconds-of-the-day value as the list shows it: whole minutes, a half minute going to
     // the even one (28830 -> "08:00", 28890 -> "08:02").
     static QString TimeCell(const QVariant &seconds);

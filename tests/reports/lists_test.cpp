@@ -18,7 +18,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace Generalen;
 
@@ -460,6 +463,39 @@ TEST_F(ExpiryTest, PrintsThePeriodAndTheInstitution)
         << texts.join('|').toStdString();
     EXPECT_TRUE(texts.contains("Town Hall, Aarhus, 10-12-2025"));
     EXPECT_TRUE(texts.contains("Choir"));
+}
+
+// --- Reading ---------------------------------------------------------------------------------
+
+// Each fill reads its rows through an index, never the whole bookingfile.
+TEST_F(ListsTest, EachFillReadsItsRowsThroughAnIndex)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(f.path.toUtf8().constData(), &db), SQLITE_OK);
+    auto plan = [db](const QString &sql) {
+        sqlite3_stmt *stmt = nullptr;
+        const QByteArray text = ("EXPLAIN QUERY PLAN " + sql).toUtf8();
+        QStringList lines;
+        if (sqlite3_prepare_v2(db, text.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+            return QString::fromUtf8(sqlite3_errmsg(db));
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            lines << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 3)));
+        sqlite3_finalize(stmt);
+        return lines.join('\n');
+    };
+    const struct { const char *list; QString sql; const char *index; } cases[] = {
+        {"my bookings", myboo::FillSql(), "booking_kontonr_Bdato (kontonr=? AND Bdato>? AND Bdato<?)"},
+        {"today's bookings", Todays::FillSql(), "booking_Bdato (Bdato=?)"},
+        {"series of the period", gudløbover::SeriesSql(), "booking_series (Bdato>? AND Bdato<?)"},
+        {"expiring series", gudløbover::ExpirySql(3), "booking_gennr (gennr=?)"},
+    };
+    for (const auto &c : cases) {
+        const QString shown = plan(c.sql);
+        EXPECT_TRUE(shown.contains(c.index)) << c.list << "\n" << shown.toStdString();
+        EXPECT_FALSE(shown.contains(QRegularExpression("SCAN (b|booking)\\b")))
+            << c.list << "\n" << shown.toStdString();
+    }
+    sqlite3_close(db);
 }
 
 } // namespace

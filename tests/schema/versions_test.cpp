@@ -29,7 +29,7 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema bookingfile = FileSchemas::Bookingfile();
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
-    EXPECT_EQ(current, 1);
+    EXPECT_EQ(current, 2);
     EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 1);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
@@ -54,7 +54,10 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
         const char *what;
         const char *sql;
     } cases[] = {
-        {"version 0", "DROP INDEX bookingarkiv_Lokalenr; PRAGMA user_version = 0"},
+        {"version 0", "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
+                      "DROP INDEX booking_series; PRAGMA user_version = 0"},
+        {"version 1", "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series; "
+                      "PRAGMA user_version = 1"},
         {"today's layout numbered 0", "PRAGMA user_version = 0"},
     };
     for (const auto &c : cases) {
@@ -65,7 +68,7 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
         execSql(file, c.sql);
         const QString before = sqlValue(file, counts).toString();
         EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(file));
-        EXPECT_EQ(versionOf(file), 1);
+        EXPECT_EQ(versionOf(file), 2);
         EXPECT_EQ(sqlValue(file, index).toInt(), 1);
         EXPECT_EQ(sqlValue(file, counts).toString(), before);
     }
