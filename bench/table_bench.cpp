@@ -26,6 +26,7 @@
 #include "reports/archivereports.h"
 #include "reports/datobookingperiode.h"
 #include "reports/enkeltkvitto.h"
+#include "reports/gudloebover.h"
 #include "reports/multikvitto.h"
 #include "reports/myboo.h"
 #include "reports/overview.h"
@@ -272,6 +273,11 @@ std::vector<Step> steps()
     out.push_back({"Today's bookings (620)", [=] {
                        static int turn = 0;
                        Forms::get<Todays>()->Fixdate->pick(dateOf(shownDay + turn++ % 2));
+                   }});
+    out.push_back({"Expiring series, a month", [] {
+                       static int turn = 0;
+                       Forms::get<gudløbover>()->cend->pick(
+                           dateOf(BenchFile::todayNumber() + 31 - turn++ % 2));
                    }});
     out.push_back({"Tentative bookings list",
                    [] { Forms::get<TentBookings>()->RefreshTentativeList(); }});

@@ -14,6 +14,7 @@
 #include "platform/system.h"
 
 #include <QHBoxLayout>
+#include <QHash>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -98,14 +99,26 @@ void TentBookings::SetupTentativeColumns()
 
 void TentBookings::FillTentativeList()
 {
+    // Rows come by day and many share a time: each text is formatted once per fill.
+    QHash<qint64, QString> days;
+    QHash<qint64, QString> times;
+    auto cached = [](QHash<qint64, QString> &cache, qint64 key, auto format) {
+        auto it = cache.constFind(key);
+        if (it == cache.constEnd())
+            it = cache.insert(key, format(key));
+        return *it;
+    };
     ListFill::Rows rows;
-    rows.cells = [](const Dao::Recordset &rs) {
+    rows.cells = [&](const Dao::Recordset &rs) {
         auto time = [&](const char *field) {
-            return Format(Extrafunktioner::MinutesToTime(SecondsToMinutes(rs.integer(field))),
-                          "hh:mm");
+            return cached(times, rs.integer(field), [](qint64 seconds) {
+                return Format(Extrafunktioner::MinutesToTime(SecondsToMinutes(seconds)),
+                              "hh:mm");
+            });
         };
-        const QString date =
-            Format(Extrafunktioner::DayNumberToDate(int32_t(rs.integer("Bdato"))), gDateFormat);
+        const QString date = cached(days, rs.integer("Bdato"), [](qint64 d) {
+            return Format(Extrafunktioner::DayNumberToDate(int32_t(d)), gDateFormat);
+        });
         // The two check columns start empty.
         return QStringList{QString(), QString(), date, time("Start"), time("Slut"),
                            rs.text("Lokalenavn"), rs.text("Kontonavn"), rs.text("Kontotlf")};

@@ -53,8 +53,12 @@ void prepareDialog(FilePicker &picker)
 bool AcceptOpenedFile(const FilePicker &picker)
 {
     const QString path = picker.FullPath();
-    if (picker.Extension() != QLatin1String("mdb") || !Extrafunktioner::IsValidDatabase(path)) {
-        MsgBox::show(QDir::toNativeSeparators(path) + " is not a valid Vantix Bookingfile!",
+    QString why;   // a file in use or damaged is refused with its own reason
+    if (picker.Extension() != QLatin1String("mdb")
+        || !Extrafunktioner::IsValidDatabase(path, &why)) {
+        MsgBox::show(why.isEmpty()
+                         ? QDir::toNativeSeparators(path) + " is not a valid Vantix Bookingfile!"
+                         : why,
                      MsgBox::OkOnly, "File Error");
         return false;
     }
@@ -72,6 +76,12 @@ bool CreateFromTemplate(const FilePicker &picker)
     }
     const QString target = picker.Folder() + picker.BaseName() + ".mdb";
     const QString source = QDir(System::programFolder()).filePath("Emptydatabase.mdb");
+    // A damaged template would only make a damaged bookingfile.
+    QString why;
+    if (!Extrafunktioner::IsValidDatabase(source, &why) && !why.isEmpty()) {
+        MsgBox::show(why, MsgBox::OkOnly, "File Error");
+        return false;
+    }
     if (QFile::exists(target)) {
         // A new bookingfile never silently takes the place of one that holds bookings.
         const QString shown = QDir::toNativeSeparators(target);

@@ -44,6 +44,30 @@ constexpr int kCheckMilliseconds = 2000;
 // Refused for its layout: a database, but one holding tables, views or triggers of its own.
 bool foreignLayout(const Dao::DbError &e) { return e.code() == Dao::SchemaCheck::ForeignLayout; }
 
+// Why a file was refused, when the user can do something about it: it is in use, damaged or
+// of another layout; empty for a file that is simply no database or no bookingfile.
+QString refusalText(const QString &path, const Dao::DbError &e)
+{
+    if (e.inUse())
+        return "The file " + QDir::toNativeSeparators(path)
+               + " is in use by another user or program (it is locked). Try again in a moment.";
+    if (e.damaged() || foreignLayout(e))
+        return e.description();
+    return QString();
+}
+
+// Opens the file once, looks for RUC when a bookingfile is asked for, and checks the file's
+// integrity (cut short by the caller's bound on a very large file). Throws Dao::DbError.
+void checkOnce(const QString &path, bool bookingfile)
+{
+    auto db = Dao::Database::open(path);
+    if (bookingfile) {
+        auto rs = db->OpenRecordset("RUC");
+        rs->Close();
+    }
+    db->CheckIntegrity(kCheckMilliseconds);
+}
+
 // A number as decimal text with one leading blank when it is not negative.
 QString blankNumber(int32_t n) { return n >= 0 ? " " + QString::number(n) : QString::number(n); }
 } // namespace
@@ -120,27 +144,41 @@ bool CanOpenDatabase(const QString &path)
 
 bool IsBookingDatabase(const QString &path, QString *why)
 {
+    // One bound for the whole check, lock waits included: a locked file is waited for once.
     const Dao::Deadline bound(kCheckMilliseconds);
     if (why)
         why->clear();
-    if (!CanOpenDatabase(path))
-        return false;
     try {
-        auto db = Dao::Database::open(path);
-        auto rs = db->OpenRecordset("RUC");
-        rs->Close();
-        db->Close();
+        checkOnce(path, true);
         return true;
     } catch (const Dao::DbError &e) {
-        if (why && foreignLayout(e))
-            *why = e.description();
+        if (why)
+            *why = refusalText(path, e);
         return false;
     } catch (...) {
         return false;
     }
 }
 
-bool IsValidDatabase(const QString &path) { return CanOpenDatabase(path); }
+bool IsValidDatabase(const QString &path, QString *why)
+{
+    const Dao::Deadline bound(kCheckMilliseconds);
+    if (why)
+        why->clear();
+    try {
+        checkOnce(path, false);
+        return true;
+    } catch (const Dao::DbError &e) {
+        // A database of another layout is a database: start-up says why it is refused.
+        if (foreignLayout(e))
+            return true;
+        if (why)
+            *why = refusalText(path, e);
+        return false;
+    } catch (...) {
+        return false;
+    }
+}
 
 QVariant CountWhere(const QString &field, const QString &table, const QString &criteria)
 {

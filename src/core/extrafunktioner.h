@@ -45,8 +45,11 @@ int32_t DurationHours(int32_t a, int32_t b);
 // views or triggers are not the program's own opens (nothing of it is read) but is no
 // bookingfile; why then tells the reason, for start-up's message.
 bool CanOpenDatabase(const QString &path);
+// Both open the file once and check its integrity, within one bound of about 2 s that also
+// covers the wait for a file another program holds locked. why, when given, tells a refused
+// file's reason when the user can act on it (in use, damaged, another layout), else is empty.
 bool IsBookingDatabase(const QString &path, QString *why = nullptr);
-bool IsValidDatabase(const QString &path);
+bool IsValidDatabase(const QString &path, QString *why = nullptr);
 
 // Count, look-up and existence test on the bookingfile (CountPathsRows on paths.mdb).
 // The fragments are the caller's own program text, never text typed by a user.

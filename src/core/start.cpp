@@ -12,6 +12,7 @@
 #include "platform/db/dbfile.h"
 #include "platform/db/deadline.h"
 #include "platform/db/recordset.h"
+#include "platform/db/statement.h"
 #include "platform/system.h"
 
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <QLineEdit>
 
 #include <algorithm>
+
+#include <sqlite3.h>
 
 // Resources of a static library must be registered from the global namespace.
 static void initCoreResources() { Q_INIT_RESOURCE(core); }
@@ -170,9 +173,9 @@ bool LoadSettings()
     return true;
 }
 
-// The range starts at the earliest booking, and the archive takes each booking number only
-// once (a booking already there is passed over). So no booking is missed when the delay
-// changes, a day passes without a start, or a booking is typed into an already archived day.
+// The range starts at the earliest booking, and only bookings the archive does not hold yet are
+// offered. So no booking is missed when the delay changes, a day passes without a start, or a
+// booking is typed into an already archived day.
 int32_t ArchiveLowerBound(Dao::Database &db, int32_t upper)
 {
     auto rs = db.OpenRecordset("Select Min(Bdato) From booking", Dao::RecordsetType::ForwardOnly);
@@ -182,6 +185,88 @@ int32_t ArchiveLowerBound(Dao::Database &db, int32_t upper)
         return upper;
     return std::min(upper, static_cast<int32_t>(earliest.toLongLong()));
 }
+
+namespace {
+
+// Rows looked at or written by one short transaction of the archiving: small enough that a
+// copy of the program waiting for the file gets it well within its busy timeout.
+constexpr int kArchiveBatch = 500;
+
+const char kArchiveColumns[] =
+    "Bookingnr, Beskrivelse, Bstart, Bslut, Bdato, Bcolor, Bgruppe, Lokalenr, kontonr, "
+    "Kontaktperson2, Kontaktpersonadr2, Kontaktpersonpnr2, Kontaktpersonby2, Kontakttlf2, "
+    "Kontakttlfb2, langbeskrivelse, Antalpers, Pris, ID, Bemærkninger, gennr, gentagende, "
+    "Intern, leveringssted, leveringstype, curacname";
+
+QVariant firstValue(Dao::Database &db, const QString &sql, const QList<QVariant> &values)
+{
+    Dao::Statement st(db.handle(), sql);
+    for (int i = 0; i < values.size(); ++i)
+        st.bind(i + 1, values[i]);
+    return st.step() ? st.value(0) : QVariant();
+}
+
+int run(Dao::Database &db, const QString &sql, const QList<QVariant> &values)
+{
+    Dao::Statement st(db.handle(), sql);
+    for (int i = 0; i < values.size(); ++i)
+        st.bind(i + 1, values[i]);
+    while (st.step()) {
+    }
+    return sqlite3_changes(db.handle());
+}
+
+// Archives the bookings before upper that the archive does not hold, from day lower on, a window
+// of days at a time, each window in a transaction of its own. A window ends after about
+// kArchiveBatch bookings (or after one day, when a day holds more), so no transaction reads or
+// writes much. Another copy may archive the same days at the same time: each booking number
+// enters the archive once.
+void archiveInBatches(Dao::Database &db, int32_t lower, int32_t upper)
+{
+    const QString insert =
+        QString::fromUtf8("INSERT INTO bookingarkiv (%1) SELECT %1 FROM booking b "
+                          "WHERE b.Bdato >= ?1 AND b.Bdato < ?2 AND NOT EXISTS (SELECT 1 FROM "
+                          "bookingarkiv a WHERE a.Bookingnr = b.Bookingnr)")
+            .arg(QString::fromUtf8(kArchiveColumns));
+    int32_t day = lower;
+    while (day < upper) {
+        // The next day that holds a booking, and the day after the window's last booking.
+        const QVariant first = firstValue(
+            db, "SELECT min(Bdato) FROM booking WHERE Bdato >= ?1 AND Bdato < ?2", {day, upper});
+        if (first.isNull())
+            return;
+        day = static_cast<int32_t>(first.toLongLong());
+        const QVariant last = firstValue(db,
+                                         "SELECT Bdato FROM booking WHERE Bdato >= ?1 AND "
+                                         "Bdato < ?2 ORDER BY Bdato LIMIT 1 OFFSET ?3",
+                                         {day, upper, kArchiveBatch});
+        const int32_t end = last.isNull() ? upper
+                                          : std::max<int32_t>(day + 1, last.toLongLong());
+        Dao::Transaction trans(db);
+        run(db, insert, {day, end});
+        trans.commit();
+        day = end;
+    }
+}
+
+// Deletes the bookings before purgeBefore that the archive holds, a batch per transaction. A
+// booking not archived yet (typed into a past day by another copy meanwhile) stays until a later
+// run has archived it.
+void purgeInBatches(Dao::Database &db, int32_t purgeBefore)
+{
+    const QString purge = "DELETE FROM booking WHERE Bookingnr IN (SELECT b.Bookingnr FROM "
+                          "booking b WHERE b.Bdato < ?1 AND EXISTS (SELECT 1 FROM bookingarkiv "
+                          "a WHERE a.Bookingnr = b.Bookingnr) LIMIT ?2)";
+    for (;;) {
+        Dao::Transaction trans(db);
+        const int deleted = run(db, purge, {purgeBefore, kArchiveBatch});
+        trans.commit();
+        if (deleted == 0)
+            return;
+    }
+}
+
+} // namespace
 
 bool RunDailyArchiving()
 {
@@ -195,20 +280,19 @@ bool RunDailyArchiving()
     const int32_t purgeBefore = std::min(todayNo - gDeleteDelay, upper);
 
     auto db = Dao::Database::open(gDatabasePath);
-    Dao::Transaction trans(*db);
     // Another copy of the program may have run today's archiving since the date was read.
     const QVariant stamp = archiveStamp(*db);
     if (stampedOnOrAfter(stamp, today)) {
         gLastArchiveDate = stamp.toDateTime();
         return false;
     }
-    Queries::SqlArchiveBookings(ArchiveLowerBound(*db, upper), upper);
-    db->Execute(gSql);
-    Queries::SqlDeleteOldBookings(purgeBefore);
-    db->Execute(gSql);
+    // In short transactions, so that other copies are never kept waiting long: a batch is
+    // archived before it is purged, and the date is stamped last. A run cut short leaves each
+    // booking either in booking, in the archive, or both; the next start finishes the work.
+    archiveInBatches(*db, ArchiveLowerBound(*db, upper), upper);
+    purgeInBatches(*db, purgeBefore);
     Queries::SqlStampArchiveDate();
     db->Execute(gSql);
-    trans.commit();
     gLastArchiveDate = QDateTime(today, QTime(0, 0));
     return true;
 }
@@ -266,7 +350,7 @@ bool StartUp()
     try {
         RunDailyArchiving();
     } catch (const Dao::DbError &e) {
-        // Rolled back whole: nothing is lost, and the next start tries again.
+        // The batch that failed is rolled back: nothing is lost, and the next start finishes.
         MsgBox::show("The daily archiving could not run: " + e.description()
                          + "\nIt runs again at the next start.",
                      MsgBox::OkOnly, "Archiving");

@@ -29,7 +29,7 @@ QString AcceptedBookingfile();
 // Throws Dao::DbError when the bookingfile or a field of the row cannot be read.
 bool LoadSettings();
 
-// The daily archiving and purge, in one transaction, when the last run lies before today.
+// The daily archiving and purge, in short transactions, when the last run lies before today.
 // Returns true when it ran.
 bool RunDailyArchiving();
 

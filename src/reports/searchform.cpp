@@ -20,12 +20,15 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <sqlite3.h>
 
 using namespace Generalen;
 using Extrafunktioner::DateToDayNumber;
@@ -50,6 +53,33 @@ QLineEdit *hiddenBox(QWidget *parent, const char *name)
 }
 
 constexpr int HalfYear = 183;
+
+// holdskeyword(keyword, Bookingnr, Beskrivelse, Kontonavn): Searchform::Matches as an SQL
+// function, so that the walk hands only the found bookings to the list. The keyword comes as
+// a bound value; its text is read once per statement.
+void holdsKeyword(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    auto *keyword = static_cast<QString *>(sqlite3_get_auxdata(ctx, 0));
+    if (!keyword) {
+        const auto *k = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+        keyword = new QString(QString::fromUtf8(k ? k : ""));
+        sqlite3_set_auxdata(ctx, 0, keyword, [](void *p) { delete static_cast<QString *>(p); });
+        keyword = static_cast<QString *>(sqlite3_get_auxdata(ctx, 0));
+        if (!keyword) {
+            sqlite3_result_error_nomem(ctx);
+            return;
+        }
+    }
+    auto text = [&](int i) -> QVariant {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return QVariant();
+        const auto *t = reinterpret_cast<const char *>(sqlite3_value_text(argv[i]));
+        return QString::fromUtf8(t, sqlite3_value_bytes(argv[i]));
+    };
+    const bool found = Searchform::Matches(*keyword, int32_t(sqlite3_value_int64(argv[1])),
+                                           text(2), text(3));
+    sqlite3_result_int(ctx, found ? 1 : 0);
+}
 
 } // namespace
 
@@ -227,7 +257,9 @@ QString Searchform::SearchSql()
     return QStringLiteral(
         "SELECT Bookingnr, Beskrivelse, Kontonavn, Bdato, gruppeart, bstart, bslut, Lokalenavn "
         "FROM searchforny WHERE Bdato >= :from AND Bdato <= :to "
-        "AND gruppeart IN (:g1, :g2, :g3) ORDER BY Bdato, bstart, Bookingnr");
+        "AND gruppeart IN (:g1, :g2, :g3) "
+        "AND holdskeyword(:keyword, Bookingnr, Beskrivelse, Kontonavn) "
+        "ORDER BY Bdato, bstart, Bookingnr");
 }
 
 bool Searchform::Matches(const QString &keyword, int32_t bookingnr, const QVariant &title,
@@ -242,25 +274,43 @@ bool Searchform::Matches(const QString &keyword, int32_t bookingnr, const QVaria
 
 void Searchform::FillSearchList()
 {
-    const QString keyword = SSB->text();
-    ListFill::Rows rows;
-    rows.accept = [&keyword](const Dao::Recordset &rs) {
-        return Matches(keyword, int32_t(rs.integer("Bookingnr")), rs.Field("Beskrivelse"),
-                       rs.Field("Kontonavn"));
+    // Rows come by day and many share a time: each text is formatted once per fill.
+    QHash<int32_t, QString> days;
+    QHash<int32_t, QString> times;
+    auto cached = [](QHash<int32_t, QString> &cache, int32_t key, auto format) {
+        auto it = cache.constFind(key);
+        if (it == cache.constEnd())
+            it = cache.insert(key, format(key));
+        return *it;
     };
-    rows.cells = [](const Dao::Recordset &rs) {
+    ListFill::Rows rows;
+    rows.cells = [&](const Dao::Recordset &rs) {
         auto time = [&](const char *field) {
-            return Format(Extrafunktioner::MinutesToTime(int32_t(rs.integer(field))), "HH.mm");
+            return cached(times, int32_t(rs.integer(field)), [](int32_t m) {
+                return Format(Extrafunktioner::MinutesToTime(m), "HH.mm");
+            });
         };
-        return QStringList{Format(DayNumberToDate(int32_t(rs.integer("Bdato"))), gDateFormat),
-                           rs.text("Lokalenavn"), rs.text("Beskrivelse"), time("bstart"),
+        const QString day = cached(days, int32_t(rs.integer("Bdato")), [](int32_t d) {
+            return Format(DayNumberToDate(d), gDateFormat);
+        });
+        return QStringList{day, rs.text("Lokalenavn"), rs.text("Beskrivelse"), time("bstart"),
                            time("bslut"), rs.text("Kontonavn")};
     };
     rows.keyField = "Bookingnr";
     const QVariantMap values{{"from", m_period->from()},     {"to", m_period->to()},
                              {"g1", gart1->text().toInt()}, {"g2", gart2->text().toInt()},
-                             {"g3", gart3->text().toInt()}};
-    ListFill::fill(*SList, gDatabasePath, SearchSql(), rows, Dao::Bindings(values));
+                             {"g3", gart3->text().toInt()}, {"keyword", SSB->text()}};
+    if (SList->RowCount() > 0)
+        return;
+    auto db = Dao::Database::open(gDatabasePath);
+    sqlite3_create_function_v2(db->handle(), "holdskeyword", 4,
+                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                               holdsKeyword, nullptr, nullptr, nullptr);
+    auto records =
+        db->OpenRecordset(SearchSql(), Dao::Bindings(values), Dao::RecordsetType::ForwardOnly);
+    ListFill::fill(*SList, *records, rows);
+    records->Close();
+    db->Close();
 }
 
 void Searchform::OpenSelectedBooking()

@@ -45,7 +45,9 @@ public:
     void OpenSelectedBooking();
 
     // The query that fills the list: the bookings of searchforny in the period and kinds
-    // bound as :from, :to, :g1, :g2, :g3, in the stored query's order.
+    // bound as :from, :to, :g1, :g2, :g3 that the keyword bound as :keyword finds (by the
+    // function holdskeyword, which the fill adds to its connection), in the stored query's
+    // order.
     static QString SearchSql();
     // Whether a booking is found by the keyword: the keyword occurs in the booking number
     // (as text with one leading blank), the title or the account name, without regard to

@@ -246,7 +246,9 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM booking").isEmpty());
 }
 
-TEST_F(StartUpTest, AFailedArchivingIsRolledBackWholeAndTheLoginStillComes)
+// The archiving runs in short transactions: a batch that fails is rolled back, what went before
+// stays, the date is not stamped, and the next start finishes the work.
+TEST_F(StartUpTest, AFailedPurgeLosesNothingAndTheNextStartFinishesTheWork)
 {
     const AnyLayout brokenOnPurpose;   // a trigger of the test's own makes the purge fail
     setDelays(file, 0, 0);
@@ -261,7 +263,7 @@ TEST_F(StartUpTest, AFailedArchivingIsRolledBackWholeAndTheLoginStillComes)
     ASSERT_EQ(sandbox.shown().size(), 1);
     EXPECT_EQ(sandbox.shown()[0].title, "Archiving");
     EXPECT_TRUE(sandbox.lastText().startsWith("The daily archiving could not run:"));
-    EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv").isEmpty());
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM booking"), QList<qlonglong>{1});
     EXPECT_EQ(stampOf(file), stamp);
 
@@ -270,6 +272,43 @@ TEST_F(StartUpTest, AFailedArchivingIsRolledBackWholeAndTheLoginStillComes)
     ASSERT_TRUE(start::StartUp());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM booking").isEmpty());
+}
+
+// A run cut short between batches (here: a booking that cannot be archived, far into the run)
+// keeps what the earlier batches did, stamps nothing, and the next start archives the rest
+// once each and purges only what is archived.
+TEST_F(StartUpTest, ARunCutShortBetweenBatchesIsFinishedByTheNextStart)
+{
+    const AnyLayout brokenOnPurpose;   // a trigger of the test's own stops the run
+    setDelays(file, 2, 2);
+    const int today = DateToDayNumber(kToday);
+    // 1,200 bookings on one day (more than a batch), then 40 days of 30, and one day due later.
+    QStringList rows;
+    for (int i = 1; i <= 1200; ++i)
+        rows << QString("(%1, %2)").arg(i).arg(today - 60);
+    for (int i = 0; i < 40 * 30; ++i)
+        rows << QString("(%1, %2)").arg(2000 + i).arg(today - 50 + i / 30);
+    rows << QString("(5000, %1)").arg(today - 1);
+    execSql(file, "INSERT INTO booking (Bookingnr, Bdato) VALUES " + rows.join(", "));
+    execSql(file, "CREATE TRIGGER stuck BEFORE INSERT ON bookingarkiv WHEN NEW.Bookingnr = 2900 "
+                  "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    const QString stamp = stampOf(file);
+
+    ASSERT_TRUE(start::StartUp());
+    EXPECT_EQ(sandbox.shown().size(), 1);
+    EXPECT_EQ(stampOf(file), stamp);
+    const qlonglong archivedFirst = sqlValue(file, "SELECT COUNT(*) FROM bookingarkiv").toLongLong();
+    EXPECT_GE(archivedFirst, 1200);
+    EXPECT_LT(archivedFirst, 2400);
+    EXPECT_EQ(sqlValue(file, "SELECT COUNT(*) FROM booking").toLongLong(), 2401);
+
+    execSql(file, "DROP TRIGGER stuck");
+    execSql(file, QString("INSERT INTO booking (Bookingnr, Bdato) VALUES (6000, %1)").arg(today - 60));
+    ASSERT_TRUE(start::StartUp());
+    EXPECT_EQ(sandbox.shown().size(), 1);
+    EXPECT_NE(stampOf(file), stamp);
+    EXPECT_EQ(sqlValue(file, "SELECT COUNT(*) FROM bookingarkiv").toLongLong(), 2401);
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM booking"), QList<qlonglong>{5000});
 }
 
 // Each way the stored bookingfile can fail offers IntroConnect with a message and no login;

@@ -1,5 +1,6 @@
 #include "platform/db/database.h"
 
+#include "platform/db/damage.h"
 #include "platform/db/deadline.h"
 #include "platform/db/forwardrecordset.h"
 #include "platform/db/jetfunctions.h"
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <QRandomGenerator>
 #include <QThread>
 #include <QRegularExpression>
@@ -38,16 +40,10 @@ int waitWhileBusy(void *state, int attempt)
     return 1;
 }
 
-quint32 bigEndian(const QByteArray &bytes, int offset, int size)
-{
-    quint32 n = 0;
-    for (int i = 0; i < size; ++i)
-        n = (n << 8) | quint8(bytes.at(offset + i));
-    return n;
-}
-
-// Refuses, before SQLite sees it, a file that cannot be a database: missing, a folder, empty,
-// without SQLite's header, or shorter than its header says (a truncated copy).
+// Refuses, before SQLite sees it, a file that cannot be a database: missing, a folder, empty
+// or without SQLite's header. Nothing else is read here: the rest of the header changes with
+// every commit of another connection, so it is judged only under the file's lock, by SQLite
+// itself (a file shorter than its header says is refused as damaged when it is first read).
 void checkFile(const QString &path)
 {
     const QFileInfo info(path);
@@ -59,17 +55,9 @@ void checkFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw DbError(QString("The database file '%1' cannot be opened: %2.")
                           .arg(path, file.errorString()), 3051);
-    const QByteArray header = file.read(100);
-    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+    const QByteArray magic = file.read(16);
+    if (magic != QByteArrayLiteral("SQLite format 3\0"))
         throw DbError(QString("Unrecognized database format '%1'.").arg(path), 3343);
-    quint32 pageSize = bigEndian(header, 16, 2);
-    if (pageSize == 1)
-        pageSize = 65536;
-    const quint32 pages = bigEndian(header, 28, 4);
-    const bool countValid = bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
-    if (countValid && pages > 0 && qint64(pageSize) * pages > info.size())
-        throw DbError(QString("The database file '%1' is damaged (it is shorter than it should "
-                              "be).").arg(path), 3049);
 }
 
 } // namespace
@@ -115,6 +103,8 @@ std::unique_ptr<Database> Database::open(const QString &path)
     database->exec("PRAGMA cell_size_check = ON");
     // The file's tables, views and triggers must be our own before anything reads it.
     SchemaCheck::verify(db, path);
+    if (Damage::isMarked(db))
+        database->exec("PRAGMA query_only = ON");
     // Reading the schema proves the file is a database that we may read now.
     Statement check(db, "SELECT count(*) FROM sqlite_schema");
     check.step();
@@ -202,6 +192,31 @@ void Database::Execute(const QString &jetSql)
     while (statement.step()) {
     }
     m_recordsAffected = sqlite3_changes(m_db);
+}
+
+bool Database::CheckIntegrity(int maxMilliseconds)
+{
+    checkOpen();
+    QStringList problems;
+    try {
+        const Deadline bound(maxMilliseconds);
+        Statement check(m_db, "PRAGMA quick_check(10)");
+        while (check.step()) {
+            const QString line = check.value(0).toString();
+            if (line != QLatin1String("ok"))
+                problems << line;
+        }
+    } catch (const DbError &e) {
+        if (e.code() == Deadline::TimedOut)
+            return false;
+        throw;   // a damaged file is marked already
+    }
+    if (!problems.isEmpty()) {
+        Damage::mark(m_db);
+        throw DbError(Damage::text(m_db, problems.first()), SQLITE_CORRUPT);
+    }
+    Damage::clear(m_db);
+    return true;
 }
 
 bool Database::hasTable(const QString &name) const

@@ -60,6 +60,12 @@ public:
     void Execute(const QString &jetSql);
     int RecordsAffected() const { return m_recordsAffected; }
 
+    // Checks the structure of the whole file (SQLite's quick_check) for at most maxMilliseconds.
+    // Throws DbError (damaged()) when it finds damage; from then on no connection of this
+    // program writes to the file. Returns true when the check passed, false when it ran out of
+    // time first (the file is then taken as it is; damage shows when a statement meets it).
+    bool CheckIntegrity(int maxMilliseconds = 2000);
+
     bool hasTable(const QString &name) const;   // table or view, case-blind
     QString path() const { return m_path; }
     void Close();

@@ -1,5 +1,6 @@
 #include "platform/db/statement.h"
 
+#include "platform/db/damage.h"
 #include "platform/db/dberror.h"
 
 #include <sqlite3.h>
@@ -98,13 +99,18 @@ DbError Statement::lastError(sqlite3 *db, const QString &context)
         text = "The database file is locked by another user or program; try again in a moment.";
         break;
     case SQLITE_READONLY:
+        // A file found damaged before is only read from then on.
+        if (Damage::isMarked(db))
+            return DbError(Damage::text(db, QString()), SQLITE_CORRUPT);
         text = "The database file cannot be written (it is read-only).";
         break;
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        text = "The database file is damaged or is not a database ("
-               + QString::fromUtf8(sqlite3_errmsg(db)) + ").";
-        break;
+    case SQLITE_NOTADB: {
+        // The text names the file, so it is not prefixed with the context again.
+        const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
+        Damage::mark(db);
+        return DbError(Damage::text(db, detail), code);
+    }
     case SQLITE_INTERRUPT:
         text = "Reading the database file took too long and was stopped.";
         break;

@@ -1,0 +1,78 @@
+#include "platform/db/damage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutex>
+#include <QSet>
+
+#include <sqlite3.h>
+
+namespace Dao::Damage {
+namespace {
+
+QMutex g_lock;
+
+QSet<QString> &marked()
+{
+    static QSet<QString> files;
+    return files;
+}
+
+QString fileOf(sqlite3 *db)
+{
+    const char *name = db ? sqlite3_db_filename(db, "main") : nullptr;
+    return name ? QString::fromUtf8(name) : QString();
+}
+
+// One key per file, however its path was written.
+QString keyOf(sqlite3 *db)
+{
+    const QString file = fileOf(db);
+    if (file.isEmpty())
+        return file;
+    const QString canonical = QFileInfo(file).canonicalFilePath();
+    return canonical.isEmpty() ? QFileInfo(file).absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+void mark(sqlite3 *db)
+{
+    const QString key = keyOf(db);
+    if (key.isEmpty())
+        return;
+    {
+        QMutexLocker guard(&g_lock);
+        marked().insert(key);
+    }
+    sqlite3_exec(db, "PRAGMA query_only = ON", nullptr, nullptr, nullptr);
+}
+
+bool isMarked(sqlite3 *db)
+{
+    const QString key = keyOf(db);
+    QMutexLocker guard(&g_lock);
+    return !key.isEmpty() && marked().contains(key);
+}
+
+void clear(sqlite3 *db)
+{
+    const QString key = keyOf(db);
+    bool was = false;
+    {
+        QMutexLocker guard(&g_lock);
+        was = marked().remove(key);
+    }
+    if (was)
+        sqlite3_exec(db, "PRAGMA query_only = OFF", nullptr, nullptr, nullptr);
+}
+
+QString text(sqlite3 *db, const QString &detail)
+{
+    QString text = "The database file " + QDir::toNativeSeparators(fileOf(db)) + " is damaged";
+    if (!detail.isEmpty())
+        text += " (" + detail + ")";
+    return text + ". Restore it from a copy; nothing more is written to it.";
+}
+
+} // namespace Dao::Damage

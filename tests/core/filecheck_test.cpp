@@ -1,0 +1,219 @@
+#include "fixtures/sandbox.h"
+
+#include "core/extrafunktioner.h"
+#include "core/generalen.h"
+#include "core/introconnect.h"
+#include "core/start.h"
+#include "fixtures/sqlhelpers.h"
+#include "platform/controls/filepicker.h"
+#include "platform/controls/form.h"
+#include "platform/db/database.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <functional>
+
+using namespace Generalen;
+using namespace Extrafunktioner;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// Where page n (from 1) of the file starts, and where its b-tree header starts.
+struct Pages
+{
+    qint64 size;
+    qint64 start(qint64 n) const { return (n - 1) * size; }
+    qint64 header(qint64 n) const { return start(n) + (n == 1 ? 100 : 0); }
+};
+
+Pages pagesOf(const QString &path)
+{
+    return {sqlValue(path, "PRAGMA page_size").toLongLong()};
+}
+
+qint64 rootOf(const QString &path, const QString &condition)
+{
+    return sqlValue(path, "SELECT rootpage FROM sqlite_schema WHERE " + condition).toLongLong();
+}
+
+// Damages the file at path as one fault of a disk or of a copy would.
+using Damage = std::function<void(const QString &path, QByteArray &bytes)>;
+
+void damage(const QString &path, const Damage &how)
+{
+    QByteArray bytes = readAll(path);
+    how(path, bytes);
+    writeAll(path, bytes);
+}
+
+const Damage kZeroBookingRoot = [](const QString &path, QByteArray &bytes) {
+    const Pages p = pagesOf(path);
+    bytes.replace(p.start(rootOf(path, "name = 'booking'")), p.size, QByteArray(p.size, '\0'));
+};
+
+struct BookingfileUser : ::testing::Test
+{
+    void SetUp() override { resetState(); }
+    void TearDown() override
+    {
+        FilePicker::setScript(nullptr);
+        resetState();
+    }
+    Sandbox box;
+};
+
+} // namespace
+
+// Files with flipped bits or damaged pages are refused by every check of a chosen file, with a
+// message that names the file and says to restore it; start-up offers the choice of another.
+TEST_F(BookingfileUser, DamagedFilesAreRefusedWithAMessageThatNamesThem)
+{
+    struct Case
+    {
+        const char *name;
+        Damage how;
+    };
+    const QList<Case> cases = {
+        {"cut short", [](const QString &, QByteArray &b) { b.truncate(b.size() * 6 / 10); }},
+        {"page size bit flipped", [](const QString &, QByteArray &b) { b[16] = char(b[16] ^ 0x01); }},
+        {"booking page type flipped",
+         [](const QString &path, QByteArray &b) {
+             const Pages p = pagesOf(path);
+             b[p.header(rootOf(path, "name = 'booking'"))] = char(0x07);
+         }},
+        {"booking page zeroed", kZeroBookingRoot},
+        {"cell pointer past the page",
+         [](const QString &path, QByteArray &b) {
+             const Pages p = pagesOf(path);
+             const qint64 h = p.header(rootOf(path, "name = 'booking'"));
+             const qint64 cells = h + (quint8(b[h]) == 0x0D ? 8 : 12);
+             b[cells] = char(0xFF);
+             b[cells + 1] = char(0xF0);
+         }},
+        {"index page type flipped",
+         [](const QString &path, QByteArray &b) {
+             const Pages p = pagesOf(path);
+             b[p.header(rootOf(path, "type = 'index' AND tbl_name = 'booking' LIMIT 1"))] =
+                 char(0x03);
+         }},
+    };
+    const QString healthy = box.newBookingfile("healthy.mdb", true);
+    EXPECT_TRUE(IsBookingDatabase(healthy));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = box.newBookingfile(QString(c.name).replace(' ', '_') + ".mdb", true);
+        damage(path, c.how);
+        QString why;
+        EXPECT_FALSE(IsBookingDatabase(path, &why));
+        EXPECT_TRUE(why.contains(path) && why.contains("damaged")
+                    && why.contains("Restore it from a copy"))
+            << why.toStdString();
+        EXPECT_FALSE(IsValidDatabase(path));
+
+        box.setChosenPath(path);
+        box.clearShown();
+        EXPECT_FALSE(start::StartUp());
+        ASSERT_FALSE(box.shown().isEmpty());
+        EXPECT_EQ(box.shown().last().title, "No Database Connection");
+        EXPECT_TRUE(box.lastText().startsWith(why)) << box.lastText().toStdString();
+    }
+}
+
+// The open command refuses a damaged file with its reason and stores nothing.
+TEST_F(BookingfileUser, OpeningADamagedFileSaysSoAndKeepsTheStoredFile)
+{
+    const QString stored = box.newBookingfile("stored.mdb");
+    box.setChosenPath(stored);
+    const QString broken = box.newBookingfile("broken.mdb", true);
+    damage(broken, kZeroBookingRoot);
+    FilePicker::setScript([&](bool, const QString &) { return broken; });
+    auto *form = Forms::get<IntroConnect>();
+    form->Show();
+    form->Openf_Click();
+    ASSERT_EQ(box.shown().size(), 1);
+    EXPECT_EQ(box.shown()[0].title, "File Error");
+    EXPECT_TRUE(box.lastText().contains(broken) && box.lastText().contains("Restore it from a copy"))
+        << box.lastText().toStdString();
+    EXPECT_EQ(sqlValue(box.file("paths.mdb"), "SELECT sti FROM stitabel").toString(), stored);
+    EXPECT_TRUE(form->isVisible());
+}
+
+// Damage met after the checks (a disk failing while the program runs) is reported with the
+// file's name, and nothing more is written to the file.
+TEST_F(BookingfileUser, DamageFoundLaterStopsEveryWrite)
+{
+    gDatabasePath = box.newBookingfile("later.mdb", true);
+    ASSERT_TRUE(IsBookingDatabase(gDatabasePath));
+    const QString counter = QString::fromUtf8("SELECT nextkey FROM næstenøgle");
+    const qlonglong key = sqlValue(gDatabasePath, counter).toLongLong();
+    damage(gDatabasePath, kZeroBookingRoot);
+
+    auto expectDamaged = [&](const std::function<void()> &step) {
+        try {
+            step();
+            ADD_FAILURE() << "no error";
+        } catch (const Dao::DbError &e) {
+            EXPECT_TRUE(e.damaged()) << e.code();
+            EXPECT_TRUE(e.description().contains(gDatabasePath)
+                        && e.description().contains("Restore it from a copy"))
+                << e.description().toStdString();
+        }
+    };
+    expectDamaged([] { CountWhere("langbeskrivelse", "booking", ""); });
+    // The key counter's page is sound, yet the file is written no more.
+    expectDamaged([] { NextKey(); });
+    expectDamaged([] {
+        auto db = Dao::Database::open(gDatabasePath);
+        db->Execute("UPDATE Department SET depname = 'x'");
+    });
+    EXPECT_EQ(sqlValue(gDatabasePath, counter).toLongLong(), key);
+}
+
+// A file that another program holds locked is refused after one short wait, with a message
+// that says it is in use: at start-up and when it is chosen.
+TEST_F(BookingfileUser, ALockedFileIsRefusedQuicklyAsInUse)
+{
+    const QString path = box.newBookingfile("locked.mdb");
+    sqlite3 *holder = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    box.setChosenPath(path);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(start::StartUp());
+    EXPECT_LT(clock.elapsed(), 3500);
+    EXPECT_TRUE(box.lastText().contains(path + " is in use by another user or program"))
+        << box.lastText().toStdString();
+
+    box.clearShown();
+    FilePicker::setScript([&](bool, const QString &) { return path; });
+    clock.restart();
+    Forms::get<IntroConnect>()->Openf_Click();
+    EXPECT_LT(clock.elapsed(), 3500);
+    ASSERT_EQ(box.shown().size(), 1);
+    EXPECT_EQ(box.shown()[0].title, "File Error");
+    EXPECT_TRUE(box.lastText().contains(path + " is in use by another user or program"))
+        << box.lastText().toStdString();
+
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    EXPECT_TRUE(IsBookingDatabase(path));
+}
