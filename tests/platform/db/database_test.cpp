@@ -80,7 +80,7 @@ TEST(DatabaseFiles, BadFilesAreRefusedQuicklyWithoutACrash)
         EXPECT_EQ(CanOpenDatabase(c.path), c.opens) << c.path.toStdString();
         EXPECT_EQ(IsValidDatabase(c.path), c.opens) << c.path.toStdString();
         EXPECT_FALSE(IsBookingDatabase(c.path)) << c.path.toStdString();
-        EXPECT_LT(clock.elapsed(), 2000) << c.path.toStdString();
+        EXPECT_LT(clock.elapsed(), 5000) << c.path.toStdString();   // no wait, with room for load
     }
     EXPECT_TRUE(IsBookingDatabase(good));
 }

@@ -222,7 +222,7 @@ TEST(SchemaCheck, BoundsStopEndlessStatementsAndFilesCannotCallOurFunctions)
             EXPECT_TRUE(e.description().contains("took too long"))
                 << e.description().toStdString();
         }
-        EXPECT_LT(clock.elapsed(), 1500);
+        EXPECT_LT(clock.elapsed(), 5000);   // ended by the bound, with room for a loaded machine
     }
     EXPECT_EQ(db->OpenRecordset("SELECT count(*) FROM t")->Field(0).toInt(), 1);
 
