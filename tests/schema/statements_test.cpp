@@ -4,6 +4,8 @@
 
 #include "fixtures/sandbox.h"
 #include "platform/db/database.h"
+#include "platform/db/jetfunctions.h"
+#include "platform/db/jetsql.h"
 #include "platform/db/recordset.h"
 
 #include <gtest/gtest.h>
@@ -249,6 +251,49 @@ TEST_F(StatementsTest, SmallerStatementsFindTheirTablesAndFields)
         paths->Execute(w.sql);
         EXPECT_EQ(paths->RecordsAffected(), w.affected) << w.sql.toStdString();
     }
+}
+
+// The receipts and the overview join their optional table on the left, so SQLite reaches the
+// booking by its key: the same rows as the right joins they are written with.
+TEST_F(StatementsTest, RightJoinsBecomeLeftJoinsWithTheSameRows)
+{
+    raw->exec("INSERT INTO booking (Bookingnr, Bdato, bstart, bslut, Lokalenr, kontonr, "
+              "Beskrivelse) VALUES (900001, 10, 600, 660, 9999, 2, 'No item')");
+    ASSERT_TRUE(Dao::registerJetFunctions(raw->handle()));
+    const QString joined = "((Booking INNER JOIN lokale ON Booking.Lokalenr = lokale.lokalenr) "
+                           "INNER JOIN Konti ON Booking.kontonr = Konti.ID)";
+    const QString receiptLeft = joined + " LEFT JOIN Homebases ON";
+    const QString receiptRight = "Homebases RIGHT JOIN " + joined + " ON";
+    const auto bookingOn = [&](int item) {
+        return raw->value(QString("SELECT min(Bookingnr) FROM booking WHERE Bdato = %1 "
+                                  "AND Lokalenr = %2").arg(day).arg(item)).toInt();
+    };
+    const int head = raw->value("SELECT min(gennr) FROM booking").toInt();
+    struct Case
+    {
+        QString jet, left, right;
+        bool byKey;
+    };
+    const Case cases[] = {
+        {QString(kReceipt).arg(bookingOn(2)), receiptLeft, receiptRight, true},
+        {QString(kReceipt).arg(bookingOn(16)), receiptLeft, receiptRight, true},
+        {QString(kReceipt).arg(900001), receiptLeft, receiptRight, true},
+        {QString(kSeriesReceipt).arg(head), receiptLeft, receiptRight, true},
+        {QString(kOverview).arg(day).arg(day + 7).arg(1).arg(2).arg(3),
+         "(Booking LEFT JOIN lokale ON", "(lokale RIGHT JOIN Booking ON", false},
+    };
+    for (const Case &c : cases) {
+        const QString after = Dao::JetSql::toSqlite(c.jet);
+        ASSERT_TRUE(after.contains(c.left)) << after.toStdString();
+        QString before = after;
+        before.replace(c.left, c.right);
+        EXPECT_EQ(raw->rows(after), raw->rows(before)) << after.toStdString();
+        if (c.byKey) {
+            const QString plan = raw->queryPlan(after);
+            EXPECT_FALSE(plan.contains("SCAN Booking", Qt::CaseInsensitive)) << plan.toStdString();
+        }
+    }
+    EXPECT_EQ(raw->rows(Dao::JetSql::toSqlite(QString(kReceipt).arg(900001))).size(), 0);
 }
 
 } // namespace

@@ -415,6 +415,127 @@ void rewriteLevel(Nodes &nodes)
     rewriteLike(nodes);
 }
 
+bool isAnyWord(const Node &node, std::initializer_list<const char *> words)
+{
+    for (const char *w : words)
+        if (isWord(node, w))
+            return true;
+    return false;
+}
+
+// Words that end a join's source or its ON condition.
+bool endsJoinPart(const Node &node)
+{
+    return isAnyWord(node, {"INNER", "LEFT", "RIGHT", "FULL", "CROSS", "JOIN", "NATURAL", "ON",
+                            "WHERE", "GROUP", "ORDER", "HAVING", "LIMIT", "UNION", "INTERSECT",
+                            "EXCEPT", "WINDOW", "USING"})
+           || isOp(node, ",") || isOp(node, ";");
+}
+
+// "name [[AS] alias]": one table or view, nothing joined.
+bool isSingleSource(const Nodes &nodes, int from, int to)
+{
+    int solid = 0;
+    for (int k = from; k <= to; ++k) {
+        if (nodes[k].kind == Kind::Space)
+            continue;
+        ++solid;
+        const bool name = nodes[k].kind == Kind::Name
+                          || (nodes[k].kind == Kind::Word && !isStopWord(nodes[k]));
+        if (!name && !(solid == 2 && isWord(nodes[k], "AS")))
+            return false;
+    }
+    return solid >= 1 && solid <= 3;
+}
+
+// "A RIGHT JOIN B ON c" -> "B LEFT JOIN A ON c", where A is one table opening its join (after
+// FROM or an opening parenthesis) and B one table or a parenthesised join. The rows are the
+// same; SQLite can then carry a condition on B into B's keys, which it cannot do through the
+// right side of a RIGHT JOIN. Groups that hold a query of their own are left alone.
+void rewriteRightJoins(Nodes &nodes, int from)
+{
+    int right = -1;
+    for (int k = from; k < int(nodes.size()); ++k) {
+        if (nodes[k].kind == Kind::Group) {
+            const int head = nextSolid(nodes[k].children, -1);
+            if (head < 0 || !isWord(nodes[k].children[head], "SELECT"))
+                rewriteRightJoins(nodes[k].children, 0);
+        }
+        if (right < 0 && isWord(nodes[k], "RIGHT"))
+            right = k;
+        if (isAnyWord(nodes[k], {"WHERE", "GROUP", "ORDER", "HAVING", "LIMIT"}))
+            break;
+    }
+    if (right < 0)
+        return;
+    int join = nextSolid(nodes, right);
+    if (join >= 0 && isWord(nodes[join], "OUTER"))
+        join = nextSolid(nodes, join);
+    if (join < 0 || !isWord(nodes[join], "JOIN"))
+        return;
+    const int leftStart = nextSolid(nodes, from - 1);
+    const int leftEnd = prevSolid(nodes, right);
+    if (leftStart < 0 || leftEnd < leftStart || !isSingleSource(nodes, leftStart, leftEnd))
+        return;
+    const int rightStart = nextSolid(nodes, join);
+    int on = rightStart;
+    while (on >= 0 && !endsJoinPart(nodes[on]))
+        on = nextSolid(nodes, on);
+    if (rightStart < 0 || on < 0 || on == rightStart || !isWord(nodes[on], "ON"))
+        return;
+    const int rightEnd = prevSolid(nodes, on);
+    const bool rightIsGroup = rightStart == rightEnd && nodes[rightStart].kind == Kind::Group;
+    if (!rightIsGroup && !isSingleSource(nodes, rightStart, rightEnd))
+        return;
+    const int condStart = nextSolid(nodes, on);
+    int after = condStart;
+    while (after >= 0 && !endsJoinPart(nodes[after]))
+        after = nextSolid(nodes, after);
+    if (condStart < 0 || (after >= 0 && isWord(nodes[after], "ON")))
+        return;
+    const int condEnd = after < 0 ? prevSolid(nodes, int(nodes.size())) : prevSolid(nodes, after);
+
+    Nodes out;
+    out.reserve(nodes.size() + 2);
+    for (int k = 0; k < leftStart; ++k)
+        out.push_back(std::move(nodes[k]));
+    for (int k = rightStart; k <= rightEnd; ++k)
+        out.push_back(std::move(nodes[k]));
+    for (const char *w : {" ", "LEFT", " ", "JOIN", " "})
+        out.push_back(make(*w == ' ' ? Kind::Space : Kind::Word, w));
+    for (int k = leftStart; k <= leftEnd; ++k)
+        out.push_back(std::move(nodes[k]));
+    for (const char *w : {" ", "ON", " "})
+        out.push_back(make(*w == ' ' ? Kind::Space : Kind::Word, w));
+    for (int k = condStart; k <= condEnd; ++k)
+        out.push_back(std::move(nodes[k]));
+    for (int k = condEnd + 1; k < int(nodes.size()); ++k)
+        out.push_back(std::move(nodes[k]));
+    nodes = std::move(out);
+}
+
+// The joins of a SELECT whose select list names its columns: with "*" the order of the
+// columns follows the order of the tables, so those are left as they are.
+void rewriteSelectJoins(Nodes &nodes, int head)
+{
+    int from = -1;
+    for (int k = head + 1; k < int(nodes.size()); ++k) {
+        if (isAnyWord(nodes[k], {"UNION", "INTERSECT", "EXCEPT"}))
+            return;
+        if (from >= 0)
+            continue;
+        if (isWord(nodes[k], "FROM")) {
+            from = k;
+        } else if (isOp(nodes[k], "*")) {
+            const int prev = prevSolid(nodes, k);
+            if (prev < 0 || !isOp(nodes[prev], "."))
+                return;
+        }
+    }
+    if (from >= 0)
+        rewriteRightJoins(nodes, from + 1);
+}
+
 void rewriteStatement(Nodes &nodes)
 {
     const int head = nextSolid(nodes, -1);
@@ -459,6 +580,8 @@ void rewriteStatement(Nodes &nodes)
     }
     while (!nodes.empty() && (nodes.back().kind == Kind::Space || isOp(nodes.back(), ";")))
         nodes.pop_back();
+    if (head < int(nodes.size()) && isWord(nodes[head], "SELECT"))
+        rewriteSelectJoins(nodes, head);
 }
 
 QString unquoteName(const Node &node)

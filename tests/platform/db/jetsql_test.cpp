@@ -34,6 +34,14 @@ TEST(JetSql, TranslatesTheDialect)
         {"SELECT * FROM t WHERE n Like 'A*'", "SELECT * FROM t WHERE jet_like(n, 'A*')"},
         {"SELECT * FROM t WHERE s = 'a & b / c'", "SELECT * FROM t WHERE s = 'a & b / c'"},
         {"SELECT [x y].[z] FROM [x y]", "SELECT [x y].[z] FROM [x y]"},
+        {"SELECT a.x FROM a RIGHT JOIN (b INNER JOIN c ON b.y = c.y) ON a.x = b.x WHERE b.z = 1",
+         "SELECT a.x FROM (b INNER JOIN c ON b.y = c.y) LEFT JOIN a ON a.x = b.x WHERE b.z = 1"},
+        {"SELECT a.x FROM (a AS q RIGHT OUTER JOIN b ON q.x = b.x) INNER JOIN c ON c.y = b.y",
+         "SELECT a.x FROM (b LEFT JOIN a AS q ON q.x = b.x) INNER JOIN c ON c.y = b.y"},
+        // Kept: "*" lists the columns in the tables' order; a left side that is a join.
+        {"SELECT * FROM a RIGHT JOIN b ON a.x = b.x", "SELECT * FROM a RIGHT JOIN b ON a.x = b.x"},
+        {"SELECT a.x FROM t INNER JOIN a ON t.x = a.x RIGHT JOIN b ON a.x = b.x",
+         "SELECT a.x FROM t INNER JOIN a ON t.x = a.x RIGHT JOIN b ON a.x = b.x"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(JetSql::toSqlite(c.jet), QString(c.sqlite)) << c.jet;
