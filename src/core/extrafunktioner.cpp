@@ -56,16 +56,19 @@ QString refusalText(const QString &path, const Dao::DbError &e)
     return QString();
 }
 
-// Opens the file once, looks for RUC when a bookingfile is asked for, and checks the file's
-// integrity (cut short by the caller's bound on a very large file). Throws Dao::DbError.
-void checkOnce(const QString &path, bool bookingfile)
+// Opens the file once and looks for RUC when a bookingfile is asked for. The integrity check
+// reads the whole file, so it runs only when the user opens or creates a bookingfile (cut short
+// by the caller's bound on a very large file), not at every start: damage a start meets later is
+// reported by the database layer. Throws Dao::DbError.
+void checkOnce(const QString &path, bool bookingfile, bool integrity)
 {
     auto db = Dao::Database::open(path);
     if (bookingfile) {
         auto rs = db->OpenRecordset("RUC");
         rs->Close();
     }
-    db->CheckIntegrity(kCheckMilliseconds);
+    if (integrity)
+        db->CheckIntegrity(kCheckMilliseconds);
 }
 
 // A number as decimal text with one leading blank when it is not negative.
@@ -149,7 +152,7 @@ bool IsBookingDatabase(const QString &path, QString *why)
     if (why)
         why->clear();
     try {
-        checkOnce(path, true);
+        checkOnce(path, true, false);
         return true;
     } catch (const Dao::DbError &e) {
         if (why)
@@ -166,7 +169,7 @@ bool IsValidDatabase(const QString &path, QString *why)
     if (why)
         why->clear();
     try {
-        checkOnce(path, false);
+        checkOnce(path, false, true);
         return true;
     } catch (const Dao::DbError &e) {
         // A database of another layout is a database: start-up says why it is refused.

@@ -120,19 +120,13 @@ TEST_F(BookingfileUser, DamagedFilesAreRefusedWithAMessageThatNamesThem)
         SCOPED_TRACE(c.name);
         const QString path = box.newBookingfile(QString(c.name).replace(' ', '_') + ".mdb", true);
         damage(path, c.how);
+        // The check of a file the user opens or creates reads it whole; a start does not (it
+        // would read a big file at every start): damage met later is reported as it is met.
         QString why;
-        EXPECT_FALSE(IsBookingDatabase(path, &why));
+        EXPECT_FALSE(IsValidDatabase(path, &why));
         EXPECT_TRUE(why.contains(path) && why.contains("damaged")
                     && why.contains("Restore it from a copy"))
             << why.toStdString();
-        EXPECT_FALSE(IsValidDatabase(path));
-
-        box.setChosenPath(path);
-        box.clearShown();
-        EXPECT_FALSE(start::StartUp());
-        ASSERT_FALSE(box.shown().isEmpty());
-        EXPECT_EQ(box.shown().last().title, "No Database Connection");
-        EXPECT_TRUE(box.lastText().startsWith(why)) << box.lastText().toStdString();
     }
 }
 
