@@ -1,5 +1,6 @@
 #include "reports/myboo.h"
 
+#include "reports/listselection.h"
 #include "reports/searchinfoform.h"
 
 #include "core/commands.h"
@@ -312,20 +313,8 @@ void myboo::Printbutton_Click()
 
 void myboo::ShowBookingInfo()
 {
-    const int row = MBlist->SelectedRow();
-    if (row < 0) {
-        MsgBox::show("No Booking Selected", MsgBox::OkOnly, "Service Message");
-        return;
-    }
-    const int n = MBlist->RowData(row);
-    if (!Extrafunktioner::RecordExists("booking", "Bookingnr", n)) {
-        // Deleted since the list was filled: say so and show what the bookingfile holds now.
-        MsgBox::show("The booking is no longer in the bookingfile. It may have been deleted.",
-                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
-        refill();
-        return;
-    }
-    Forms::get<Searchinfoform>()->ShowBooking("bookingnr = " + QString::number(n));
+    if (const int32_t n = ListSelection::existingBooking(*MBlist, [this] { refill(); }))
+        Forms::get<Searchinfoform>()->ShowBooking("bookingnr = " + QString::number(n));
 }
 
 void myboo::Luk_Click()

@@ -1,5 +1,7 @@
 #include "reports/searchform.h"
 
+#include "reports/listselection.h"
+
 #include "bookings/bookingform.h"
 #include "core/commands.h"
 #include "core/extrafunktioner.h"
@@ -315,12 +317,9 @@ void Searchform::FillSearchList()
 
 void Searchform::OpenSelectedBooking()
 {
-    const int row = SList->SelectedRow();
-    if (row < 0) {
-        MsgBox::show("No Booking Selected", MsgBox::OkOnly, "Service Message");
+    const int32_t n = ListSelection::selectedKey(*SList);
+    if (n < 0)
         return;
-    }
-    const int32_t n = SList->RowData(row);
     Found b;
     QVariant group, type;
     int32_t day = 0;
@@ -345,8 +344,7 @@ void Searchform::OpenSelectedBooking()
     }
     if (!found) {
         // Deleted by another copy of the program after the list was filled.
-        MsgBox::show("The booking is no longer in the bookingfile. It may have been deleted.",
-                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
+        ListSelection::reportBookingGone();
         Reload();
         return;
     }

@@ -1,5 +1,6 @@
 #include "reports/todays.h"
 
+#include "reports/listselection.h"
 #include "reports/searchinfoform.h"
 
 #include "core/commands.h"
@@ -201,18 +202,6 @@ void Todays::Printbutton_Click()
 
 void Todays::ShowBookingInfo()
 {
-    const int row = Todaylist->SelectedRow();
-    if (row < 0) {
-        MsgBox::show("No Booking Selected", MsgBox::OkOnly, "Service Message");
-        return;
-    }
-    const int n = Todaylist->RowData(row);
-    if (!Extrafunktioner::RecordExists("booking", "Bookingnr", n)) {
-        // Deleted since the list was filled: say so and show what the bookingfile holds now.
-        MsgBox::show("The booking is no longer in the bookingfile. It may have been deleted.",
-                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
-        refill();
-        return;
-    }
-    Forms::get<Searchinfoform>()->ShowBooking("bookingnr = " + QString::number(n));
+    if (const int32_t n = ListSelection::existingBooking(*Todaylist, [this] { refill(); }))
+        Forms::get<Searchinfoform>()->ShowBooking("bookingnr = " + QString::number(n));
 }
