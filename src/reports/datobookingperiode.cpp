@@ -1,5 +1,6 @@
 #include "reports/datobookingperiode.h"
 
+#include "reports/hiddenbox.h"
 #include "reports/overview.h"
 
 #include "core/commands.h"
@@ -24,14 +25,7 @@ using namespace Generalen;
 
 namespace {
 
-QLineEdit *hiddenBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->hide();
-    return box;
-}
+using ReportForms::hiddenBox;
 
 // The menu's Booking Overview opens the dialog, owned by the view, for every user.
 const Commands::Registrar registrar([] {

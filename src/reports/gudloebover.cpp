@@ -1,5 +1,7 @@
 #include "reports/gudloebover.h"
 
+#include "reports/hiddenbox.h"
+
 #include "core/commands.h"
 #include "core/extrafunktioner.h"
 #include "core/format.h"
@@ -41,14 +43,7 @@ const Commands::Registrar registrar([] {
                    .action = [](PlannerView &) { Forms::get<gudløbover>()->Show(); }});
 });
 
-QLineEdit *hiddenBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->hide();
-    return box;
-}
+using ReportForms::hiddenBox;
 
 // The series that have a repeated booking in the period: the only ones whose last booking can
 // lie in it. Read from the index of the series by day alone.

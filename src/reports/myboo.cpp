@@ -1,5 +1,6 @@
 #include "reports/myboo.h"
 
+#include "reports/hiddenbox.h"
 #include "reports/listselection.h"
 #include "reports/searchinfoform.h"
 
@@ -41,14 +42,7 @@ const Commands::Registrar registrar([] {
                    .action = [](PlannerView &) { Forms::get<myboo>()->Show(); }});
 });
 
-QLineEdit *hiddenBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->hide();
-    return box;
-}
+using ReportForms::hiddenBox;
 
 QRadioButton *option(QGroupBox *frame, const char *name, const char *caption)
 {

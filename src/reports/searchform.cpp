@@ -1,5 +1,6 @@
 #include "reports/searchform.h"
 
+#include "reports/hiddenbox.h"
 #include "reports/listselection.h"
 
 #include "bookings/bookingform.h"
@@ -45,14 +46,7 @@ const Commands::Registrar registrar([] {
                    .action = [](PlannerView &) { Forms::get<Searchform>()->Show(); }});
 });
 
-QLineEdit *hiddenBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->hide();
-    return box;
-}
+using ReportForms::hiddenBox;
 
 constexpr int HalfYear = 183;
 

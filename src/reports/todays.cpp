@@ -1,5 +1,6 @@
 #include "reports/todays.h"
 
+#include "reports/hiddenbox.h"
 #include "reports/listselection.h"
 #include "reports/searchinfoform.h"
 
@@ -36,14 +37,7 @@ const Commands::Registrar registrar([] {
                    .action = [](PlannerView &) { Forms::get<Todays>()->Show(); }});
 });
 
-QLineEdit *hiddenBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->hide();
-    return box;
-}
+using ReportForms::hiddenBox;
 
 // The bookings of one day of the accepted kinds, in the order of bookingfor.
 const char *const kTodaySql =
