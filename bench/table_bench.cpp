@@ -2,7 +2,9 @@
 // 20,000, 500,000 and 2,000,000 bookings (benchfile.h), with the ratio of the biggest file's
 // figure to the smallest's. Not run by the tests; scripts/bench.sh builds and runs it.
 //
-//   bench_table [--quick] [sizes...]     e.g. bench_table 20000 2000000
+//   bench_table [--quick] [--only TEXT] [sizes...]     e.g. bench_table 20000 2000000
+//
+// --only runs just the steps whose name holds TEXT (case-blind); it may be given more than once.
 
 #include "benchfile.h"
 
@@ -343,14 +345,17 @@ int main(int argc, char **argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     std::vector<int> sizes;
+    QStringList only;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == "--quick") {
             g_options = {300, 5, 1};
+        } else if (arg == "--only" && i + 1 < argc) {
+            only << QString::fromLocal8Bit(argv[++i]);
         } else if (arg.toInt() > 0) {
             sizes.push_back(arg.toInt());
         } else {
-            std::fprintf(stderr, "usage: %s [--quick] [bookings...]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--quick] [--only TEXT] [bookings...]\n", argv[0]);
             return 2;
         }
     }
@@ -386,6 +391,11 @@ int main(int argc, char **argv)
             startOn(path);
             std::fprintf(stderr, "%s bookings:\n", qPrintable(sizeName(bookings)));
             for (const Step &step : steps()) {
+                if (!only.isEmpty()
+                    && std::none_of(only.begin(), only.end(), [&](const QString &text) {
+                           return step.name.contains(text, Qt::CaseInsensitive);
+                       }))
+                    continue;
                 const double ms = median(step);
                 if (!results.count(step.name))
                     names.push_back(step.name);
