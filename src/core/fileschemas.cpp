@@ -36,9 +36,16 @@ Dao::FileSchema Bookingfile()
                  "CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);"
                  "CREATE INDEX booking_series ON booking (Bdato, gennr) WHERE gentagende <> 0;",
                  "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series;"},
-                // 2 -> 3: the lists read from their indexes alone: the end of each series,
-                // the tentative bookings with their columns, the search's period.
+                // 2 -> 3: the archive's index by day holds what the period totals add up.
                 {2,
+                 "DROP INDEX bookingarkiv_Bdato;"
+                 "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv "
+                 "(Bdato, Lokalenr, Antalpers, Pris, Bstart, Bslut);",
+                 "DROP INDEX bookingarkiv_Bdato;"
+                 "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato);"},
+                // 3 -> 4: the lists read from their indexes alone: the end of each series,
+                // the tentative bookings with their columns, the search's period.
+                {3,
                  "CREATE INDEX booking_series_end ON booking (gennr, Bdato, gentagende) "
                  "WHERE gentagende <> 0;"
                  "DROP INDEX booking_tentative;"
