@@ -318,6 +318,24 @@ std::vector<Step> steps()
                        }
                        search->Reload();
                    }});
+    // A month's keystrokes with a keyword that nothing holds: the whole month is read.
+    out.push_back({"Search refill, a month, no match",
+                   [] {
+                       static int turn = 0;
+                       auto *search = Forms::get<Searchform>();
+                       {
+                           const QSignalBlocker quiet(search->SSB);
+                           search->SSB->setText(turn++ % 2 ? "zzz 1" : "zzz 2");
+                       }
+                       search->Reload();
+                   },
+                   [] {
+                       const bool fresh = !Forms::isLoaded<Searchform>();
+                       auto *search = Forms::get<Searchform>();
+                       if (fresh)
+                           search->Form_Activate();
+                       search->slutdate->pick(dateOf(BenchFile::todayNumber() + 30));
+                   }});
     out.push_back({"Start-up, nothing due", [] { start::StartUp(); },
                    [] { setClock(BenchFile::todayNumber()); },
                    [] { Forms::unloadAll(); }});

@@ -18,6 +18,7 @@
 #include "platform/controls/periodpair.h"
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
+#include "platform/db/statement.h"
 #include "platform/system.h"
 #include "reports/searchinfoform.h"
 
@@ -30,6 +31,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdio>
 
 #include <sqlite3.h>
 
@@ -50,32 +54,63 @@ using ReportForms::hiddenBox;
 
 constexpr int HalfYear = 183;
 
-// holdskeyword(keyword, Bookingnr, Beskrivelse, Kontonavn): Searchform::Matches as an SQL
-// function, so that the walk hands only the found bookings to the list. The keyword comes as
-// a bound value; its text is read once per statement.
-void holdsKeyword(sqlite3_context *ctx, int, sqlite3_value **argv)
+// A keyword matcher for the rows of one fill: Searchform::Matches's answer, with a text of
+// ASCII alone against an ASCII keyword compared byte by byte (the same answer without making a
+// QString of every title), and each account's answer kept for its later bookings.
+class KeywordMatch
 {
-    auto *keyword = static_cast<QString *>(sqlite3_get_auxdata(ctx, 0));
-    if (!keyword) {
-        const auto *k = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
-        keyword = new QString(QString::fromUtf8(k ? k : ""));
-        sqlite3_set_auxdata(ctx, 0, keyword, [](void *p) { delete static_cast<QString *>(p); });
-        keyword = static_cast<QString *>(sqlite3_get_auxdata(ctx, 0));
-        if (!keyword) {
-            sqlite3_result_error_nomem(ctx);
-            return;
-        }
+public:
+    explicit KeywordMatch(const QString &keyword)
+        : m_keyword(keyword), m_latin1(keyword.toLatin1()),
+          m_ascii(std::all_of(keyword.begin(), keyword.end(),
+                              [](QChar c) { return c.unicode() < 0x80; }))
+    {
     }
-    auto text = [&](int i) -> QVariant {
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
-            return QVariant();
-        const auto *t = reinterpret_cast<const char *>(sqlite3_value_text(argv[i]));
-        return QString::fromUtf8(t, sqlite3_value_bytes(argv[i]));
-    };
-    const bool found = Searchform::Matches(*keyword, int32_t(sqlite3_value_int64(argv[1])),
-                                           text(2), text(3));
-    sqlite3_result_int(ctx, found ? 1 : 0);
-}
+
+    bool empty() const { return m_keyword.isEmpty(); }
+
+    bool number(int32_t bookingnr) const
+    {
+        char text[16];
+        const int n = std::snprintf(text, sizeof text, " %d", bookingnr);
+        return holds(text, n);
+    }
+
+    // A UTF-8 text; null holds nothing.
+    bool holds(const char *text, int bytes) const
+    {
+        if (!text)
+            return false;
+        if (m_ascii && std::all_of(text, text + bytes,
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            return QLatin1StringView(text, bytes).contains(QLatin1StringView(m_latin1),
+                                                           Qt::CaseInsensitive);
+        return QString::fromUtf8(text, bytes).contains(m_keyword, Qt::CaseInsensitive);
+    }
+
+    bool account(qint64 id, const QVariant &name)
+    {
+        auto it = m_accounts.constFind(id);
+        if (it == m_accounts.constEnd()) {
+            const bool found = !name.isNull() && name.toString().contains(m_keyword,
+                                                                          Qt::CaseInsensitive);
+            it = m_accounts.insert(id, found);
+        }
+        return *it;
+    }
+
+private:
+    QString m_keyword;
+    QByteArray m_latin1;
+    bool m_ascii;
+    QHash<qint64, bool> m_accounts;
+};
+
+struct Item
+{
+    qint64 kind = 0;
+    QString name;
+};
 
 } // namespace
 
@@ -251,11 +286,8 @@ void Searchform::SetupSearchColumns()
 QString Searchform::SearchSql()
 {
     return QStringLiteral(
-        "SELECT Bookingnr, Beskrivelse, Kontonavn, Bdato, gruppeart, bstart, bslut, Lokalenavn "
-        "FROM searchforny WHERE Bdato >= :from AND Bdato <= :to "
-        "AND gruppeart IN (:g1, :g2, :g3) "
-        "AND holdskeyword(:keyword, Bookingnr, Beskrivelse, Kontonavn) "
-        "ORDER BY Bdato, bstart, Bookingnr");
+        "SELECT Bookingnr, Bdato, bstart, bslut, kontonr, Lokalenr, Beskrivelse FROM booking "
+        "WHERE Bdato >= :from AND Bdato <= :to ORDER BY Bdato, bstart, Bookingnr");
 }
 
 bool Searchform::Matches(const QString &keyword, int32_t bookingnr, const QVariant &title,
@@ -270,6 +302,29 @@ bool Searchform::Matches(const QString &keyword, int32_t bookingnr, const QVaria
 
 void Searchform::FillSearchList()
 {
+    if (SList->RowCount() > 0)
+        return;
+    // The rows of searchforny: the period's bookings in its order, read from the index of the
+    // bookings by day alone; the kind and name of each item and the name of each account are
+    // read once per fill and joined here, as the stored query joins them.
+    auto db = Dao::Database::open(gDatabasePath);
+    QHash<qint64, Item> items;
+    {
+        Dao::Statement st(db->handle(), "SELECT lokalenr, Gruppeart, Lokalenavn FROM lokale");
+        while (st.step())
+            items.insert(st.value(0).toLongLong(),
+                         {st.value(1).isNull() ? -1 : st.value(1).toLongLong(),
+                          st.value(2).toString()});
+    }
+    QHash<qint64, QVariant> accounts;
+    {
+        Dao::Statement st(db->handle(), "SELECT ID, Kontonavn FROM Konti");
+        while (st.step())
+            accounts.insert(st.value(0).toLongLong(), st.value(1));
+    }
+    const qint64 kinds[3] = {gart1->text().toInt(), gart2->text().toInt(), gart3->text().toInt()};
+    KeywordMatch match(SSB->text());
+
     // Rows come by day and many share a time: each text is formatted once per fill.
     QHash<int32_t, QString> days;
     QHash<int32_t, QString> times;
@@ -279,33 +334,47 @@ void Searchform::FillSearchList()
             it = cache.insert(key, format(key));
         return *it;
     };
-    ListFill::Rows rows;
-    rows.cells = [&](const Dao::Recordset &rs) {
-        auto time = [&](const char *field) {
-            return cached(times, int32_t(rs.integer(field)), [](int32_t m) {
-                return Format(Extrafunktioner::MinutesToTime(m), "HH.mm");
-            });
-        };
-        const QString day = cached(days, int32_t(rs.integer("Bdato")), [](int32_t d) {
+    auto time = [&](int32_t minutes) {
+        return cached(times, minutes, [](int32_t m) {
+            return Format(Extrafunktioner::MinutesToTime(m), "HH.mm");
+        });
+    };
+
+    Dao::Statement st(db->handle(), SearchSql().replace(":from", "?1").replace(":to", "?2"));
+    st.bind(1, m_period->from());
+    st.bind(2, m_period->to());
+    sqlite3_stmt *row = st.get();
+    int added = 0;
+    while (added < ListFill::kMaxRows && st.step()) {
+        const auto item = items.constFind(sqlite3_column_int64(row, 5));
+        if (sqlite3_column_type(row, 5) == SQLITE_NULL || item == items.constEnd()
+            || std::find(std::begin(kinds), std::end(kinds), item->kind) == std::end(kinds))
+            continue;
+        const int32_t nr = int32_t(sqlite3_column_int64(row, 0));
+        const bool titled = sqlite3_column_type(row, 6) != SQLITE_NULL;
+        const auto *title = titled ? reinterpret_cast<const char *>(sqlite3_column_text(row, 6))
+                                   : nullptr;
+        const int titleBytes = titled ? sqlite3_column_bytes(row, 6) : 0;
+        const bool hasAccount = sqlite3_column_type(row, 4) != SQLITE_NULL;
+        const qint64 accountId = sqlite3_column_int64(row, 4);
+        const auto account = hasAccount ? accounts.constFind(accountId) : accounts.constEnd();
+        const QVariant accountName = account == accounts.constEnd() ? QVariant() : *account;
+        if (!match.empty() && !match.number(nr) && !match.holds(title, titleBytes)
+            && !(account != accounts.constEnd() && match.account(accountId, accountName)))
+            continue;
+        const QString day = cached(days, int32_t(sqlite3_column_int64(row, 1)), [](int32_t d) {
             return Format(DayNumberToDate(d), gDateFormat);
         });
-        return QStringList{day, rs.text("Lokalenavn"), rs.text("Beskrivelse"), time("bstart"),
-                           time("bslut"), rs.text("Kontonavn")};
-    };
-    rows.keyField = "Bookingnr";
-    const QVariantMap values{{"from", m_period->from()},     {"to", m_period->to()},
-                             {"g1", gart1->text().toInt()}, {"g2", gart2->text().toInt()},
-                             {"g3", gart3->text().toInt()}, {"keyword", SSB->text()}};
-    if (SList->RowCount() > 0)
-        return;
-    auto db = Dao::Database::open(gDatabasePath);
-    sqlite3_create_function_v2(db->handle(), "holdskeyword", 4,
-                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                               holdsKeyword, nullptr, nullptr, nullptr);
-    auto records =
-        db->OpenRecordset(SearchSql(), Dao::Bindings(values), Dao::RecordsetType::ForwardOnly);
-    ListFill::fill(*SList, *records, rows);
-    records->Close();
+        const QStringList cells{day,
+                                item->name,
+                                title ? QString::fromUtf8(title, titleBytes) : QString(),
+                                time(int32_t(sqlite3_column_int64(row, 2))),
+                                time(int32_t(sqlite3_column_int64(row, 3))),
+                                accountName.toString()};
+        SList->AddRow(cells.join(';'), nr);
+        ++added;
+    }
+    st.finalize();
     db->Close();
 }
 

@@ -44,10 +44,9 @@ public:
     void FillSearchList();
     void OpenSelectedBooking();
 
-    // The query that fills the list: the bookings of searchforny in the period and kinds
-    // bound as :from, :to, :g1, :g2, :g3 that the keyword bound as :keyword finds (by the
-    // function holdskeyword, which the fill adds to its connection), in the stored query's
-    // order.
+    // The statement that reads the list's bookings: those of the period bound as :from, :to,
+    // in the order of the stored query searchforny, with the columns the kinds (through the
+    // item), the keyword and the rows need. The fill joins items and accounts itself.
     static QString SearchSql();
     // Whether a booking is found by the keyword: the keyword occurs in the booking number
     // (as text with one leading blank), the title or the account name, without regard to
