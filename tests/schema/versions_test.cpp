@@ -29,7 +29,7 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema bookingfile = FileSchemas::Bookingfile();
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
-    EXPECT_EQ(current, 2);
+    EXPECT_EQ(current, 3);
     EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 1);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
@@ -50,14 +50,22 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
                            "(SELECT group_concat(KontoPass) FROM Konti)";
     const QString index = "SELECT count(*) FROM sqlite_schema WHERE name = "
                           "'bookingarkiv_Lokalenr'";
+    const QString byDay = "SELECT count(*) FROM pragma_index_info('bookingarkiv_Bdato')";
     const struct {
         const char *what;
         const char *sql;
     } cases[] = {
         {"version 0", "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
-                      "DROP INDEX booking_series; PRAGMA user_version = 0"},
+                      "DROP INDEX booking_series; DROP INDEX bookingarkiv_Bdato; "
+                      "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
+                      "PRAGMA user_version = 0"},
         {"version 1", "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series; "
+                      "DROP INDEX bookingarkiv_Bdato; "
+                      "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
                       "PRAGMA user_version = 1"},
+        {"version 2", "DROP INDEX bookingarkiv_Bdato; "
+                      "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
+                      "PRAGMA user_version = 2"},
         {"today's layout numbered 0", "PRAGMA user_version = 0"},
     };
     for (const auto &c : cases) {
@@ -68,8 +76,9 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
         execSql(file, c.sql);
         const QString before = sqlValue(file, counts).toString();
         EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(file));
-        EXPECT_EQ(versionOf(file), 2);
+        EXPECT_EQ(versionOf(file), 3);
         EXPECT_EQ(sqlValue(file, index).toInt(), 1);
+        EXPECT_EQ(sqlValue(file, byDay).toInt(), 6);
         EXPECT_EQ(sqlValue(file, counts).toString(), before);
     }
 }
