@@ -4,6 +4,8 @@
 #include "fixtures/sandbox.h"
 #include "fixtures/sqlhelpers.h"
 
+#include <QCryptographicHash>
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -19,6 +21,12 @@ QStringList rowsOf(const QString &path)
 }
 
 int versionOf(const QString &path) { return sqlValue(path, "PRAGMA user_version").toInt(); }
+
+QString fingerprint(const Dao::FileSchema &schema, int version)
+{
+    const QByteArray rows = Dao::SchemaCheck::model(schema, version).join('\n').toUtf8();
+    return QString::fromLatin1(QCryptographicHash::hash(rows, QCryptographicHash::Sha1).toHex());
+}
 
 } // namespace
 
@@ -38,6 +46,30 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     }
     EXPECT_EQ(versionOf(build + "/paths.mdb"), 1);
     EXPECT_EQ(rowsOf(build + "/paths.mdb"), Dao::SchemaCheck::model(paths, 1));
+}
+
+// Files of every released version are in use: a version's layout never changes. A change to
+// schema/*.sql raises the layout's version and adds its step in core/fileschemas.cpp; then
+// the new version's fingerprint is added here.
+TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
+{
+    const struct {
+        Dao::FileSchema schema;
+        QStringList fingerprints;   // of versions 0, 1, ...
+    } layouts[] = {
+        {FileSchemas::Bookingfile(), {"d85a67b31f034fa5d2d951f1e798658419ffc51c",
+                                       "ab4c1e177b4a086ddb9c7888ef16eabaa39c5e4c"}},
+        {FileSchemas::Paths(), {"ec06229e3a3161631ebbbe0ece700ae85a31b81f",
+                                 "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2"}},
+    };
+    for (const auto &l : layouts) {
+        SCOPED_TRACE(l.schema.name.toStdString());
+        ASSERT_EQ(Dao::SchemaCheck::currentVersion(l.schema) + 1, l.fingerprints.size())
+            << "a new version: add its fingerprint";
+        for (int v = 0; v < l.fingerprints.size(); ++v)
+            EXPECT_EQ(fingerprint(l.schema, v).toStdString(), l.fingerprints[v].toStdString())
+                << "version " << v;
+    }
 }
 
 // A bookingfile from before the archive's item index, and one of today's layout made before
