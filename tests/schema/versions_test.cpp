@@ -58,7 +58,8 @@ TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
         QStringList fingerprints;   // of versions 0, 1, ...
     } layouts[] = {
         {FileSchemas::Bookingfile(), {"d85a67b31f034fa5d2d951f1e798658419ffc51c",
-                                       "ab4c1e177b4a086ddb9c7888ef16eabaa39c5e4c"}},
+                                       "ab4c1e177b4a086ddb9c7888ef16eabaa39c5e4c",
+                                       "e4775443ded74539fc4fc55370e23562fb011ec5"}},
         {FileSchemas::Paths(), {"ec06229e3a3161631ebbbe0ece700ae85a31b81f",
                                  "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2"}},
     };
