@@ -36,6 +36,14 @@ Dao::FileSchema Bookingfile()
                  "CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);"
                  "CREATE INDEX booking_series ON booking (Bdato, gennr) WHERE gentagende <> 0;",
                  "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series;"},
+                // 2 -> 3: the archiving's mark on each booking it has copied, and the index of
+                // the bookings it has not; the bookings the archive holds are marked.
+                {2,
+                 "ALTER TABLE booking ADD COLUMN arkiveret BOOLEAN DEFAULT 0;"
+                 "UPDATE booking SET arkiveret = 1 WHERE Bookingnr IN "
+                 "(SELECT Bookingnr FROM bookingarkiv);"
+                 "CREATE INDEX booking_arkiveres ON booking (Bdato) WHERE arkiveret IS NOT 1;",
+                 "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret;"},
             }};
 }
 

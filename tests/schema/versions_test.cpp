@@ -37,7 +37,7 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema bookingfile = FileSchemas::Bookingfile();
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
-    EXPECT_EQ(current, 2);
+    EXPECT_EQ(current, 3);
     EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 1);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
@@ -59,7 +59,8 @@ TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
     } layouts[] = {
         {FileSchemas::Bookingfile(), {"d85a67b31f034fa5d2d951f1e798658419ffc51c",
                                        "ab4c1e177b4a086ddb9c7888ef16eabaa39c5e4c",
-                                       "e4775443ded74539fc4fc55370e23562fb011ec5"}},
+                                       "e4775443ded74539fc4fc55370e23562fb011ec5",
+                                       "1906281e8152a114af6116a6cb9d5b2fb0011502"}},
         {FileSchemas::Paths(), {"ec06229e3a3161631ebbbe0ece700ae85a31b81f",
                                  "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2"}},
     };
@@ -73,8 +74,8 @@ TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
     }
 }
 
-// A bookingfile from before the archive's item index, and one of today's layout made before
-// files carried their version: both open, come up to today's version, and keep every row.
+// Bookingfiles of each earlier version, and one of today's layout made before files carried
+// their version: each opens, comes up to today's version, and keeps every row.
 TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
 {
     Sandbox sandbox;
@@ -86,24 +87,38 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
     const struct {
         const char *what;
         const char *sql;
+        bool marks;   // the file is older than the archiving's mark
     } cases[] = {
         {"version 0", "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
-                      "DROP INDEX booking_series; PRAGMA user_version = 0"},
+                      "DROP INDEX booking_series; DROP INDEX booking_arkiveres; "
+                      "ALTER TABLE booking DROP COLUMN arkiveret; PRAGMA user_version = 0", true},
         {"version 1", "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series; "
-                      "PRAGMA user_version = 1"},
-        {"today's layout numbered 0", "PRAGMA user_version = 0"},
+                      "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; "
+                      "PRAGMA user_version = 1", true},
+        {"version 2", "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; "
+                      "PRAGMA user_version = 2", true},
+        {"today's layout numbered 0", "PRAGMA user_version = 0", false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const QString file = sandbox.newBookingfile("old.mdb", true);
         execSql(file, "INSERT INTO bookingarkiv (Bookingnr, Bdato, Lokalenr) "
                       "VALUES (9001, 40000, 1)");
+        execSql(file, "INSERT INTO booking (Bookingnr, Bdato, Lokalenr) "
+                      "VALUES (9001, 40000, 1), (9002, 40000, 1)");
         execSql(file, c.sql);
         const QString before = sqlValue(file, counts).toString();
         EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(file));
-        EXPECT_EQ(versionOf(file), 2);
+        EXPECT_EQ(versionOf(file), 3);
         EXPECT_EQ(sqlValue(file, index).toInt(), 1);
         EXPECT_EQ(sqlValue(file, counts).toString(), before);
+        // What the archive holds is marked, so the archiving does not offer it again.
+        if (c.marks)
+            EXPECT_EQ(sqlValue(file, "SELECT group_concat(Bookingnr || ':' || arkiveret) FROM "
+                                     "(SELECT * FROM booking WHERE Bookingnr > 9000 "
+                                     "ORDER BY Bookingnr)")
+                          .toString(),
+                      "9001:1,9002:0");
     }
 }
 
