@@ -1,6 +1,9 @@
 #include "benchfile.h"
 
+#include "core/fileschemas.h"
 #include "platform/daynumber.h"
+#include "platform/db/dberror.h"
+#include "platform/db/schemacheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -213,6 +216,41 @@ QString schemaKey(const QString &emptyDatabase)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex().left(10);
 }
 
+// Brings the newest cached file of this size and maker version, made from an earlier layout, up
+// to today's through the program's own upgrade steps: seconds, where making the file anew takes
+// minutes. False when there is none or its layout is not an earlier version of today's.
+bool upgradeCached(const QString &target, int bookings)
+{
+    const QDir folder(cacheFolder());
+    const QStringList older = folder.entryList(
+        {QString("bookings%1-v%2-*.mdb").arg(bookings).arg(LayoutVersion)}, QDir::Files,
+        QDir::Time);
+    FileSchemas::Install();
+    const QString part = target + ".part";
+    for (const QString &name : older) {
+        QFile::remove(part);
+        if (!QFile::copy(folder.filePath(name), part))
+            continue;
+        QFile::setPermissions(part, QFile::ReadOwner | QFile::WriteOwner);
+        sqlite3 *db = nullptr;
+        bool upgraded = false;
+        if (sqlite3_open(part.toUtf8().constData(), &db) == SQLITE_OK) {
+            try {
+                std::fprintf(stderr, "bringing %s up to today's layout ...\n", qPrintable(name));
+                Dao::SchemaCheck::verify(db, part);
+                upgraded = true;
+            } catch (const Dao::DbError &e) {
+                std::fprintf(stderr, "  not used: %s\n", qPrintable(e.description()));
+            }
+        }
+        sqlite3_close(db);
+        if (upgraded && QFile::rename(part, target))
+            return true;
+        QFile::remove(part);
+    }
+    return false;
+}
+
 } // namespace
 
 QDate today() { return QDate(2026, 3, 4); }
@@ -236,7 +274,7 @@ QString copyTo(const QString &folder, int bookings, const QString &emptyDatabase
                                .arg(bookings)
                                .arg(LayoutVersion)
                                .arg(schemaKey(emptyDatabase));
-    if (!QFileInfo::exists(cached)) {
+    if (!QFileInfo::exists(cached) && !upgradeCached(cached, bookings)) {
         std::fprintf(stderr, "making %s ...\n", qPrintable(cached));
         make(cached, bookings, emptyDatabase);
     }

@@ -9,6 +9,19 @@
 
 namespace Dao {
 
+namespace {
+Statement::PrepareObserver &prepareObserver()
+{
+    static Statement::PrepareObserver observer;
+    return observer;
+}
+} // namespace
+
+void Statement::setPrepareObserver(PrepareObserver observer)
+{
+    prepareObserver() = std::move(observer);
+}
+
 Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
 {
     const QByteArray utf8 = sql.toUtf8();
@@ -27,6 +40,8 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
             throw DbError("Characters found after end of SQL statement.", 3142);
         }
     }
+    if (const PrepareObserver &observer = prepareObserver())
+        observer(db, sql);
 }
 
 Statement::~Statement() { finalize(); }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -39,6 +41,11 @@ public:
 
     // The text of the connection's last error, made readable.
     static DbError lastError(sqlite3 *db, const QString &context = QString());
+
+    // Called with the connection and the text of every statement prepared from then on, after
+    // it prepared; none unless set (tests use it to see what the program runs). Empty: off.
+    using PrepareObserver = std::function<void(sqlite3 *db, const QString &sql)>;
+    static void setPrepareObserver(PrepareObserver observer);
 
 private:
     sqlite3 *m_db = nullptr;
