@@ -54,7 +54,7 @@ std::optional<Slot> formSlot(const bookingform *form);
 
 // The double-booking test: whether the item has a booking on that day whose start lies before
 // the slot's end and whose end lies after its start (spans that only touch do not clash). One
-// connection and one prepared, indexed count for all dates tested.
+// connection and one prepared, indexed test for all dates, which stops at the first clash.
 class DoubleBookingTest
 {
 public:

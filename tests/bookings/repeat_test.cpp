@@ -5,6 +5,7 @@
 #include "bookings/alternativesv.h"
 #include "bookings/bookingform.h"
 #include "bookings/fastgen.h"
+#include "bookings/repeatseries.h"
 #include "bookings/slettil.h"
 #include "bookings/vilkdatover.h"
 #include "core/extrafunktioner.h"
@@ -158,6 +159,32 @@ TEST_F(RepeatTest, RowsHoldTheFormsTimesAndTheListShowsThem)
     f->stcoy->pick(Extrafunktioner::DayNumberToDate(kToday + 1));
     EXPECT_EQ(f->Startfastgentagende->text(), QString::number(kToday + 1));
     EXPECT_EQ(f->genbook->RowCount(), 7);
+}
+
+TEST_F(RepeatTest, PreparedTimesAreReadInEveryStoredForm)
+{
+    // Another copy of the program, or an older one, may have written the times otherwise.
+    struct Case { const char *stored; QTime time; };
+    const Case cases[] = {
+        {"1899-12-30 10:05:00", QTime(10, 5)},
+        {"1899-12-30T23:59:30", QTime(23, 59, 30)},
+        {"1899-12-30 08:15:00.000", QTime(8, 15)},
+        {"1899-12-30 07:45", QTime(7, 45)},
+        {"1899-12-30 25:00:00", QTime()},
+    };
+    QList<int32_t> ids;
+    for (const Case &c : cases) {
+        ids << int32_t(execSql(paths, QString("INSERT INTO gendatogent (Dato, Start, Slut, "
+                                              "lokalenr, DB) VALUES (%1, '%2', '%2', 10, 0)")
+                                          .arg(kToday + 1)
+                                          .arg(c.stored)));
+    }
+    const QList<RepeatSeries::GenDate> rows = RepeatSeries::ReadDates(ids);
+    ASSERT_EQ(rows.size(), int(std::size(cases)));
+    for (int i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].start, cases[i].time) << cases[i].stored;
+        EXPECT_EQ(rows[i].slut, cases[i].time) << cases[i].stored;
+    }
 }
 
 TEST_F(RepeatTest, ThePeriodMustHoldOneStep)
