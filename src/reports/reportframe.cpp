@@ -54,6 +54,7 @@ void start(ReportDataControl &data, const QString &recordSource, const Footer &f
     footer.line1->setText(institutionLine());
     footer.line2->setText(contactLine());
     logo->setReport(std::make_unique<Logorap>());
+    logo->setSameOnEveryPage(true);
 }
 
 void end(ReportSubReport *logo)

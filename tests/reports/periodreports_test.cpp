@@ -311,3 +311,22 @@ TEST(ArchiveReports, DetailsWithoutAnyAccountAreRefused)
     EXPECT_EQ(design.txtLokalenavn->text(), "No Bookings");
     Forms::unloadAll();
 }
+
+TEST(BookingOverview, ALongPeriodPrintsTheLogoOnEveryPage)
+{
+    ReportFixture f(true);
+    f.exec({QString("INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                    "Lokalenr, Bgruppe, kontonr) "
+                    "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 150) "
+                    "SELECT 900000 + n, 'Long ' || n, %1 + n % 8, 480, 540, lokale.lokalenr, "
+                    "lokale.lokalinr, (SELECT min(ID) FROM Konti) FROM c, "
+                    "(SELECT lokalenr, lokalinr FROM lokale ORDER BY lokalenr LIMIT 1) AS lokale")
+                .arg(kDay)});
+    Forms::get<datobookingperiode>()->uds_Click();
+    ASSERT_EQ(f.capture.previews.size(), 1);
+    const PageModel &model = f.capture.previews.first();
+    ASSERT_GT(model.pageCount(), 2);
+    for (int page = 0; page < model.pageCount(); ++page)
+        EXPECT_EQ(ReportFixture::pictures(model, page), 1) << page;
+    EXPECT_TRUE(model.texts().contains("Long 150"));
+}

@@ -216,9 +216,14 @@ public:
     Report *report() const { return m_report.get(); }
     // Takes the report; nullptr releases the one held.
     void setReport(std::unique_ptr<Report> report);
+    // A sub-report that reads nothing of its parent's rows (a logo) prints the same on every
+    // page: the engine lays it out once per run and repeats that on the later pages.
+    bool sameOnEveryPage() const { return m_sameOnEveryPage; }
+    void setSameOnEveryPage(bool same) { m_sameOnEveryPage = same; }
 
 private:
     std::unique_ptr<Report> m_report;
+    bool m_sameOnEveryPage = false;
 };
 
 // The page number and the page count: "{page}" and "{pages}" in the text are replaced,

@@ -241,11 +241,19 @@ ReportEngine::Output ReportEngine::build(ReportSection &section)
             auto *sub = static_cast<ReportSubReport *>(c.get());
             if (!sub->report())
                 break;
-            Report &inner = *sub->report();
-            inner.ActiveReport_ReportStart();
-            ReportEngine engine(inner);
-            const QList<PageItem> items = engine.layOutInBox(g.size());
-            inner.ActiveReport_ReportEnd();
+            QList<PageItem> items;
+            const auto same = m_sameSubReports.constFind(sub);
+            if (same != m_sameSubReports.constEnd()) {
+                items = same.value();
+            } else {
+                Report &inner = *sub->report();
+                inner.ActiveReport_ReportStart();
+                ReportEngine engine(inner);
+                items = engine.layOutInBox(g.size());
+                inner.ActiveReport_ReportEnd();
+                if (sub->sameOnEveryPage())
+                    m_sameSubReports.insert(sub, items);
+            }
             for (const PageItem &item : items)
                 out.items.append(item.translated(g.left(), g.top()));
             break;
@@ -374,6 +382,7 @@ void ReportEngine::layOutPages(PageModel &model)
     model.setPageSize(m_report.pageSize());
     model.setOrientation(m_report.orientation());
     m_pageNumbers.clear();
+    m_sameSubReports.clear();
     m_breakPending = false;
     readRows();
 

@@ -11,6 +11,7 @@
 
 class Report;
 class ReportSection;
+class ReportSubReport;
 class ReportTextBox;
 
 // Lays a report's rows out, either on pages or (for a sub-report) inside one box.
@@ -61,6 +62,8 @@ private:
     Report &m_report;
     QList<ReportRow> m_rows;
     QHash<ReportTextBox *, Accumulator> m_summaries;
+    // The items of the sub-reports that print the same on every page, once laid out.
+    QHash<const ReportSubReport *, QList<PageItem>> m_sameSubReports;
 
     PageModel *m_model = nullptr;
     double m_y = 0;

@@ -46,6 +46,8 @@ bool toNumber(const QVariant &v, double *out)
 // The platform's date serial: days since 1899-12-30, the fraction being the time of day.
 const QDate kSerialZero(1899, 12, 30);
 
+// Dates and times without a zone are held as UTC: their fields print as given, with no
+// daylight-saving shift and no look-up of the local zone for each value.
 bool toDateTime(const QVariant &v, QDateTime *out)
 {
     switch (v.typeId()) {
@@ -53,10 +55,10 @@ bool toDateTime(const QVariant &v, QDateTime *out)
         *out = v.toDateTime();
         return out->isValid();
     case QMetaType::QDate:
-        *out = QDateTime(v.toDate(), QTime(0, 0));
+        *out = QDateTime(v.toDate(), QTime(0, 0), Qt::UTC);
         return v.toDate().isValid();
     case QMetaType::QTime:
-        *out = QDateTime(kSerialZero, v.toTime());
+        *out = QDateTime(kSerialZero, v.toTime(), Qt::UTC);
         return v.toTime().isValid();
     case QMetaType::QString: {
         const QString s = v.toString().trimmed();
@@ -64,14 +66,14 @@ bool toDateTime(const QVariant &v, QDateTime *out)
         if (!dt.isValid()) {
             const QDate d = QDate::fromString(s, Qt::ISODate);
             if (d.isValid())
-                dt = QDateTime(d, QTime(0, 0));
+                dt = QDateTime(d, QTime(0, 0), Qt::UTC);
         }
         if (!dt.isValid()) {
             QTime t = QTime::fromString(s, "h:mm:ss");
             if (!t.isValid())
                 t = QTime::fromString(s, "h:mm");
             if (t.isValid())
-                dt = QDateTime(kSerialZero, t);
+                dt = QDateTime(kSerialZero, t, Qt::UTC);
         }
         *out = dt;
         return dt.isValid();
@@ -83,7 +85,7 @@ bool toDateTime(const QVariant &v, QDateTime *out)
     if (isNumberType(v) && toNumber(v, &serial)) {
         const double days = std::floor(serial);
         const qint64 ms = qint64(std::llround((serial - days) * 86400000.0));
-        *out = QDateTime(kSerialZero.addDays(qint64(days)), QTime(0, 0)).addMSecs(ms);
+        *out = QDateTime(kSerialZero.addDays(qint64(days)), QTime(0, 0), Qt::UTC).addMSecs(ms);
         return true;
     }
     return false;
