@@ -36,9 +36,16 @@ Dao::FileSchema Bookingfile()
                  "CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);"
                  "CREATE INDEX booking_series ON booking (Bdato, gennr) WHERE gentagende <> 0;",
                  "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series;"},
-                // 2 -> 3: the archiving's mark on each booking it has copied, and the index of
-                // the bookings it has not; the bookings the archive holds are marked.
+                // 2 -> 3: the archive's index by day holds what the period totals add up.
                 {2,
+                 "DROP INDEX bookingarkiv_Bdato;"
+                 "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv "
+                 "(Bdato, Lokalenr, Antalpers, Pris, Bstart, Bslut);",
+                 "DROP INDEX bookingarkiv_Bdato;"
+                 "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato);"},
+                // 3 -> 4: the archiving's mark on each booking it has copied, and the index of
+                // the bookings it has not; the bookings the archive holds are marked.
+                {3,
                  "ALTER TABLE booking ADD COLUMN arkiveret BOOLEAN DEFAULT 0;"
                  "UPDATE booking SET arkiveret = 1 WHERE Bookingnr IN "
                  "(SELECT Bookingnr FROM bookingarkiv);"

@@ -26,7 +26,7 @@ constexpr double kNameWidth = 78, kColBookings = 80, kColPersons = 104, kColHour
 } // namespace
 
 ArchivePeriodReport::ArchivePeriodReport(const QString &name, const QString &title,
-                                         const QString &periodName)
+                                         const QString &periodName, bool rowPerItem)
     : Report(name)
 {
     setCaption(title);
@@ -80,14 +80,17 @@ ArchivePeriodReport::ArchivePeriodReport(const QString &name, const QString &tit
     txtPris = detail.addTextBox("txtPris", mmRect(0, 0, 1, 1), "Pris");
 
     // One line of totals: a count of the days and sums of persons, hours and prices,
-    // restarting at each new value of the group.
+    // restarting at each new value of the group. Rows that are already the totals of an item
+    // carry their count in "Antal", which the footers add up.
     struct Totals { ReportTextBox *count, *persons, *hours, *fee; };
     auto totals = [&](ReportSection &s, const QString &groupName, const char *count,
                       const char *persons, const char *hours, const char *fee, double y) {
         Totals t;
-        t.count = s.addTextBox(count, mmRect(kColBookings, y, kNumberWidth, 5), "Bdato", "#,##0",
-                               Qt::AlignRight);
-        t.count->setSummary(ReportTextBox::Summary::Count, groupName);
+        t.count = s.addTextBox(count, mmRect(kColBookings, y, kNumberWidth, 5),
+                               rowPerItem ? "Antal" : "Bdato", "#,##0", Qt::AlignRight);
+        t.count->setSummary(rowPerItem ? ReportTextBox::Summary::Sum
+                                       : ReportTextBox::Summary::Count,
+                            groupName);
         t.persons = s.addTextBox(persons, mmRect(kColPersons, y, kNumberWidth, 5), "Antalpers",
                                  "#,##0", Qt::AlignRight);
         t.persons->setSummary(ReportTextBox::Summary::Sum, groupName);
@@ -148,9 +151,12 @@ QString ArchivePeriodReport::hoursExpression()
         "((bookingarkiv!Bslut-bookingarkiv!Bstart+1440) Mod 1440)/60 AS antaltimer");
 }
 
-void ArchivePeriodReport::startRun(const QString &statement, const ArchivePeriodDialog &dialog)
+void ArchivePeriodReport::startRun(const QString &statement, const ArchivePeriodDialog &dialog,
+                                   const std::optional<Dao::Bindings> &values)
 {
     ReportFrame::start(DataCtl, statement, m_footer, SubReport1);
+    if (values)
+        DataCtl.setRecordSource(statement, *values);
     Period->setText("Period: " + Format(dialog.cstart->date(), "Short Date") + "  -  "
                     + Format(dialog.cend->date(), "Short Date"));
 }
@@ -204,7 +210,7 @@ void periodedetail::closeDialog()
 }
 
 periodetotaler::periodetotaler()
-    : ArchivePeriodReport("periodetotaler", "Period Totals", "period")
+    : ArchivePeriodReport("periodetotaler", "Period Totals", "period", true)
 {
 }
 
@@ -219,10 +225,31 @@ QString periodetotaler::statement(int32_t from, int32_t to)
            + " And Bookingarkiv.Bdato <= " + QString::number(to) + kOrder;
 }
 
+QString periodetotaler::totalsStatement()
+{
+    // The archive's rows of the period are added up per item first, reading only the index by
+    // day; the items are then named and the totals of items that print under the same names
+    // added up, as the report's groups would add up the rows of statement().
+    return QStringLiteral(
+        "SELECT Overgruppenavne.OverGruppenavn, lokaliteter.Lokalitetsnavn, lokale.Lokalenavn, "
+        "sum(perItem.Antal) AS Antal, sum(perItem.Antalpers) AS Antalpers, "
+        "sum(perItem.antaltimer) AS antaltimer, sum(perItem.Pris) AS Pris "
+        "FROM (SELECT Lokalenr, count(Bdato) AS Antal, total(Antalpers) AS Antalpers, "
+        "total(((Bslut - Bstart + 1440) % 1440) * 1.0 / 60) AS antaltimer, "
+        "total(Pris) AS Pris FROM bookingarkiv WHERE Bdato >= ?1 AND Bdato <= ?2 "
+        "GROUP BY Lokalenr) AS perItem "
+        "INNER JOIN lokale ON perItem.Lokalenr = lokale.lokalenr "
+        "INNER JOIN lokaliteter ON lokaliteter.Lokalitetsnr = lokale.lokalinr "
+        "INNER JOIN Overgruppenavne ON Overgruppenavne.overgruppenr = lokaliteter.Overgruppenr "
+        "GROUP BY Overgruppenavne.OverGruppenavn, lokaliteter.Lokalitetsnavn, lokale.Lokalenavn "
+        "ORDER BY Overgruppenavne.OverGruppenavn, lokaliteter.Lokalitetsnavn, lokale.Lokalenavn");
+}
+
 void periodetotaler::ActiveReport_ReportStart()
 {
     const datoarkivperiodeht *dialog = Forms::get<datoarkivperiodeht>();
-    startRun(statement(dialog->from(), dialog->to()), *dialog);
+    startRun(totalsStatement(), *dialog,
+             Dao::Bindings(QVariantList{dialog->from(), dialog->to()}));
 }
 
 void periodetotaler::closeDialog()

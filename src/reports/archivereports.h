@@ -3,11 +3,13 @@
 #include "reports/reportframe.h"
 
 #include "platform/report/report.h"
+#include "platform/db/bindings.h"
 #include "platform/report/reportdatacontrol.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class ArchivePeriodDialog;
 
@@ -56,9 +58,14 @@ public:
     static QString hoursExpression();
 
 protected:
-    ArchivePeriodReport(const QString &name, const QString &title, const QString &periodName);
-    // Starts the run on the statement: the frame's steps and the period line.
-    void startRun(const QString &statement, const ArchivePeriodDialog &dialog);
+    // rowPerItem: the rows are the totals of an item (see periodetotaler::totalsStatement), not
+    // single archived bookings.
+    ArchivePeriodReport(const QString &name, const QString &title, const QString &periodName,
+                        bool rowPerItem = false);
+    // Starts the run on the statement: the frame's steps and the period line. With values the
+    // statement is SQLite's own text with placeholders for them.
+    void startRun(const QString &statement, const ArchivePeriodDialog &dialog,
+                  const std::optional<Dao::Bindings> &values = std::nullopt);
     virtual void closeDialog() = 0;
 
 private:
@@ -91,7 +98,12 @@ public:
     void Show() override { ReportFrame::show(*this); }
     void ActiveReport_ReportStart() override;
 
+    // The archived bookings of the period, one row each.
     static QString statement(int32_t from, int32_t to);
+    // What the report runs: per item the count of the rows statement() gives and the sums of
+    // their persons, hours and prices (Antal, Antalpers, antaltimer, Pris), in the same order;
+    // ?1 and ?2 are the first and last day.
+    static QString totalsStatement();
 
 protected:
     void closeDialog() override;

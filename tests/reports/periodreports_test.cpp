@@ -330,3 +330,84 @@ TEST(BookingOverview, ALongPeriodPrintsTheLogoOnEveryPage)
         EXPECT_EQ(ReportFixture::pictures(model, page), 1) << page;
     EXPECT_TRUE(model.texts().contains("Long 150"));
 }
+
+// The totals' statement adds up per item what the written statement gives row by row: the same
+// items, in the same order, with the same counts and sums, on a file with two items of one name,
+// missing persons, bookings over midnight, deleted items and types and days around the period.
+TEST(ArchiveReports, TheTotalsStatementAddsUpTheRowsOfTheWrittenOne)
+{
+    ReportFixture f;
+    addResources(f);
+    f.exec({"INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr) VALUES (5, 'Fjord', 2), "
+            "(6, 'Lost', 9)",
+            "INSERT INTO lokaliteter (Lokalitetsnr, Lokalitetsnavn, Overgruppenr) "
+            "VALUES (4, 'Orphans', 8)"});
+    QStringList values;
+    int nr = 1;
+    for (int d = -40; d <= 5; ++d) {
+        for (int item = 1; item <= 7; ++item) {   // 6 has no type, 7 does not exist
+            const int start = 300 + 53 * ((d + 50) * item % 19);
+            const int end = item == 3 ? 30 : (start + 45 + 30 * (item % 4)) % 1440;
+            values.append(QString("(%1, 'A%1', %2, %3, %4, %5, 1, %6, %7, %8)")
+                              .arg(nr).arg(kDay + d).arg(start).arg(end).arg(item)
+                              .arg(2 + nr % 2).arg((nr * 7) % 13).arg(12.5 * (nr % 9)));
+            ++nr;
+        }
+    }
+    f.exec({"INSERT INTO bookingarkiv (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Lokalenr, "
+            "Bgruppe, kontonr, Antalpers, Pris) VALUES " + values.join(", ")});
+    f.exec({"UPDATE bookingarkiv SET Antalpers = NULL WHERE Bookingnr % 5 = 0",
+            "UPDATE bookingarkiv SET Pris = NULL WHERE Bookingnr % 11 = 0"});
+
+    auto db = Dao::Database::open(f.path);
+    for (const auto &[from, to] : {std::pair{kDay - 30, kDay}, std::pair{kDay, kDay},
+                                   std::pair{kDay - 100, kDay + 100}, std::pair{kDay + 1, kDay}}) {
+        SCOPED_TRACE(QString("%1..%2").arg(from).arg(to).toStdString());
+        // The written statement's rows, added up over the runs of equal names.
+        QStringList expected;
+        QString names;
+        long count = 0;
+        double persons = 0, hours = 0, fee = 0;
+        auto flush = [&] {
+            if (count)
+                expected.append(QString("%1|%2|%3|%4|%5").arg(names).arg(count)
+                                    .arg(persons, 0, 'f', 2).arg(hours, 0, 'f', 4)
+                                    .arg(fee, 0, 'f', 2));
+            count = 0;
+            persons = hours = fee = 0;
+        };
+        auto written = db->OpenRecordset(periodetotaler::statement(from, to),
+                                         Dao::RecordsetType::Snapshot);
+        for (; !written->EOF_(); written->MoveNext()) {
+            const QString rowNames = written->Field("OverGruppenavn").toString() + "|"
+                                     + written->Field("Lokalitetsnavn").toString() + "|"
+                                     + written->Field("Lokalenavn").toString();
+            if (rowNames != names)
+                flush();
+            names = rowNames;
+            ++count;
+            persons += written->Field("Antalpers").toDouble();
+            hours += written->Field("antaltimer").toDouble();
+            fee += written->Field("Pris").toDouble();
+        }
+        flush();
+
+        QStringList totals;
+        auto rs = db->OpenRecordset(periodetotaler::totalsStatement(),
+                                    Dao::Bindings(QVariantList{from, to}),
+                                    Dao::RecordsetType::Snapshot);
+        for (; !rs->EOF_(); rs->MoveNext()) {
+            totals.append(QString("%1|%2|%3|%4|%5|%6|%7")
+                              .arg(rs->Field("OverGruppenavn").toString(),
+                                   rs->Field("Lokalitetsnavn").toString(),
+                                   rs->Field("Lokalenavn").toString())
+                              .arg(rs->Field("Antal").toLongLong())
+                              .arg(rs->Field("Antalpers").toDouble(), 0, 'f', 2)
+                              .arg(rs->Field("antaltimer").toDouble(), 0, 'f', 4)
+                              .arg(rs->Field("Pris").toDouble(), 0, 'f', 2));
+        }
+        EXPECT_EQ(totals, expected);
+        if (from <= to)
+            EXPECT_FALSE(totals.isEmpty());
+    }
+}
