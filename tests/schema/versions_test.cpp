@@ -37,7 +37,7 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema bookingfile = FileSchemas::Bookingfile();
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
-    EXPECT_EQ(current, 4);
+    EXPECT_EQ(current, 5);
     EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 1);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
@@ -61,7 +61,8 @@ TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
                                        "ab4c1e177b4a086ddb9c7888ef16eabaa39c5e4c",
                                        "e4775443ded74539fc4fc55370e23562fb011ec5",
                                        "a60be39c9c1afcf3befe87a49e9442d55386fbeb",
-                                       "f0282c236cf6fdd12328822662228b86071e583b"}},
+                                       "8a60420347ccb2181662c13d3ff555e119d5e730",
+                                       "7d97e5cb6571f9bef5072a7b286ec534acb60abd"}},
         {FileSchemas::Paths(), {"ec06229e3a3161631ebbbe0ece700ae85a31b81f",
                                  "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2"}},
     };
@@ -86,27 +87,32 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
     const QString index = "SELECT count(*) FROM sqlite_schema WHERE name = "
                           "'bookingarkiv_Lokalenr'";
     const QString byDay = "SELECT count(*) FROM pragma_index_info('bookingarkiv_Bdato')";
+    const QString index4 = "SELECT count(*) FROM sqlite_schema WHERE name IN "
+                           "('booking_search', 'booking_series_end')";
+    // Version 4's archiving mark, and version 3's indexes of the lists.
+    const QString version4 =
+        "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; ";
+    const QString version3 = version4
+        + "DROP INDEX booking_search; DROP INDEX booking_series_end; DROP INDEX booking_tentative; "
+          "CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0; ";
     const struct {
         const char *what;
-        const char *sql;
-        bool marks;   // the file is older than the archiving's mark
+        QString sql;
+        bool marks = true;   // the file is older than the archiving's mark
     } cases[] = {
-        {"version 0", "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
+        {"version 0", version3 + "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
                       "DROP INDEX booking_series; DROP INDEX bookingarkiv_Bdato; "
                       "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
-                      "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; "
-                      "PRAGMA user_version = 0", true},
-        {"version 1", "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series; "
+                      "PRAGMA user_version = 0"},
+        {"version 1", version3 + "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series; "
                       "DROP INDEX bookingarkiv_Bdato; "
                       "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
-                      "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; "
-                      "PRAGMA user_version = 1", true},
-        {"version 2", "DROP INDEX bookingarkiv_Bdato; "
+                      "PRAGMA user_version = 1"},
+        {"version 2", version3 + "DROP INDEX bookingarkiv_Bdato; "
                       "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
-                      "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; "
-                      "PRAGMA user_version = 2", true},
-        {"version 3", "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; "
-                      "PRAGMA user_version = 3", true},
+                      "PRAGMA user_version = 2"},
+        {"version 3", version3 + "PRAGMA user_version = 3"},
+        {"version 4", version4 + "PRAGMA user_version = 4"},
         {"today's layout numbered 0", "PRAGMA user_version = 0", false},
     };
     for (const auto &c : cases) {
@@ -119,9 +125,10 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
         execSql(file, c.sql);
         const QString before = sqlValue(file, counts).toString();
         EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(file));
-        EXPECT_EQ(versionOf(file), 4);
+        EXPECT_EQ(versionOf(file), 5);
         EXPECT_EQ(sqlValue(file, index).toInt(), 1);
         EXPECT_EQ(sqlValue(file, byDay).toInt(), 6);
+        EXPECT_EQ(sqlValue(file, index4).toInt(), 2);
         EXPECT_EQ(sqlValue(file, counts).toString(), before);
         // What the archive holds is marked, so the archiving does not offer it again.
         if (c.marks)
