@@ -590,6 +590,15 @@ TEST_F(QueryPlans, NoStatementWalksTheBookingsOrTheArchiveNeedlessly)
         search->Form_Activate();
         for (const char *keyword : {"", "board", "12"})
             search->SSB->setText(QString::fromUtf8(keyword));
+        for (QRadioButton *kind : {search->Optdom, search->Optadd, search->OptSA, search->optall}) {
+            kind->setChecked(true);
+            search->Sort_Click();
+        }
+        search->SSB->clear();
+        if (search->SList->RowCount() > 0) {
+            search->SList->setSelectedRow(0);
+            search->Info_Click();
+        }
         Forms::unloadAll();
     });
 
