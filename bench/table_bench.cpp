@@ -10,6 +10,7 @@
 
 #include "bookings/alternat.h"
 #include "bookings/bookingform.h"
+#include "bookings/fastgen.h"
 #include "bookings/repeatseries.h"
 #include "bookings/tentbookings.h"
 #include "core/extrafunktioner.h"
@@ -21,6 +22,7 @@
 #include "platform/controls/datepicker.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/form.h"
+#include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/report/printing.h"
 #include "platform/system.h"
@@ -219,6 +221,27 @@ std::vector<Step> steps()
                        prepared = RepeatSeries::AddDates(yearOfDays(), noon, test);
                    },
                    [] { clearDates(); }});
+    // What a user waits for at "Generate dates": the same tests and the list of 365 rows.
+    out.push_back({"Repeat dialog, generate a year (daily)",
+                   [] {
+                       auto *f = Forms::get<fastgen>();
+                       f->Udvalg_Click();
+                       if (f->genbook->RowCount() != 365)
+                           throw std::runtime_error("the year was not generated");
+                   },
+                   [=] {
+                       Forms::unloadAll();
+                       gCurrentDay = BenchFile::todayNumber();
+                       Forms::get<bookingform>()->ShowBooking(BenchFile::singleBooking(g_bookings));
+                       Forms::get<bookingform>()->genkn_Click();
+                       auto *f = Forms::get<fastgen>();
+                       f->Option1_Click();
+                       f->slcoy->pick(dateOf(BenchFile::todayNumber() + 365));
+                   },
+                   [] {
+                       Forms::unloadAll();
+                       clearDates();
+                   }});
     out.push_back({"Alternatives, type of 300 items",
                    [] { Alternat::FindAlternativeResources(prepared.first(), 1, gDatabasePath); },
                    [=] {

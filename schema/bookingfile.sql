@@ -14,7 +14,7 @@
 -- The layout's version. A change to any table, view, trigger or index raises it by one and adds
 -- the step that brings a file of the version before up to this one (src/core/fileschemas.cpp);
 -- the program refuses a file whose layout is not exactly one of its versions.
-PRAGMA user_version = 3;
+PRAGMA user_version = 4;
 
 ------------------------------------------------------------------------------------------------
 -- Marker and counters
@@ -264,8 +264,16 @@ CREATE INDEX booking_kontonr ON booking (kontonr);
 CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);
 -- The series with a booking on some days, without reading the single bookings of those days.
 CREATE INDEX booking_series ON booking (Bdato, gennr) WHERE gentagende <> 0;
--- The tentative bookings, in the order of their list, without a walk over all bookings.
-CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0;
+-- Whether a series has a booking after a day, read from the index alone.
+CREATE INDEX booking_series_end ON booking (gennr, Bdato, gentagende) WHERE gentagende <> 0;
+-- The tentative bookings, in the order of their list and with the columns it shows, without a
+-- walk over all bookings.
+CREATE INDEX booking_tentative ON booking (Bdato, bstart, Bookingnr, bslut, Lokalenr, kontonr,
+    Tentative) WHERE Tentative <> 0;
+-- The search: the bookings of a period in its order, with what the keyword is matched against
+-- and what the list shows, read from the index alone.
+CREATE INDEX booking_search ON booking (Bdato, bstart, Bookingnr, bslut, kontonr, Lokalenr,
+    Beskrivelse);
 
 -- Archived bookings: booking's columns less Tentative, tax and bvpris. Written only by the daily
 -- archiving, which may offer a booking again; a booking already archived is passed over.

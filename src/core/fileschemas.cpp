@@ -43,6 +43,19 @@ Dao::FileSchema Bookingfile()
                  "(Bdato, Lokalenr, Antalpers, Pris, Bstart, Bslut);",
                  "DROP INDEX bookingarkiv_Bdato;"
                  "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato);"},
+                // 3 -> 4: the lists read from their indexes alone: the end of each series,
+                // the tentative bookings with their columns, the search's period.
+                {3,
+                 "CREATE INDEX booking_series_end ON booking (gennr, Bdato, gentagende) "
+                 "WHERE gentagende <> 0;"
+                 "DROP INDEX booking_tentative;"
+                 "CREATE INDEX booking_tentative ON booking (Bdato, bstart, Bookingnr, bslut, "
+                 "Lokalenr, kontonr, Tentative) WHERE Tentative <> 0;"
+                 "CREATE INDEX booking_search ON booking (Bdato, bstart, Bookingnr, bslut, "
+                 "kontonr, Lokalenr, Beskrivelse);",
+                 "DROP INDEX booking_search; DROP INDEX booking_series_end;"
+                 "DROP INDEX booking_tentative;"
+                 "CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0;"},
             }};
 }
 

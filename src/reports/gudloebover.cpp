@@ -45,11 +45,13 @@ const Commands::Registrar registrar([] {
 
 using ReportForms::hiddenBox;
 
-// The series that have a repeated booking in the period: the only ones whose last booking can
-// lie in it. Read from the index of the series by day alone.
+// The series whose last repeated booking lies in the period: those with a repeated booking in
+// it and none after it. The first is read from the index of the series by day, the second is
+// one look into the index of each series by day.
 const char *const kSeriesInPeriodSql =
-    "SELECT DISTINCT gennr FROM booking WHERE Bdato BETWEEN :from AND :to AND gentagende <> 0 "
-    "AND gennr IS NOT NULL";
+    "SELECT DISTINCT s.gennr FROM booking AS s WHERE s.Bdato BETWEEN :from AND :to "
+    "AND s.gentagende <> 0 AND s.gennr IS NOT NULL AND NOT EXISTS (SELECT 1 FROM booking AS b "
+    "WHERE b.gennr = s.gennr AND b.gentagende <> 0 AND b.Bdato > :to)";
 
 // The series of the list, in the query's order. Their numbers are bound one by one, so that
 // the engine groups only those series (through the index on the series number); a number list

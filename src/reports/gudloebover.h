@@ -23,8 +23,8 @@ public:
     void Printbutton_Click();
     void Luk_Click() { Unload(); }
 
-    // The statements of the fill: the series with a booking in the period (from, to), then the
-    // list of the given number of those series (s1.., from, to).
+    // The statements of the fill: the series whose last booking lies in the period (from, to),
+    // then the list of the given number of those series (s1.., from, to).
     static QString SeriesSql();
     static QString ExpirySql(int series);
 

@@ -420,6 +420,43 @@ TEST_F(ExpiryTest, AOneDayPeriodPassesAndAnEndBeforeTheStartIsRefused)
     EXPECT_EQ(g->ul->RowCount(), 1);
 }
 
+// On a file of series of every shape (ending before, in and after the period, with bookings
+// in it and after it, with single bookings and a stray unrepeated one among them, with days
+// left empty), each period lists the rows of the stored query's series that end in it, in its
+// order.
+TEST_F(ExpiryTest, ListsTheSameSeriesInTheSameOrderAsTheStoredQueryFilteredByItsEnd)
+{
+    f.exec({QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                    "1500) INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                    "Lokalenr, kontonr, gentagende, gennr) SELECT 1000 + i, 'T' || (i * 7 % 5), "
+                    "CASE WHEN i % 97 = 0 THEN NULL ELSE %1 + (i * 7919) % 120 - 40 END, "
+                    "600 + i % 3 * 30, 690, 10 * (1 + i % 3), 2 + i % 5, i % 23 <> 0, "
+                    "CASE WHEN i % 11 = 0 THEN NULL ELSE 1000 + i / 6 * 6 END FROM n")
+                .arg(kToday)});
+    gudløbover *g = open();
+    const QString stored = "SELECT %1 FROM \"gentagendeudløbfor\" WHERE maxofbdato BETWEEN %2 "
+                           "AND %3";
+    const std::pair<int, int> periods[] = {
+        {kToday, kToday + 31}, {kToday + 5, kToday + 5}, {kToday - 40, kToday},
+        {kToday - 400, kToday + 400}};
+    for (const auto &[from, to] : periods) {
+        SCOPED_TRACE(QString("%1 to %2").arg(from).arg(to).toStdString());
+        g->cstart->pick(Extrafunktioner::DayNumberToDate(from));
+        g->cend->pick(Extrafunktioner::DayNumberToDate(to));
+        g->cstart->pick(Extrafunktioner::DayNumberToDate(from));
+        const QList<qlonglong> series = sqlNumbers(f.path, stored.arg("gennr").arg(from).arg(to));
+        ASSERT_FALSE(series.isEmpty());
+        QList<qlonglong> listed;
+        for (int key : keys(*g->ul))
+            listed << key;
+        EXPECT_EQ(listed, series);
+        const QList<qlonglong> ends = sqlNumbers(f.path, stored.arg("maxofbdato").arg(from).arg(to));
+        for (int r = 0; r < g->ul->RowCount() && r < ends.size(); ++r)
+            EXPECT_EQ(g->ul->CellText(r, 2),
+                      Extrafunktioner::DayNumberToDate(int32_t(ends[r])).toString("dd-MM-yyyy"));
+    }
+}
+
 TEST_F(ExpiryTest, OnlyTheFirst2000SeriesAreListed)
 {
     f.exec({QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
@@ -487,6 +524,8 @@ TEST_F(ListsTest, EachFillReadsItsRowsThroughAnIndex)
         {"my bookings", myboo::FillSql(), "booking_kontonr_Bdato (kontonr=? AND Bdato>? AND Bdato<?)"},
         {"today's bookings", Todays::FillSql(), "booking_Bdato (Bdato=?)"},
         {"series of the period", gudløbover::SeriesSql(), "booking_series (Bdato>? AND Bdato<?)"},
+        {"series ending in the period", gudløbover::SeriesSql(),
+         "COVERING INDEX booking_series_end (gennr=? AND Bdato>?)"},
         {"expiring series", gudløbover::ExpirySql(3), "booking_gennr (gennr=?)"},
     };
     for (const auto &c : cases) {

@@ -29,7 +29,7 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema bookingfile = FileSchemas::Bookingfile();
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
-    EXPECT_EQ(current, 3);
+    EXPECT_EQ(current, 4);
     EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 1);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
@@ -51,21 +51,28 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
     const QString index = "SELECT count(*) FROM sqlite_schema WHERE name = "
                           "'bookingarkiv_Lokalenr'";
     const QString byDay = "SELECT count(*) FROM pragma_index_info('bookingarkiv_Bdato')";
+    const QString index4 = "SELECT count(*) FROM sqlite_schema WHERE name IN "
+                           "('booking_search', 'booking_series_end')";
+    // Version 3's indexes of the lists.
+    const QString version3 =
+        "DROP INDEX booking_search; DROP INDEX booking_series_end; DROP INDEX booking_tentative; "
+        "CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0; ";
     const struct {
         const char *what;
-        const char *sql;
+        QString sql;
     } cases[] = {
-        {"version 0", "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
+        {"version 0", version3 + "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
                       "DROP INDEX booking_series; DROP INDEX bookingarkiv_Bdato; "
                       "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
                       "PRAGMA user_version = 0"},
-        {"version 1", "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series; "
+        {"version 1", version3 + "DROP INDEX booking_kontonr_Bdato; DROP INDEX booking_series; "
                       "DROP INDEX bookingarkiv_Bdato; "
                       "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
                       "PRAGMA user_version = 1"},
-        {"version 2", "DROP INDEX bookingarkiv_Bdato; "
+        {"version 2", version3 + "DROP INDEX bookingarkiv_Bdato; "
                       "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
                       "PRAGMA user_version = 2"},
+        {"version 3", version3 + "PRAGMA user_version = 3"},
         {"today's layout numbered 0", "PRAGMA user_version = 0"},
     };
     for (const auto &c : cases) {
@@ -76,9 +83,10 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
         execSql(file, c.sql);
         const QString before = sqlValue(file, counts).toString();
         EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(file));
-        EXPECT_EQ(versionOf(file), 3);
+        EXPECT_EQ(versionOf(file), 4);
         EXPECT_EQ(sqlValue(file, index).toInt(), 1);
         EXPECT_EQ(sqlValue(file, byDay).toInt(), 6);
+        EXPECT_EQ(sqlValue(file, index4).toInt(), 2);
         EXPECT_EQ(sqlValue(file, counts).toString(), before);
     }
 }

@@ -14,8 +14,8 @@ int fill(ListGrid &list, Dao::Recordset &records, const Rows &rows)
     for (; !records.EOF_() && added < kMaxRows; records.MoveNext()) {
         if (rows.accept && !rows.accept(records))
             continue;
-        const int row = list.AddRow(rows.cells(records).join(';'));
-        list.RowData(row, int(records.Field(rows.keyField).toLongLong()));
+        list.AddRow(rows.cells(records).join(';'),
+                    int(records.Field(rows.keyField).toLongLong()));
         ++added;
     }
     return added;

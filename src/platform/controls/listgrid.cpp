@@ -215,6 +215,11 @@ void ListGrid::ColumnFlag(int column, bool value)
 
 int ListGrid::AddRow(const QString &text)
 {
+    return AddRow(text, 0);
+}
+
+int ListGrid::AddRow(const QString &text, int rowData)
+{
     const QStringList parts = text.split(QLatin1Char(';'));
     auto *item = new QTreeWidgetItem;
     for (int c = 1; c <= ColumnCount(); ++c) {
@@ -228,7 +233,7 @@ int ListGrid::AddRow(const QString &text)
             item->setToolTip(c - 1, part);
         }
     }
-    item->setData(0, kRowDataRole, 0);
+    item->setData(0, kRowDataRole, rowData);
     m_view->addTopLevelItem(item);
     return m_view->topLevelItemCount() - 1;
 }

@@ -43,6 +43,9 @@ public:
     // missing part leaves its cell empty, parts beyond the last column are dropped. In a check
     // column the part "1", "-1" or "True" starts the box checked. Returns the row's number.
     int AddRow(const QString &text);
+    // The same with the row's RowData, given before the row is shown (cheaper than setting it
+    // afterwards when many rows are added).
+    int AddRow(const QString &text, int rowData);
     int RowCount() const;
     int RowData(int row) const;              // 0 for a row that does not exist
     void RowData(int row, int value);
