@@ -64,33 +64,32 @@ void fillFixedWeekSchedule(PlannerGrid &grid)
     const int32_t seasonEnd =
         DateToDayNumber(QDate(DayNumberToDate(gWeekStartDay).year() + 1, 7, 1));
     auto db = Dao::Database::open(gDatabasePath);
-    auto rs = db->OpenRecordset("fastugetest", Dao::RecordsetType::Snapshot);
+    // The item's series whose last day lies from the week's first day to the season's end:
+    // the filter on the item reaches the booking table's item index, so only that item's
+    // bookings are read, not every series booking of the file. The view's order is kept.
+    auto rs = db->OpenRecordset("SELECT * FROM fastugetest WHERE lokalenr = :item "
+                                "AND slutdato >= :from AND slutdato < :to",
+                                Dao::Bindings(QVariantMap{{"item", gCurrentItemNo},
+                                                          {"from", gWeekStartDay},
+                                                          {"to", seasonEnd}}),
+                                Dao::RecordsetType::Snapshot);
     while (!rs->EOF_()) {
-        const QVariant item = rs->Field("lokalenr");
-        const QVariant lastDay = rs->Field("slutdato");
-        // A row without an item or a last day matches no week.
-        const bool taken = !item.isNull() && !lastDay.isNull()
-                           && item.toLongLong() == gCurrentItemNo
-                           && lastDay.toLongLong() >= gWeekStartDay
-                           && lastDay.toLongLong() < seasonEnd;
-        if (taken) {
-            int offset = rs->Field("Bdato").toInt();
-            if (offset == -1)
-                offset = 6;
-            const int start = rs->Field("bstart").toInt();
-            const int end = rs->Field("bslut").toInt();
-            const int32_t day = gWeekStartDay + offset;
-            const QString text = rs->text("Beskrivelse");
-            const int i = grid.AddItem(start, end, day, text, rs->text("gennr"));
-            grid.SetItemText(i, text + " Start:" + rs->text("startdato") + " Slut:"
-                                    + lastDay.toString());
-            grid.SetItemStart(i, start);
-            grid.SetItemEnd(i, end);
-            grid.SetItemDay(i, day);
-            const QVariant colour = rs->Field("Bcolor");
-            if (!colour.isNull())
-                grid.SetItemColour(i, static_cast<quint32>(colour.toLongLong()));
-        }
+        int offset = rs->Field("Bdato").toInt();
+        if (offset == -1)
+            offset = 6;
+        const int start = rs->Field("bstart").toInt();
+        const int end = rs->Field("bslut").toInt();
+        const int32_t day = gWeekStartDay + offset;
+        const QString text = rs->text("Beskrivelse");
+        const int i = grid.AddItem(start, end, day, text, rs->text("gennr"));
+        grid.SetItemText(i, text + " Start:" + rs->text("startdato") + " Slut:"
+                                + rs->Field("slutdato").toString());
+        grid.SetItemStart(i, start);
+        grid.SetItemEnd(i, end);
+        grid.SetItemDay(i, day);
+        const QVariant colour = rs->Field("Bcolor");
+        if (!colour.isNull())
+            grid.SetItemColour(i, static_cast<quint32>(colour.toLongLong()));
         rs->MoveNext();
     }
     rs->Close();

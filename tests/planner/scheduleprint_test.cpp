@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 using namespace Generalen;
 
 namespace {
@@ -235,6 +237,14 @@ TEST_F(FixedWeekTest, ReadsTheSeriesOfTheBookingfile)
                      "WHERE Bookingnr = %1").arg(100 + k));
     }
     addBooking(200, type, aula, first + 1, 600, 660, "Single");
+    // The same weekly slot on the other item, and a series of the item that ended before.
+    for (const auto &[nr, item, d] : {std::tuple{300, lab, first}, {301, lab, first + 7},
+                                      {400, aula, first - 14}, {401, aula, first - 7}}) {
+        addBooking(nr, type, item, d, 840, 900, "Other");
+        exec(QString("UPDATE booking SET gennr = %1, gentagende = 1 WHERE Bookingnr = %2")
+                 .arg(nr / 100 * 100)
+                 .arg(nr));
+    }
     auto *view = weekView();
     view->FillFixedWeekSchedule();
     PlannerGrid &g = *view->dd;
