@@ -14,7 +14,7 @@
 -- The layout's version. A change to any table, view, trigger or index raises it by one and adds
 -- the step that brings a file of the version before up to this one (src/core/fileschemas.cpp);
 -- the program refuses a file whose layout is not exactly one of its versions.
-PRAGMA user_version = 4;
+PRAGMA user_version = 5;
 
 ------------------------------------------------------------------------------------------------
 -- Marker and counters
@@ -218,7 +218,9 @@ CREATE INDEX grptilk_gnr ON grptilk (gnr);
 ------------------------------------------------------------------------------------------------
 
 -- One row per booking. Bdato is a day number, bstart/bslut minutes since midnight (an end
--- before the start runs over midnight), Bcolor an RGB value with red in the low byte.
+-- before the start runs over midnight), Bcolor an RGB value with red in the low byte. arkiveret
+-- is 1 once the daily archiving has copied the booking into bookingarkiv; any other value (0, or
+-- a null written by a caller) marks a booking that the archiving has still to offer.
 CREATE TABLE booking (
     Bookingnr         INTEGER PRIMARY KEY,
     Beskrivelse       TEXT,
@@ -248,7 +250,8 @@ CREATE TABLE booking (
     gentagende        BOOLEAN DEFAULT 0,
     Intern            BOOLEAN DEFAULT 0,
     leveringstype     TEXT,
-    leveringssted     TEXT
+    leveringssted     TEXT,
+    arkiveret         BOOLEAN DEFAULT 0
 );
 -- The day view: the bookings of one type on one day.
 CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato);
@@ -274,9 +277,11 @@ CREATE INDEX booking_tentative ON booking (Bdato, bstart, Bookingnr, bslut, Loka
 -- and what the list shows, read from the index alone.
 CREATE INDEX booking_search ON booking (Bdato, bstart, Bookingnr, bslut, kontonr, Lokalenr,
     Beskrivelse);
+-- The bookings the archiving has not copied yet, by day: its range and batches read only these.
+CREATE INDEX booking_arkiveres ON booking (Bdato) WHERE arkiveret IS NOT 1;
 
--- Archived bookings: booking's columns less Tentative, tax and bvpris. Written only by the daily
--- archiving, which may offer a booking again; a booking already archived is passed over.
+-- Archived bookings: booking's columns less Tentative, tax and bvpris (and its mark). Written
+-- only by the daily archiving; a booking number already archived is passed over.
 CREATE TABLE bookingarkiv (
     Bookingnr         INTEGER PRIMARY KEY,
     Beskrivelse       TEXT,

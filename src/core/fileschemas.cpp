@@ -56,6 +56,14 @@ Dao::FileSchema Bookingfile()
                  "DROP INDEX booking_search; DROP INDEX booking_series_end;"
                  "DROP INDEX booking_tentative;"
                  "CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0;"},
+                // 4 -> 5: the archiving's mark on each booking it has copied, and the index of
+                // the bookings it has not; the bookings the archive holds are marked.
+                {4,
+                 "ALTER TABLE booking ADD COLUMN arkiveret BOOLEAN DEFAULT 0;"
+                 "UPDATE booking SET arkiveret = 1 WHERE Bookingnr IN "
+                 "(SELECT Bookingnr FROM bookingarkiv);"
+                 "CREATE INDEX booking_arkiveres ON booking (Bdato) WHERE arkiveret IS NOT 1;",
+                 "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret;"},
             }};
 }
 

@@ -173,14 +173,15 @@ bool LoadSettings()
     return true;
 }
 
-// The range starts at the earliest booking, and only bookings the archive does not hold yet are
-// offered. So no booking is missed when the delay changes, a day passes without a start, or a
-// booking is typed into an already archived day.
+// The range starts at the earliest booking the archiving has not marked as copied, so that no
+// booking is missed when the delay changes, a day passes without a start, or a booking is typed
+// into an already archived day; the bookings already archived are not read at all.
 int32_t ArchiveLowerBound(Dao::Database &db, int32_t upper)
 {
-    auto rs = db.OpenRecordset("Select Min(Bdato) From booking", Dao::RecordsetType::ForwardOnly);
-    const QVariant earliest = rs->EOF_() ? QVariant() : rs->Field(0);
-    rs->Close();
+    Dao::Statement st(db.handle(),
+                      "SELECT min(Bdato) FROM booking WHERE arkiveret IS NOT 1 AND Bdato < ?1");
+    st.bind(1, QVariant(upper));
+    const QVariant earliest = st.step() ? st.value(0) : QVariant();
     if (earliest.isNull())
         return upper;
     return std::min(upper, static_cast<int32_t>(earliest.toLongLong()));
@@ -216,34 +217,42 @@ int run(Dao::Database &db, const QString &sql, const QList<QVariant> &values)
     return sqlite3_changes(db.handle());
 }
 
-// Archives the bookings before upper that the archive does not hold, from day lower on, a window
-// of days at a time, each window in a transaction of its own. A window ends after about
-// kArchiveBatch bookings (or after one day, when a day holds more), so no transaction reads or
-// writes much. Another copy may archive the same days at the same time: each booking number
-// enters the archive once.
+// Archives the bookings before upper not marked as archived, from day lower on, a window of
+// days at a time, each window in a transaction of its own that copies its bookings into the
+// archive and marks them. A window ends after about kArchiveBatch bookings (or after one day,
+// when a day holds more), so no transaction reads or writes much. Another copy may archive the
+// same days at the same time: its window finds them marked, and each booking number enters the
+// archive once.
 void archiveInBatches(Dao::Database &db, int32_t lower, int32_t upper)
 {
     const QString insert =
-        QString::fromUtf8("INSERT INTO bookingarkiv (%1) SELECT %1 FROM booking b "
-                          "WHERE b.Bdato >= ?1 AND b.Bdato < ?2 AND NOT EXISTS (SELECT 1 FROM "
-                          "bookingarkiv a WHERE a.Bookingnr = b.Bookingnr)")
+        QString::fromUtf8("INSERT INTO bookingarkiv (%1) SELECT %1 FROM booking "
+                          "WHERE arkiveret IS NOT 1 AND Bdato >= ?1 AND Bdato < ?2")
             .arg(QString::fromUtf8(kArchiveColumns));
+    const QString mark = "UPDATE booking SET arkiveret = 1 "
+                         "WHERE arkiveret IS NOT 1 AND Bdato >= ?1 AND Bdato < ?2";
     int32_t day = lower;
     while (day < upper) {
-        // The next day that holds a booking, and the day after the window's last booking.
-        const QVariant first = firstValue(
-            db, "SELECT min(Bdato) FROM booking WHERE Bdato >= ?1 AND Bdato < ?2", {day, upper});
+        // The next day that holds a booking to archive, and the day after the window's last.
+        const QVariant first = firstValue(db,
+                                          "SELECT min(Bdato) FROM booking WHERE arkiveret IS NOT "
+                                          "1 AND Bdato >= ?1 AND Bdato < ?2",
+                                          {day, upper});
         if (first.isNull())
             return;
         day = static_cast<int32_t>(first.toLongLong());
         const QVariant last = firstValue(db,
-                                         "SELECT Bdato FROM booking WHERE Bdato >= ?1 AND "
-                                         "Bdato < ?2 ORDER BY Bdato LIMIT 1 OFFSET ?3",
+                                         "SELECT Bdato FROM booking WHERE arkiveret IS NOT 1 AND "
+                                         "Bdato >= ?1 AND Bdato < ?2 ORDER BY Bdato LIMIT 1 "
+                                         "OFFSET ?3",
                                          {day, upper, kArchiveBatch});
         const int32_t end = last.isNull() ? upper
                                           : std::max<int32_t>(day + 1, last.toLongLong());
+        // The copy and the mark see the same rows: the transaction holds the file's write lock
+        // from its start, so no other copy adds a booking in between.
         Dao::Transaction trans(db);
         run(db, insert, {day, end});
+        run(db, mark, {day, end});
         trans.commit();
         day = end;
     }

@@ -33,8 +33,8 @@ bool LoadSettings();
 // Returns true when it ran.
 bool RunDailyArchiving();
 
-// Lower bound of the archiving range on an open bookingfile: its earliest booking day, so that
-// every booking before upper that is not yet archived is archived; upper when nothing is older.
+// Lower bound of the archiving range on an open bookingfile: the earliest day before upper of a
+// booking not marked as archived, so that every such booking is archived; upper when none.
 int32_t ArchiveLowerBound(Dao::Database &db, int32_t upper);
 
 // The first row's sti of stitabel in paths.mdb; empty when paths.mdb or the row is missing.

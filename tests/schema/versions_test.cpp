@@ -4,6 +4,8 @@
 #include "fixtures/sandbox.h"
 #include "fixtures/sqlhelpers.h"
 
+#include <QCryptographicHash>
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -20,6 +22,12 @@ QStringList rowsOf(const QString &path)
 
 int versionOf(const QString &path) { return sqlValue(path, "PRAGMA user_version").toInt(); }
 
+QString fingerprint(const Dao::FileSchema &schema, int version)
+{
+    const QByteArray rows = Dao::SchemaCheck::model(schema, version).join('\n').toUtf8();
+    return QString::fromLatin1(QCryptographicHash::hash(rows, QCryptographicHash::Sha1).toHex());
+}
+
 } // namespace
 
 // The files the build makes are today's version of the layouts the program checks against.
@@ -29,7 +37,7 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema bookingfile = FileSchemas::Bookingfile();
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
-    EXPECT_EQ(current, 4);
+    EXPECT_EQ(current, 5);
     EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 1);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
@@ -40,8 +48,36 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     EXPECT_EQ(rowsOf(build + "/paths.mdb"), Dao::SchemaCheck::model(paths, 1));
 }
 
-// A bookingfile from before the archive's item index, and one of today's layout made before
-// files carried their version: both open, come up to today's version, and keep every row.
+// Files of every released version are in use: a version's layout never changes. A change to
+// schema/*.sql raises the layout's version and adds its step in core/fileschemas.cpp; then
+// the new version's fingerprint is added here.
+TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
+{
+    const struct {
+        Dao::FileSchema schema;
+        QStringList fingerprints;   // of versions 0, 1, ...
+    } layouts[] = {
+        {FileSchemas::Bookingfile(), {"d85a67b31f034fa5d2d951f1e798658419ffc51c",
+                                       "ab4c1e177b4a086ddb9c7888ef16eabaa39c5e4c",
+                                       "e4775443ded74539fc4fc55370e23562fb011ec5",
+                                       "a60be39c9c1afcf3befe87a49e9442d55386fbeb",
+                                       "8a60420347ccb2181662c13d3ff555e119d5e730",
+                                       "7d97e5cb6571f9bef5072a7b286ec534acb60abd"}},
+        {FileSchemas::Paths(), {"ec06229e3a3161631ebbbe0ece700ae85a31b81f",
+                                 "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2"}},
+    };
+    for (const auto &l : layouts) {
+        SCOPED_TRACE(l.schema.name.toStdString());
+        ASSERT_EQ(Dao::SchemaCheck::currentVersion(l.schema) + 1, l.fingerprints.size())
+            << "a new version: add its fingerprint";
+        for (int v = 0; v < l.fingerprints.size(); ++v)
+            EXPECT_EQ(fingerprint(l.schema, v).toStdString(), l.fingerprints[v].toStdString())
+                << "version " << v;
+    }
+}
+
+// Bookingfiles of each earlier version, and one of today's layout made before files carried
+// their version: each opens, comes up to today's version, and keeps every row.
 TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
 {
     Sandbox sandbox;
@@ -53,13 +89,16 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
     const QString byDay = "SELECT count(*) FROM pragma_index_info('bookingarkiv_Bdato')";
     const QString index4 = "SELECT count(*) FROM sqlite_schema WHERE name IN "
                            "('booking_search', 'booking_series_end')";
-    // Version 3's indexes of the lists.
-    const QString version3 =
-        "DROP INDEX booking_search; DROP INDEX booking_series_end; DROP INDEX booking_tentative; "
-        "CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0; ";
+    // Version 4's archiving mark, and version 3's indexes of the lists.
+    const QString version4 =
+        "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; ";
+    const QString version3 = version4
+        + "DROP INDEX booking_search; DROP INDEX booking_series_end; DROP INDEX booking_tentative; "
+          "CREATE INDEX booking_tentative ON booking (Bdato, bstart) WHERE Tentative <> 0; ";
     const struct {
         const char *what;
         QString sql;
+        bool marks = true;   // the file is older than the archiving's mark
     } cases[] = {
         {"version 0", version3 + "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
                       "DROP INDEX booking_series; DROP INDEX bookingarkiv_Bdato; "
@@ -73,21 +112,31 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
                       "CREATE INDEX bookingarkiv_Bdato ON bookingarkiv (Bdato); "
                       "PRAGMA user_version = 2"},
         {"version 3", version3 + "PRAGMA user_version = 3"},
-        {"today's layout numbered 0", "PRAGMA user_version = 0"},
+        {"version 4", version4 + "PRAGMA user_version = 4"},
+        {"today's layout numbered 0", "PRAGMA user_version = 0", false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const QString file = sandbox.newBookingfile("old.mdb", true);
         execSql(file, "INSERT INTO bookingarkiv (Bookingnr, Bdato, Lokalenr) "
                       "VALUES (9001, 40000, 1)");
+        execSql(file, "INSERT INTO booking (Bookingnr, Bdato, Lokalenr) "
+                      "VALUES (9001, 40000, 1), (9002, 40000, 1)");
         execSql(file, c.sql);
         const QString before = sqlValue(file, counts).toString();
         EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(file));
-        EXPECT_EQ(versionOf(file), 4);
+        EXPECT_EQ(versionOf(file), 5);
         EXPECT_EQ(sqlValue(file, index).toInt(), 1);
         EXPECT_EQ(sqlValue(file, byDay).toInt(), 6);
         EXPECT_EQ(sqlValue(file, index4).toInt(), 2);
         EXPECT_EQ(sqlValue(file, counts).toString(), before);
+        // What the archive holds is marked, so the archiving does not offer it again.
+        if (c.marks)
+            EXPECT_EQ(sqlValue(file, "SELECT group_concat(Bookingnr || ':' || arkiveret) FROM "
+                                     "(SELECT * FROM booking WHERE Bookingnr > 9000 "
+                                     "ORDER BY Bookingnr)")
+                          .toString(),
+                      "9001:1,9002:0");
     }
 }
 
