@@ -25,16 +25,17 @@ bool ResourceHasClash(int32_t S, int32_t E, int32_t D, int32_t item, const QStri
 {
     auto db = Dao::Database::open(bookingfile);
     Dao::Statement count(db->handle(),
-                         QString("SELECT Count(*) FROM booking b "
+                         // Stops at the first clash rather than counting a busy day.
+                         QString("SELECT EXISTS (SELECT 1 FROM booking b "
                                  "INDEXED BY booking_Lokalenr_Bdato, (SELECT ?1 AS lokalenr) l "
                                  "WHERE ")
-                             + kClash);
+                             + kClash + ")");
     count.bind(1, qlonglong(item), FieldKind::Integer);
     count.bind(3, qlonglong(D), FieldKind::Integer);
     count.bind(4, qlonglong(S), FieldKind::Integer);
     count.bind(5, qlonglong(E), FieldKind::Integer);
     count.step();
-    return count.value(0).toLongLong() > 0;
+    return count.value(0).toLongLong() != 0;
 }
 
 bool FindAlternativeResources(int32_t genId, int32_t bookedItem, const QString &bookingfile)
