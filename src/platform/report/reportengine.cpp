@@ -19,8 +19,17 @@ void ReportEngine::readRows()
         source->rewind();
     }
     if (source) {
-        while (source->next())
-            m_rows.append(ReportRow::fromSource(*source));
+        // The rows of a recordset all have the same fields: their index is made once.
+        QStringList names;
+        std::shared_ptr<const ReportRow::Index> index;
+        while (source->next()) {
+            QStringList now = source->fieldNames();
+            if (!index || now != names) {
+                names = std::move(now);
+                index = ReportRow::indexOf(names);
+            }
+            m_rows.append(ReportRow::fromSource(*source, names, index));
+        }
     }
 
     // Bound controls start each run empty, so that a run without rows shows no values of the
@@ -331,7 +340,9 @@ void ReportEngine::append(const Output &out, double x, double y)
 
 void ReportEngine::newPage()
 {
-    m_model->addPage();
+    // A page holds about as many items as the one before it: room for them is made at once.
+    const qsizetype before = m_model->page(m_model->pageCount() - 1).items.size();
+    m_model->addPage().items.reserve(before);
     m_report.m_pageNumber = m_model->pageCount();
     m_y = m_report.margins().top();
     m_pageHasBody = false;

@@ -81,19 +81,54 @@ void RecordsetRowSource::rewind()
     m_started = false;
 }
 
-ReportRow ReportRow::fromSource(const RowSource &source)
+std::shared_ptr<const ReportRow::Index> ReportRow::indexOf(const QStringList &names)
+{
+    // Each lower-case name leads to its field (the last of equal names, case aside), and so
+    // does each name as spelled, so that a field asked for as it is spelled needs no folding.
+    auto index = std::make_shared<Index>();
+    for (int i = 0; i < names.size(); ++i)
+        index->insert(names.at(i).toLower(), i);
+    for (const QString &name : names) {
+        const QString lower = name.toLower();
+        if (name != lower)
+            index->insert(name, index->value(lower));
+    }
+    return index;
+}
+
+ReportRow ReportRow::fromSource(const RowSource &source, const QStringList &names,
+                                std::shared_ptr<const Index> index)
 {
     ReportRow row;
-    const QStringList names = source.fieldNames();
+    row.m_index = std::move(index);
+    row.m_values.reserve(names.size());
     for (const QString &name : names)
-        row.m_values.insert(name.toLower(), source.value(name));
+        row.m_values.append(source.value(name));
     return row;
+}
+
+ReportRow ReportRow::fromSource(const RowSource &source)
+{
+    const QStringList names = source.fieldNames();
+    return fromSource(source, names, indexOf(names));
 }
 
 ReportRow ReportRow::fromMap(const QVariantMap &values)
 {
     ReportRow row;
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
-        row.m_values.insert(it.key().toLower(), it.value());
+    const QStringList names = values.keys();
+    row.m_index = indexOf(names);
+    for (const QString &name : names)
+        row.m_values.append(values.value(name));
     return row;
+}
+
+int ReportRow::find(const QString &field) const
+{
+    if (!m_index)
+        return -1;
+    auto it = m_index->constFind(field);
+    if (it == m_index->constEnd())
+        it = m_index->constFind(field.toLower());
+    return it == m_index->constEnd() ? -1 : it.value();
 }

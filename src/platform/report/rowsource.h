@@ -72,18 +72,33 @@ public:
     virtual std::unique_ptr<RowSource> openRows() = 0;
 };
 
-// One row as the report read it: its values by field name (case-blind).
+// One row as the report read it: its values by field name (case-blind). Rows read from one
+// source share the index of their field names.
 class ReportRow
 {
 public:
+    using Index = QHash<QString, int>;
+
     ReportRow() = default;
     static ReportRow fromSource(const RowSource &source);
     static ReportRow fromMap(const QVariantMap &values);
+    // The index of a row's field names, to be shared by the rows that have these names.
+    static std::shared_ptr<const Index> indexOf(const QStringList &names);
+    // The current row of the source, whose fields are names, indexed by index.
+    static ReportRow fromSource(const RowSource &source, const QStringList &names,
+                                std::shared_ptr<const Index> index);
 
-    QVariant value(const QString &field) const { return m_values.value(field.toLower()); }
-    bool hasField(const QString &field) const { return m_values.contains(field.toLower()); }
+    QVariant value(const QString &field) const
+    {
+        const int i = find(field);
+        return i < 0 ? QVariant() : m_values.at(i);
+    }
+    bool hasField(const QString &field) const { return find(field) >= 0; }
     bool isEmpty() const { return m_values.isEmpty(); }
 
 private:
-    QHash<QString, QVariant> m_values;
+    int find(const QString &field) const;
+
+    std::shared_ptr<const Index> m_index;
+    QList<QVariant> m_values;
 };
