@@ -295,6 +295,10 @@ bool RunDailyArchiving()
         gLastArchiveDate = stamp.toDateTime();
         return false;
     }
+    // A day's bookings touch pages all over the booking table, the archive and their indexes:
+    // a larger page cache for this connection keeps each batch from spilling to the journal
+    // before it commits.
+    sqlite3_exec(db->handle(), "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
     // In short transactions, so that other copies are never kept waiting long: a batch is
     // archived before it is purged, and the date is stamped last. A run cut short leaves each
     // booking either in booking, in the archive, or both; the next start finishes the work.
