@@ -19,6 +19,7 @@
 #include "platform/system.h"
 
 #include <QGroupBox>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,10 +168,20 @@ QString Todays::TimeCell(const QVariant &seconds)
 
 void Todays::FillTodayList()
 {
+    // Many bookings of a day share a time: each time text is formatted once per fill.
+    QHash<qint64, QString> times;
+    auto time = [&times](const QVariant &seconds) {
+        if (seconds.isNull())
+            return TimeCell(seconds);
+        auto it = times.constFind(seconds.toLongLong());
+        if (it == times.constEnd())
+            it = times.insert(seconds.toLongLong(), TimeCell(seconds));
+        return *it;
+    };
     ListFill::Rows rows;
-    rows.cells = [](const Dao::Recordset &rs) {
-        return QStringList{rs.text("Lokalenavn"), rs.text("Kontonavn"), TimeCell(rs.Field("Start")),
-                           TimeCell(rs.Field("Slut")), rs.text("Kontotlf")};
+    rows.cells = [&time](const Dao::Recordset &rs) {
+        return QStringList{rs.text("Lokalenavn"), rs.text("Kontonavn"), time(rs.Field("Start")),
+                           time(rs.Field("Slut")), rs.text("Kontotlf")};
     };
     rows.keyField = "Bookingnr";
     const QVariantMap values{{"day", Extrafunktioner::DateToDayNumber(Fixdate->date())},
