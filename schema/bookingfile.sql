@@ -14,7 +14,7 @@
 -- The layout's version. A change to any table, view, trigger or index raises it by one and adds
 -- the step that brings a file of the version before up to this one (src/core/fileschemas.cpp);
 -- the program refuses a file whose layout is not exactly one of its versions.
-PRAGMA user_version = 5;
+PRAGMA user_version = 6;
 
 ------------------------------------------------------------------------------------------------
 -- Marker and counters
@@ -259,11 +259,8 @@ CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato);
 CREATE INDEX booking_Lokalenr_Bdato ON booking (Lokalenr, Bdato);
 -- Series.
 CREATE INDEX booking_gennr ON booking (gennr);
--- The archiving, the purge and the lists by period.
-CREATE INDEX booking_Bdato ON booking (Bdato, bstart);
--- The account delete checks.
-CREATE INDEX booking_kontonr ON booking (kontonr);
--- The bookings of one account over some days: the lists of a user's bookings.
+-- The bookings of one account over some days: the lists of a user's bookings, and the account
+-- delete checks.
 CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);
 -- The series with a booking on some days, without reading the single bookings of those days.
 CREATE INDEX booking_series ON booking (Bdato, gennr) WHERE gentagende <> 0;
@@ -273,8 +270,8 @@ CREATE INDEX booking_series_end ON booking (gennr, Bdato, gentagende) WHERE gent
 -- walk over all bookings.
 CREATE INDEX booking_tentative ON booking (Bdato, bstart, Bookingnr, bslut, Lokalenr, kontonr,
     Tentative) WHERE Tentative <> 0;
--- The search: the bookings of a period in its order, with what the keyword is matched against
--- and what the list shows, read from the index alone.
+-- The bookings of a period in their order: the search (with what the keyword is matched
+-- against and what the list shows, read from the index alone), the purge and the lists by period.
 CREATE INDEX booking_search ON booking (Bdato, bstart, Bookingnr, bslut, kontonr, Lokalenr,
     Beskrivelse);
 -- The bookings the archiving has not copied yet, by day: its range and batches read only these.
