@@ -217,6 +217,38 @@ int run(Dao::Database &db, const QString &sql, const QList<QVariant> &values)
     return sqlite3_changes(db.handle());
 }
 
+// A copy of the program that archives claims the work with a row of its own in
+// arkiveringsdato (beside the stamp's row 1), holding when it last moved on. A copy started
+// meanwhile finds a fresh claim and simply starts; a claim older than kClaimSeconds belongs to
+// a copy that stopped, and the next start takes the work over. Two copies that archive at once
+// still archive each booking once: the claim only spares the others the wait.
+constexpr int kClaimId = 2;
+constexpr int kClaimSeconds = 60;
+
+QString nowText() { return System::now().toString("yyyy-MM-dd HH:mm:ss"); }
+
+// True when this copy is to archive: there was no claim, or only a stale one. One statement,
+// so that of two copies starting together one takes the claim.
+bool claimArchiving(Dao::Database &db)
+{
+    Dao::Transaction trans(db);
+    const int claimed = run(
+        db,
+        "INSERT INTO arkiveringsdato (ID, arkiveringsdato) VALUES (?1, ?2) ON CONFLICT (ID) "
+        "DO UPDATE SET arkiveringsdato = excluded.arkiveringsdato WHERE "
+        "julianday(arkiveringsdato) IS NULL OR abs(julianday(excluded.arkiveringsdato) - "
+        "julianday(arkiveringsdato)) * 86400 >= ?3",
+        {kClaimId, nowText(), kClaimSeconds});
+    trans.commit();
+    return claimed > 0;
+}
+
+// Keeps this copy's claim fresh; run inside each batch's transaction.
+void renewClaim(Dao::Database &db)
+{
+    run(db, "UPDATE arkiveringsdato SET arkiveringsdato = ?2 WHERE ID = ?1", {kClaimId, nowText()});
+}
+
 // Archives the bookings before upper not marked as archived, from day lower on, a window of
 // days at a time, each window in a transaction of its own that copies its bookings into the
 // archive and marks them. A window ends after about kArchiveBatch bookings (or after one day,
@@ -253,6 +285,7 @@ void archiveInBatches(Dao::Database &db, int32_t lower, int32_t upper)
         Dao::Transaction trans(db);
         run(db, insert, {day, end});
         run(db, mark, {day, end});
+        renewClaim(db);
         trans.commit();
         day = end;
     }
@@ -269,6 +302,7 @@ void purgeInBatches(Dao::Database &db, int32_t purgeBefore)
     for (;;) {
         Dao::Transaction trans(db);
         const int deleted = run(db, purge, {purgeBefore, kArchiveBatch});
+        renewClaim(db);
         trans.commit();
         if (deleted == 0)
             return;
@@ -295,6 +329,9 @@ bool RunDailyArchiving()
         gLastArchiveDate = stamp.toDateTime();
         return false;
     }
+    // Another copy is archiving: this one starts, and the work is that copy's.
+    if (!claimArchiving(*db))
+        return false;
     // A day's bookings touch pages all over the booking table, the archive and their indexes:
     // a larger page cache for this connection keeps each batch from spilling to the journal
     // before it commits.
@@ -302,10 +339,25 @@ bool RunDailyArchiving()
     // In short transactions, so that other copies are never kept waiting long: a batch is
     // archived before it is purged, and the date is stamped last. A run cut short leaves each
     // booking either in booking, in the archive, or both; the next start finishes the work.
-    archiveInBatches(*db, ArchiveLowerBound(*db, upper), upper);
-    purgeInBatches(*db, purgeBefore);
-    Queries::SqlStampArchiveDate();
-    db->Execute(gSql);
+    try {
+        archiveInBatches(*db, ArchiveLowerBound(*db, upper), upper);
+        purgeInBatches(*db, purgeBefore);
+    } catch (const Dao::DbError &) {
+        // The next start takes the work over at once, not only when the claim has gone stale.
+        try {
+            run(*db, "DELETE FROM arkiveringsdato WHERE ID = ?1", {kClaimId});
+        } catch (const Dao::DbError &) {
+        }
+        throw;
+    }
+    {
+        // The claim goes with the stamp: the stamp's statement writes every row of the table.
+        Dao::Transaction trans(*db);
+        run(*db, "DELETE FROM arkiveringsdato WHERE ID = ?1", {kClaimId});
+        Queries::SqlStampArchiveDate();
+        db->Execute(gSql);
+        trans.commit();
+    }
     gLastArchiveDate = QDateTime(today, QTime(0, 0));
     return true;
 }

@@ -254,6 +254,30 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM booking").isEmpty());
 }
 
+// A copy started while another archives (its claim fresh) simply starts and leaves the work to
+// it; once that claim has gone stale (the other copy stopped), a start takes the work over.
+TEST_F(StartUpTest, ACopyStartedWhileAnotherArchivesSimplyStarts)
+{
+    setDelays(file, 3, 5);
+    addBooking(file, 1, DateToDayNumber(kToday) - 10);
+    const QString stamp = stampOf(file);
+    const QDateTime now(kToday, QTime(9, 30));
+    execSql(file, "INSERT INTO arkiveringsdato (ID, arkiveringsdato) VALUES (2, '"
+                      + now.addSecs(-20).toString("yyyy-MM-dd HH:mm:ss") + "')");
+
+    ASSERT_TRUE(start::StartUp());
+    EXPECT_TRUE(loginUp());
+    EXPECT_TRUE(sandbox.shown().isEmpty());
+    EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv").isEmpty());
+    EXPECT_EQ(stampOf(file), stamp);
+
+    sandbox.setNow(now.addSecs(120));
+    ASSERT_TRUE(start::StartUp());
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
+    EXPECT_TRUE(stampOf(file).startsWith(kToday.toString("yyyy-MM-dd")));
+    EXPECT_EQ(sqlNumbers(file, "SELECT ID FROM arkiveringsdato"), QList<qlonglong>{1});
+}
+
 // The archiving runs in short transactions: a batch that fails is rolled back, what went before
 // stays, the date is not stamped, and the next start finishes the work.
 TEST_F(StartUpTest, AFailedPurgeLosesNothingAndTheNextStartFinishesTheWork)
