@@ -12,6 +12,7 @@
 #include "platform/db/dbfile.h"
 #include "platform/db/deadline.h"
 #include "platform/db/recordset.h"
+#include "platform/db/schemacheck.h"
 #include "platform/db/statement.h"
 #include "platform/system.h"
 
@@ -98,7 +99,7 @@ bool pathsFileUsable()
 
 } // namespace
 
-QString StoredBookingfilePath(bool *pathsOk)
+QString StoredBookingfilePath(bool *pathsOk, QString *why)
 {
     if (pathsOk)
         *pathsOk = false;
@@ -113,9 +114,12 @@ QString StoredBookingfilePath(bool *pathsOk)
             return QString();
         rs->MoveFirst();
         return rs->Field("sti").toString();
-    } catch (const Dao::DbError &) {
+    } catch (const Dao::DbError &e) {
         if (pathsOk)
             *pathsOk = false;
+        // A paths.mdb that is whole but not of this program's layout is named as such.
+        if (why && e.code() == Dao::SchemaCheck::ForeignLayout)
+            *why = e.description();
         return QString();
     }
 }
@@ -376,9 +380,12 @@ bool StartUp()
 {
     accepted().clear();
     bool pathsOk = false;
-    gDatabasePath = StoredBookingfilePath(&pathsOk);
+    QString pathsWhy;
+    gDatabasePath = StoredBookingfilePath(&pathsOk, &pathsWhy);
     if (!pathsOk) {
-        refuse(refusal("The file paths.mdb in the program's folder is missing or damaged."));
+        refuse(refusal(pathsWhy.isEmpty()
+                           ? "The file paths.mdb in the program's folder is missing or damaged."
+                           : pathsWhy));
         return false;
     }
     QString why;

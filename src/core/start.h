@@ -39,7 +39,7 @@ int32_t ArchiveLowerBound(Dao::Database &db, int32_t upper);
 
 // The first row's sti of stitabel in paths.mdb; empty when paths.mdb or the row is missing.
 // pathsOk tells whether paths.mdb and its table stitabel could be read.
-QString StoredBookingfilePath(bool *pathsOk = nullptr);
+QString StoredBookingfilePath(bool *pathsOk = nullptr, QString *why = nullptr);
 // Stores path as the chosen bookingfile. A missing or damaged paths.mdb, or one without its
 // row, is made anew. Throws Dao::DbError when the file cannot be written.
 void StoreBookingfilePath(const QString &path);

@@ -382,6 +382,11 @@ TEST(StartUpRefusal, OffersTheConnectFormThenStartsOnTheChosenFile)
              f.write("not a database at all, just some text that fills the file");
          },
          "The file paths.mdb in the program's folder is missing or damaged."},
+        {"paths.mdb holds a view of its own",
+         [](Sandbox &s, const QString &) {
+             execSql(s.file("paths.mdb"), "CREATE VIEW extra AS SELECT 1");
+         },
+         "paths.mdb' was not opened: its tables, views or triggers are not this program's own"},
         {"no settings row",
          [](Sandbox &, const QString &f) { execSql(f, "DELETE FROM institutionsoplysninger"); },
          "holds no settings row."},
