@@ -358,9 +358,9 @@ void Searchform::FillSearchList()
         const bool hasAccount = sqlite3_column_type(row, 4) != SQLITE_NULL;
         const qint64 accountId = sqlite3_column_int64(row, 4);
         const auto account = hasAccount ? accounts.constFind(accountId) : accounts.constEnd();
-        const QVariant accountName = account == accounts.constEnd() ? QVariant() : *account;
+        const bool named = account != accounts.constEnd();
         if (!match.empty() && !match.number(nr) && !match.holds(title, titleBytes)
-            && !(account != accounts.constEnd() && match.account(accountId, accountName)))
+            && !(named && match.account(accountId, *account)))
             continue;
         const QString day = cached(days, int32_t(sqlite3_column_int64(row, 1)), [](int32_t d) {
             return Format(DayNumberToDate(d), gDateFormat);
@@ -370,7 +370,7 @@ void Searchform::FillSearchList()
                                 title ? QString::fromUtf8(title, titleBytes) : QString(),
                                 time(int32_t(sqlite3_column_int64(row, 2))),
                                 time(int32_t(sqlite3_column_int64(row, 3))),
-                                accountName.toString()};
+                                named ? account->toString() : QString()};
         SList->AddRow(cells.join(';'), nr);
         ++added;
     }
