@@ -32,10 +32,7 @@ UnavailableList::UnavailableList()
     lukknap = new QPushButton("Exit", this);
     lukknap->setObjectName("lukknap");
     lukknap->setToolTip("Luk formular");
-    Printbutton = new QPushButton(this);
-    Printbutton->setObjectName("Printbutton");
-    Printbutton->setIcon(PlannerBars::picture("print"));
-    Printbutton->setToolTip("Print");
+    Printbutton = PlannerBars::printButton(this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(Printbutton);

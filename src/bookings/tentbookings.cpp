@@ -42,10 +42,7 @@ TentBookings::TentBookings()
     tentList = new ListGrid(this);
     tentList->setObjectName("tentList");
     tentList->setMinimumSize(840, 380);   // the eight columns side by side
-    Printbutton = new QPushButton(this);
-    Printbutton->setObjectName("Printbutton");
-    Printbutton->setIcon(PlannerBars::picture("print"));
-    Printbutton->setToolTip("Print");
+    Printbutton = PlannerBars::printButton(this);
     Refresh = new QPushButton("Refresh", this);
     Refresh->setObjectName("Refresh");
     ConAll = new QPushButton("Confirm All", this);
@@ -150,41 +147,37 @@ void TentBookings::tentList_CheckClick(int row, short column, int value)
 
 void TentBookings::SetTentativeFlag(int32_t n, int state)
 {
-    auto db = Dao::Database::open(gDatabasePath);
-    auto rs = db->OpenRecordset("booking", Dao::RecordsetType::Table);
-    rs->SetIndex("Primarykey");
-    rs->Seek("=", n);
-    if (rs->NoMatch()) {
-        rs->Close();
-        db->Close();
-        reportMissing();
-        return;
-    }
-    rs->Edit();
-    rs->SetField("Tentative", state != 1);
-    rs->Update();
-    rs->Close();
-    db->Close();
+    withBooking(n, [state](Dao::Recordset &rs) {
+        rs.Edit();
+        rs.SetField("Tentative", state != 1);
+        rs.Update();
+    });
 }
 
 void TentBookings::DeleteTentativeBooking(int32_t n)
+{
+    withBooking(n, [](Dao::Recordset &rs) {
+        if (MsgBox::show("Confirm deletion ?",
+                         MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2, "Confirm")
+            == MsgBox::Yes)
+            rs.Delete();
+    });
+}
+
+// Runs act on booking n, found by its key; a booking that is no longer there is reported.
+void TentBookings::withBooking(int32_t n, const std::function<void(Dao::Recordset &)> &act)
 {
     auto db = Dao::Database::open(gDatabasePath);
     auto rs = db->OpenRecordset("booking", Dao::RecordsetType::Table);
     rs->SetIndex("Primarykey");
     rs->Seek("=", n);
-    if (rs->NoMatch()) {
-        rs->Close();
-        db->Close();
-        reportMissing();
-        return;
-    }
-    if (MsgBox::show("Confirm deletion ?",
-                     MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2, "Confirm")
-        == MsgBox::Yes)
-        rs->Delete();
+    const bool found = !rs->NoMatch();
+    if (found)
+        act(*rs);
     rs->Close();
     db->Close();
+    if (!found)
+        reportMissing();
 }
 
 // Another copy of the program deleted the booking after the list was filled.

@@ -3,6 +3,11 @@
 #include "platform/controls/form.h"
 
 #include <cstdint>
+#include <functional>
+
+namespace Dao {
+class Recordset;
+}
 
 class ListGrid;
 class QPushButton;
@@ -38,5 +43,6 @@ public:
     QPushButton *Luk = nullptr;
 
 private:
+    void withBooking(int32_t n, const std::function<void(Dao::Recordset &)> &act);
     void reportMissing();
 };

@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPushButton>
 
 namespace PlannerBars {
 
@@ -218,6 +219,15 @@ QIcon picture(const QString &name)
     drawPicture(p, name);
     p.end();
     return QIcon(pixmap);
+}
+
+QPushButton *printButton(QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName("Printbutton");
+    button->setIcon(picture("print"));
+    button->setToolTip("Print");
+    return button;
 }
 
 } // namespace PlannerBars

@@ -8,6 +8,7 @@
 #include <functional>
 
 class DropMenu;
+class QPushButton;
 class QWidget;
 class ToolBar;
 
@@ -30,5 +31,8 @@ void bindBookingKeys(QWidget &grid, Commands::View view,
 // The planner's drawn pictures: "cut", "copy", "paste", "delete", "search", "mine", "today",
 // "repeat", "print", "previous", "next".
 QIcon picture(const QString &name);
+
+// The print button of the lists: the "print" picture, tip "Print", named "Printbutton".
+QPushButton *printButton(QWidget *parent);
 
 } // namespace PlannerBars

@@ -88,10 +88,7 @@ gudløbover::gudløbover()
     ul = new ListGrid(this);
     ul->setObjectName("ul");
     ul->setMinimumSize(940, 340);   // the seven columns side by side
-    Printbutton = new QPushButton(this);
-    Printbutton->setObjectName("Printbutton");
-    Printbutton->setIcon(PlannerBars::picture("print"));
-    Printbutton->setToolTip("Print");
+    Printbutton = PlannerBars::printButton(this);
     Luk = new QPushButton("Exit", this);
     Luk->setObjectName("Luk");
 

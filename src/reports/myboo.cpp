@@ -121,10 +121,7 @@ myboo::myboo()
     MBlist = new ListGrid(this);
     MBlist->setObjectName("MBlist");
     MBlist->setMinimumSize(860, 320);   // the seven columns side by side
-    Printbutton = new QPushButton(this);
-    Printbutton->setObjectName("Printbutton");
-    Printbutton->setIcon(PlannerBars::picture("print"));
-    Printbutton->setToolTip("Print");
+    Printbutton = PlannerBars::printButton(this);
     Info = new QPushButton("Info", this);
     Info->setObjectName("Info");
     Luk = new QPushButton("Exit", this);

@@ -75,10 +75,7 @@ Todays::Todays()
     Todaylist = new ListGrid(this);
     Todaylist->setObjectName("Todaylist");
     Todaylist->setMinimumSize(660, 320);   // the five columns side by side
-    Printbutton = new QPushButton(this);
-    Printbutton->setObjectName("Printbutton");
-    Printbutton->setIcon(PlannerBars::picture("print"));
-    Printbutton->setToolTip("Print");
+    Printbutton = PlannerBars::printButton(this);
     Info = new QPushButton("Info", this);
     Info->setObjectName("Info");
     exit = new QPushButton("Exit", this);
