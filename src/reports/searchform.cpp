@@ -30,10 +30,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 #include <sqlite3.h>
 
@@ -54,26 +55,34 @@ using ReportForms::hiddenBox;
 
 constexpr int HalfYear = 183;
 
-// A keyword matcher for the rows of one fill: Searchform::Matches's answer, with a text of
-// ASCII alone against an ASCII keyword compared byte by byte (the same answer without making a
-// QString of every title), and each account's answer kept for its later bookings.
+// A keyword matcher for the rows of one fill: Searchform::Matches's answer, found without
+// making a QString wherever the text allows it. An ASCII keyword is sought byte by byte in
+// lower case; an ASCII text cannot hold a keyword with a letter whose case folds outside
+// ASCII (such as æ, ø, å); the booking number is sought only by a keyword that a number's
+// text can hold. Anything else is left to QString's case-blind search.
 class KeywordMatch
 {
 public:
-    explicit KeywordMatch(const QString &keyword)
-        : m_keyword(keyword), m_latin1(keyword.toLatin1()),
-          m_ascii(std::all_of(keyword.begin(), keyword.end(),
-                              [](QChar c) { return c.unicode() < 0x80; }))
+    explicit KeywordMatch(const QString &keyword) : m_keyword(keyword)
     {
+        for (QChar c : keyword) {
+            m_ascii = m_ascii && c.unicode() < 0x80;
+            m_foldsToAscii = m_foldsToAscii && c.toCaseFolded().unicode() < 0x80;
+            m_numeric = m_numeric && (c == ' ' || c == '-' || (c >= '0' && c <= '9'));
+            m_lower.append(char(lower(uchar(c.unicode()))));
+        }
     }
 
     bool empty() const { return m_keyword.isEmpty(); }
 
+    // The booking number as text with one leading blank.
     bool number(int32_t bookingnr) const
     {
-        char text[16];
-        const int n = std::snprintf(text, sizeof text, " %d", bookingnr);
-        return holds(text, n);
+        if (!m_numeric)
+            return false;
+        char text[16] = {' '};
+        const auto end = std::to_chars(text + 1, text + sizeof text, bookingnr).ptr;
+        return asciiFind(text, int(end - text));
     }
 
     // A UTF-8 text; null holds nothing.
@@ -81,36 +90,98 @@ public:
     {
         if (!text)
             return false;
-        if (m_ascii && std::all_of(text, text + bytes,
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-            return QLatin1StringView(text, bytes).contains(QLatin1StringView(m_latin1),
-                                                           Qt::CaseInsensitive);
+        if (m_ascii) {
+            if (asciiFind(text, bytes))
+                return true;   // an ASCII byte of UTF-8 is a whole character
+            if (isAscii(text, bytes))
+                return false;
+        } else if (!m_foldsToAscii && isAscii(text, bytes)) {
+            return false;
+        }
         return QString::fromUtf8(text, bytes).contains(m_keyword, Qt::CaseInsensitive);
     }
 
-    bool account(qint64 id, const QVariant &name)
+    bool holds(const QString &text) const
     {
-        auto it = m_accounts.constFind(id);
-        if (it == m_accounts.constEnd()) {
-            const bool found = !name.isNull() && name.toString().contains(m_keyword,
-                                                                          Qt::CaseInsensitive);
-            it = m_accounts.insert(id, found);
-        }
-        return *it;
+        return text.contains(m_keyword, Qt::CaseInsensitive);
     }
 
 private:
+    static uchar lower(uchar c) { return c >= 'A' && c <= 'Z' ? uchar(c + ('a' - 'A')) : c; }
+
+    static bool isAscii(const char *text, int bytes)
+    {
+        uchar any = 0;
+        for (int i = 0; i < bytes; ++i)
+            any |= uchar(text[i]);
+        return any < 0x80;
+    }
+
+    // Whether the ASCII keyword occurs in the text without regard to ASCII case.
+    bool asciiFind(const char *text, int bytes) const
+    {
+        const auto *t = reinterpret_cast<const uchar *>(text);
+        const auto *k = reinterpret_cast<const uchar *>(m_lower.constData());
+        const int n = int(m_lower.size());
+        if (n == 0)
+            return true;
+        for (int i = 0; i + n <= bytes; ++i) {
+            if (lower(t[i]) != k[0])
+                continue;
+            int j = 1;
+            while (j < n && lower(t[i + j]) == k[j])
+                ++j;
+            if (j == n)
+                return true;
+        }
+        return false;
+    }
+
     QString m_keyword;
-    QByteArray m_latin1;
-    bool m_ascii;
-    QHash<qint64, bool> m_accounts;
+    QByteArray m_lower;   // the keyword in ASCII lower case; used only when it is all ASCII
+    bool m_ascii = true;
+    bool m_foldsToAscii = true;   // every character's case folds to ASCII
+    bool m_numeric = true;        // only blanks, minus signs and digits
 };
 
-struct Item
+// A text column as a QString; Null is the null QString.
+QString columnText(sqlite3_stmt *row, int column)
 {
-    qint64 kind = 0;
-    QString name;
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(row, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(row, column)) : QString();
+}
+
+// What decides whether a booking of the period is listed: its item is of a chosen kind, and
+// the keyword is in its number, its title or its account's name.
+struct Filter
+{
+    QHash<qint64, QString> items;   // the items of the chosen kinds, with their names
+    QSet<qint64> namedAccounts;     // the accounts whose names hold the keyword
+    KeywordMatch match;
+
+    bool listed(sqlite3_value *item, sqlite3_value *bookingnr, sqlite3_value *title,
+                sqlite3_value *account) const
+    {
+        if (sqlite3_value_type(item) == SQLITE_NULL
+            || !items.contains(sqlite3_value_int64(item)))
+            return false;
+        if (match.empty())
+            return true;
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(title));
+        return match.number(int32_t(sqlite3_value_int64(bookingnr)))
+               || match.holds(text, text ? sqlite3_value_bytes(title) : 0)
+               || (sqlite3_value_type(account) != SQLITE_NULL
+                   && namedAccounts.contains(sqlite3_value_int64(account)));
+    }
 };
+
+// The SQL function search_listed(Lokalenr, Bookingnr, Beskrivelse, kontonr) of one fill:
+// SQLite asks it of every booking of the period, so that only the listed ones come back.
+void listedFunction(sqlite3_context *context, int, sqlite3_value **args)
+{
+    const auto *filter = static_cast<const Filter *>(sqlite3_user_data(context));
+    sqlite3_result_int(context, filter->listed(args[0], args[1], args[2], args[3]));
+}
 
 } // namespace
 
@@ -287,7 +358,9 @@ QString Searchform::SearchSql()
 {
     return QStringLiteral(
         "SELECT Bookingnr, Bdato, bstart, bslut, kontonr, Lokalenr, Beskrivelse FROM booking "
-        "WHERE Bdato >= :from AND Bdato <= :to ORDER BY Bdato, bstart, Bookingnr");
+        "WHERE Bdato >= :from AND Bdato <= :to "
+        "AND search_listed(Lokalenr, Bookingnr, Beskrivelse, kontonr) "
+        "ORDER BY Bdato, bstart, Bookingnr");
 }
 
 bool Searchform::Matches(const QString &keyword, int32_t bookingnr, const QVariant &title,
@@ -305,25 +378,39 @@ void Searchform::FillSearchList()
     if (SList->RowCount() > 0)
         return;
     // The rows of searchforny: the period's bookings in its order, read from the index of the
-    // bookings by day alone; the kind and name of each item and the name of each account are
-    // read once per fill and joined here, as the stored query joins them.
+    // bookings by day alone. The kind and name of each item and the name of each account are
+    // read once per fill and joined here; SQLite runs the filter on each booking, so that only
+    // the listed ones come back.
     auto db = Dao::Database::open(gDatabasePath);
-    QHash<qint64, Item> items;
+    const qint64 kinds[3] = {gart1->text().toInt(), gart2->text().toInt(), gart3->text().toInt()};
+    Filter filter{{}, {}, KeywordMatch(SSB->text())};
     {
         Dao::Statement st(db->handle(), "SELECT lokalenr, Gruppeart, Lokalenavn FROM lokale");
-        while (st.step())
-            items.insert(st.value(0).toLongLong(),
-                         {st.value(1).isNull() ? -1 : st.value(1).toLongLong(),
-                          st.value(2).toString()});
+        sqlite3_stmt *row = st.get();
+        while (st.step()) {
+            const qint64 kind = sqlite3_column_type(row, 1) == SQLITE_NULL
+                                    ? -1
+                                    : sqlite3_column_int64(row, 1);
+            if (std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds))
+                filter.items.insert(sqlite3_column_int64(row, 0), columnText(row, 2));
+        }
     }
-    QHash<qint64, QVariant> accounts;
+    QHash<qint64, QString> accounts;
     {
         Dao::Statement st(db->handle(), "SELECT ID, Kontonavn FROM Konti");
-        while (st.step())
-            accounts.insert(st.value(0).toLongLong(), st.value(1));
+        sqlite3_stmt *row = st.get();
+        while (st.step()) {
+            const qint64 id = sqlite3_column_int64(row, 0);
+            const QString &name = *accounts.insert(id, columnText(row, 1));
+            if (!filter.match.empty() && filter.match.holds(name))
+                filter.namedAccounts.insert(id);
+        }
     }
-    const qint64 kinds[3] = {gart1->text().toInt(), gart2->text().toInt(), gart3->text().toInt()};
-    KeywordMatch match(SSB->text());
+    if (sqlite3_create_function_v2(db->handle(), "search_listed", 4,
+                                   SQLITE_UTF8 | SQLITE_DIRECTONLY, &filter, listedFunction,
+                                   nullptr, nullptr, nullptr)
+        != SQLITE_OK)
+        throw Dao::Statement::lastError(db->handle(), gDatabasePath);
 
     // Rows come by day and many share a time: each text is formatted once per fill.
     QHash<int32_t, QString> days;
@@ -346,32 +433,19 @@ void Searchform::FillSearchList()
     sqlite3_stmt *row = st.get();
     int added = 0;
     while (added < ListFill::kMaxRows && st.step()) {
-        const auto item = items.constFind(sqlite3_column_int64(row, 5));
-        if (sqlite3_column_type(row, 5) == SQLITE_NULL || item == items.constEnd()
-            || std::find(std::begin(kinds), std::end(kinds), item->kind) == std::end(kinds))
-            continue;
-        const int32_t nr = int32_t(sqlite3_column_int64(row, 0));
-        const bool titled = sqlite3_column_type(row, 6) != SQLITE_NULL;
-        const auto *title = titled ? reinterpret_cast<const char *>(sqlite3_column_text(row, 6))
-                                   : nullptr;
-        const int titleBytes = titled ? sqlite3_column_bytes(row, 6) : 0;
-        const bool hasAccount = sqlite3_column_type(row, 4) != SQLITE_NULL;
-        const qint64 accountId = sqlite3_column_int64(row, 4);
-        const auto account = hasAccount ? accounts.constFind(accountId) : accounts.constEnd();
-        const bool named = account != accounts.constEnd();
-        if (!match.empty() && !match.number(nr) && !match.holds(title, titleBytes)
-            && !(named && match.account(accountId, *account)))
-            continue;
         const QString day = cached(days, int32_t(sqlite3_column_int64(row, 1)), [](int32_t d) {
             return Format(DayNumberToDate(d), gDateFormat);
         });
+        const QString account = sqlite3_column_type(row, 4) == SQLITE_NULL
+                                    ? QString()
+                                    : accounts.value(sqlite3_column_int64(row, 4));
         const QStringList cells{day,
-                                item->name,
-                                title ? QString::fromUtf8(title, titleBytes) : QString(),
+                                filter.items.value(sqlite3_column_int64(row, 5)),
+                                columnText(row, 6),
                                 time(int32_t(sqlite3_column_int64(row, 2))),
                                 time(int32_t(sqlite3_column_int64(row, 3))),
-                                named ? account->toString() : QString()};
-        SList->AddRow(cells.join(';'), nr);
+                                account};
+        SList->AddRow(cells.join(';'), int32_t(sqlite3_column_int64(row, 0)));
         ++added;
     }
     st.finalize();

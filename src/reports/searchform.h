@@ -44,9 +44,10 @@ public:
     void FillSearchList();
     void OpenSelectedBooking();
 
-    // The statement that reads the list's bookings: those of the period bound as :from, :to,
-    // in the order of the stored query searchforny, with the columns the kinds (through the
-    // item), the keyword and the rows need. The fill joins items and accounts itself.
+    // The statement that reads the list's bookings: those of the period bound as :from, :to
+    // that the fill's function search_listed(Lokalenr, Bookingnr, Beskrivelse, kontonr) lists,
+    // in the order of the stored query searchforny, with the columns the rows need. The fill
+    // joins items and accounts itself.
     static QString SearchSql();
     // Whether a booking is found by the keyword: the keyword occurs in the booking number
     // (as text with one leading blank), the title or the account name, without regard to

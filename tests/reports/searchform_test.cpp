@@ -332,7 +332,8 @@ TEST_F(SearchformTest, ListsTheStoredQuerysRowsThatTheKeywordFindsInItsOrder)
              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 900) "
              "INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Lokalenr, "
              "kontonr) SELECT 5000 + i, CASE i % 6 WHEN 0 THEN NULL WHEN 1 THEN 'Æble ' || i "
-             "WHEN 2 THEN 'board ' || i WHEN 3 THEN char(8490) || 'elvin 50%' ELSE 'Yoga' END, "
+             "WHEN 2 THEN 'board ' || i WHEN 3 THEN char(8490) || 'elvin 50%' WHEN 4 THEN 'Kick' "
+             "ELSE 'Yoga' END, "
              "%1 + i % 40, 480 + i % 4 * 30, 600, CASE i % 7 WHEN 0 THEN 99 WHEN 1 THEN NULL "
              "ELSE (10, 11, 20, 30) END, 2 + i % 5 FROM n")
              .arg(today)
@@ -362,7 +363,9 @@ TEST_F(SearchformTest, ListsTheStoredQuerysRowsThatTheKeywordFindsInItsOrder)
         sqlite3_finalize(st);
         return out;
     };
-    const char *const keywords[] = {"", "æble", "BOARD 1", "50%", " 51", "k", "åse", "zzz"};
+    // "\u212a", the Kelvin sign, folds to an ASCII k.
+    const char *const keywords[] = {"",  "æble", "BOARD 1",  "50%", " 51",
+                                    "k", "åse",  "\u212a", "zzz"};
     for (const char *keyword : keywords) {
         for (QRadioButton *kind : {f->optall, f->Optadd}) {
             SCOPED_TRACE(QString::fromUtf8(keyword).toStdString() + " " + kind->text().toStdString());
@@ -380,6 +383,12 @@ TEST_F(SearchformTest, TheFillReadsThePeriodFromAnIndexInItsOrder)
 {
     sqlite3 *db = nullptr;
     ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+    // A stand-in for the fill's own filter, which only the fill's connection knows.
+    ASSERT_EQ(sqlite3_create_function_v2(
+                  db, "search_listed", 4, SQLITE_UTF8, nullptr,
+                  [](sqlite3_context *c, int, sqlite3_value **) { sqlite3_result_int(c, 1); },
+                  nullptr, nullptr, nullptr),
+              SQLITE_OK);
     sqlite3_stmt *stmt = nullptr;
     const QByteArray sql = ("EXPLAIN QUERY PLAN " + Searchform::SearchSql()).toUtf8();
     ASSERT_EQ(sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr), SQLITE_OK);
