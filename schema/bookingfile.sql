@@ -14,7 +14,7 @@
 -- The layout's version. A change to any table, view, trigger or index raises it by one and adds
 -- the step that brings a file of the version before up to this one (src/core/fileschemas.cpp);
 -- the program refuses a file whose layout is not exactly one of its versions.
-PRAGMA user_version = 6;
+PRAGMA user_version = 7;
 
 ------------------------------------------------------------------------------------------------
 -- Marker and counters
@@ -257,8 +257,9 @@ CREATE TABLE booking (
 CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato);
 -- The week view, the double-booking test and the item delete check: one item over some days.
 CREATE INDEX booking_Lokalenr_Bdato ON booking (Lokalenr, Bdato);
--- Series.
-CREATE INDEX booking_gennr ON booking (gennr);
+-- The members of a series. A single booking has no series number and no entry here: writing or
+-- deleting one costs no page of this index.
+CREATE INDEX booking_gennr ON booking (gennr) WHERE gennr IS NOT NULL;
 -- The bookings of one account over some days: the lists of a user's bookings, and the account
 -- delete checks.
 CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);

@@ -69,6 +69,11 @@ Dao::FileSchema Bookingfile()
                 {5, "DROP INDEX booking_Bdato; DROP INDEX booking_kontonr;",
                  "CREATE INDEX booking_Bdato ON booking (Bdato, bstart);"
                  "CREATE INDEX booking_kontonr ON booking (kontonr);"},
+                // 6 -> 7: the index of the series members leaves out the single bookings.
+                {6,
+                 "DROP INDEX booking_gennr;"
+                 "CREATE INDEX booking_gennr ON booking (gennr) WHERE gennr IS NOT NULL;",
+                 "DROP INDEX booking_gennr; CREATE INDEX booking_gennr ON booking (gennr);"},
             }};
 }
 
