@@ -115,8 +115,8 @@ void fill(sqlite3 *db, int bookings)
                  .arg(BigItems)
                  .arg(BigType)
                  .arg(SmallType));
-    // The archive: every booking older than the archiving delay (marked as archived in the
-    // booking table), and as many per day again from the year before, which the purge has
+    // The archive: every booking older than the archiving delay (the others listed as still
+    // to archive), and as many per day again from the year before, which the purge has
     // already taken out of the booking table.
     exec(db, QString("INSERT INTO bookingarkiv (Bookingnr, Beskrivelse, Bstart, Bslut, Bdato, "
                      "Bcolor, Bgruppe, Lokalenr, kontonr, Antalpers, Pris, gennr, gentagende, "
@@ -124,7 +124,9 @@ void fill(sqlite3 *db, int bookings)
                      "Bcolor, Bgruppe, Lokalenr, kontonr, Antalpers, Pris, gennr, gentagende, "
                      "Intern, curacname FROM booking WHERE Bdato < %1")
                  .arg(t - ArchiveDelay));
-    exec(db, QString("UPDATE booking SET arkiveret = 1 WHERE Bdato < %1").arg(t - ArchiveDelay));
+    exec(db, QString("INSERT INTO arkiveres (Bdato, Bookingnr) SELECT Bdato, Bookingnr FROM "
+                     "booking WHERE Bdato >= %1")
+                 .arg(t - ArchiveDelay));
     const int older = bookings / 2;
     const int olderFirst = bookings + Items * 14 + 1;
     exec(db, numbers(older)
