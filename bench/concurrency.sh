@@ -115,7 +115,9 @@ done
 # every row of the table), as a claim goes stale a minute after its copy stopped.
 sqlite3 "$WORK/crash.mdb" "UPDATE arkiveringsdato SET arkiveringsdato = '1900-01-01 00:00:00'"
 mkdir -p "$WORK/last"; "$WORKER" start "$WORK/crash.mdb" "$WORK/last" $TODAY > "$WORK/last.out" 2>/dev/null
-echo "failed integrity checks: $bad of $CRASHES; kills inside a series: $inseries of $CRASHES, that left one half written: $half"
-echo "series booked $(sqlite3 "$WORK/crash.mdb" 'SELECT COUNT(*) FROM booking WHERE gennr = Bookingnr'), half written at the end $(halfseries "$WORK/crash.mdb")"
+echo "failed integrity checks: $bad of $CRASHES"
+echo "kills inside a series: $inseries of $CRASHES; kills after which a series was half written: $half"
+heads=$(sqlite3 "$WORK/crash.mdb" 'SELECT COUNT(*) FROM booking WHERE gennr = Bookingnr')
+echo "series booked $heads, half written at the end $(halfseries "$WORK/crash.mdb")"
 check "$WORK/crash.mdb" "$WORK"/c*.out "$WORK"/c*.series "$WORK/last.out"
 echo "due and not archived after the last start: $(sqlite3 "$WORK/crash.mdb" "SELECT COUNT(*) FROM booking b WHERE Bdato < $TODAYNO - 3 AND NOT EXISTS (SELECT 1 FROM bookingarkiv a WHERE a.Bookingnr = b.Bookingnr)")"
