@@ -23,7 +23,7 @@ namespace {
 
 // Raised whenever what the maker writes changes, so that no cached file of an older layout is
 // used.
-constexpr int LayoutVersion = 2;
+constexpr int LayoutVersion = 3;
 constexpr int Span = 365;   // bookings lie from today - Span to today + Span - 1
 
 void exec(sqlite3 *db, const QString &sql)
@@ -115,8 +115,8 @@ void fill(sqlite3 *db, int bookings)
                  .arg(BigItems)
                  .arg(BigType)
                  .arg(SmallType));
-    // The archive: every booking older than the archiving delay (marked as archived in the
-    // booking table), and as many per day again from the year before, which the purge has
+    // The archive: every booking older than the archiving delay (the others listed as still
+    // to archive), and as many per day again from the year before, which the purge has
     // already taken out of the booking table.
     exec(db, QString("INSERT INTO bookingarkiv (Bookingnr, Beskrivelse, Bstart, Bslut, Bdato, "
                      "Bcolor, Bgruppe, Lokalenr, kontonr, Antalpers, Pris, gennr, gentagende, "
@@ -124,7 +124,9 @@ void fill(sqlite3 *db, int bookings)
                      "Bcolor, Bgruppe, Lokalenr, kontonr, Antalpers, Pris, gennr, gentagende, "
                      "Intern, curacname FROM booking WHERE Bdato < %1")
                  .arg(t - ArchiveDelay));
-    exec(db, QString("UPDATE booking SET arkiveret = 1 WHERE Bdato < %1").arg(t - ArchiveDelay));
+    exec(db, QString("INSERT INTO arkiveres (Bdato, Bookingnr) SELECT Bdato, Bookingnr FROM "
+                     "booking WHERE Bdato >= %1")
+                 .arg(t - ArchiveDelay));
     const int older = bookings / 2;
     const int olderFirst = bookings + Items * 14 + 1;
     exec(db, numbers(older)
@@ -150,6 +152,17 @@ void fill(sqlite3 *db, int bookings)
                  .arg(DeleteDelay));
     exec(db, QString("UPDATE arkiveringsdato SET arkiveringsdato = '%1 00:00:00'")
                  .arg(today().toString("yyyy-MM-dd")));
+}
+
+// The daily archiving writes the archive a day at a time, each day's bookings at scattered
+// booking numbers, so its table and indexes hold the free room that such writing leaves in their
+// pages. A bulk copy packs them full, and then every archived booking would split a page: the
+// archive is written again here in the order of days, with its indexes in place.
+void layArchiveByDay(sqlite3 *db)
+{
+    exec(db, "CREATE TEMP TABLE archive AS SELECT * FROM bookingarkiv; DELETE FROM bookingarkiv; "
+             "INSERT INTO bookingarkiv SELECT * FROM archive ORDER BY Bdato, Bookingnr; "
+             "DROP TABLE archive");
 }
 
 // Fills a copy of the empty bookingfile. The indexes and triggers of the two booking tables
@@ -182,6 +195,7 @@ void make(const QString &path, int bookings, const QString &emptyDatabase)
         fill(db, bookings);
         for (const QString &sql : again)
             exec(db, sql);
+        layArchiveByDay(db);
         exec(db, "COMMIT");
     } catch (...) {
         sqlite3_close(db);

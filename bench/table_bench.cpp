@@ -340,15 +340,23 @@ std::vector<Step> steps()
                    [] { setClock(BenchFile::todayNumber()); },
                    [] { Forms::unloadAll(); }});
     // Each run is one day later than the last, with the day before it archived: one day due.
-    out.push_back({"Start-up, one day due", [] { start::StartUp(); },
-                   [] {
-                       dueDay = dueDay ? dueDay + 1 : BenchFile::todayNumber() + 1;
-                       execOnFile(QString("UPDATE arkiveringsdato SET arkiveringsdato = '%1 "
-                                          "00:00:00'")
-                                      .arg(dateOf(dueDay - 1).toString("yyyy-MM-dd")));
-                       setClock(dueDay);
-                   },
-                   [] { Forms::unloadAll(); }});
+    // With the bench file's delays (30 and 365 days) the run archives a day and purges one; with
+    // the program's defaults (3 and 548) it archives a day, and none of the file's bookings is
+    // old enough to purge. The first run of the second step catches up the days between the two
+    // delays.
+    for (const auto &[name, delays] :
+         {std::pair{"Start-up, one day due and one purged", "arCdEl = 30, deldel = 365"},
+          std::pair{"Start-up, one day due", "arCdEl = 3, deldel = 548"}})
+        out.push_back({name, [] { start::StartUp(); },
+                       [delays = QString(delays)] {
+                           dueDay = dueDay ? dueDay + 1 : BenchFile::todayNumber() + 1;
+                           execOnFile("UPDATE institutionsoplysninger SET " + delays);
+                           execOnFile(QString("UPDATE arkiveringsdato SET arkiveringsdato = "
+                                              "'%1 00:00:00'")
+                                          .arg(dateOf(dueDay - 1).toString("yyyy-MM-dd")));
+                           setClock(dueDay);
+                       },
+                       [] { Forms::unloadAll(); }});
     dueDay = 0;
     return out;
 }

@@ -14,7 +14,7 @@
 -- The layout's version. A change to any table, view, trigger or index raises it by one and adds
 -- the step that brings a file of the version before up to this one (src/core/fileschemas.cpp);
 -- the program refuses a file whose layout is not exactly one of its versions.
-PRAGMA user_version = 6;
+PRAGMA user_version = 7;
 
 ------------------------------------------------------------------------------------------------
 -- Marker and counters
@@ -219,8 +219,9 @@ CREATE INDEX grptilk_gnr ON grptilk (gnr);
 
 -- One row per booking. Bdato is a day number, bstart/bslut minutes since midnight (an end
 -- before the start runs over midnight), Bcolor an RGB value with red in the low byte. arkiveret
--- is 1 once the daily archiving has copied the booking into bookingarkiv; any other value (0, or
--- a null written by a caller) marks a booking that the archiving has still to offer.
+-- was the daily archiving's mark in layouts 5 and 6; it is no longer read or written (arkiveres
+-- below holds what the archiving has still to copy), and stays because dropping a column
+-- rewrites every booking of a file.
 CREATE TABLE booking (
     Bookingnr         INTEGER PRIMARY KEY,
     Beskrivelse       TEXT,
@@ -257,8 +258,9 @@ CREATE TABLE booking (
 CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato);
 -- The week view, the double-booking test and the item delete check: one item over some days.
 CREATE INDEX booking_Lokalenr_Bdato ON booking (Lokalenr, Bdato);
--- Series.
-CREATE INDEX booking_gennr ON booking (gennr);
+-- The members of a series. A single booking has no series number and no entry here: writing or
+-- deleting one costs no page of this index.
+CREATE INDEX booking_gennr ON booking (gennr) WHERE gennr IS NOT NULL;
 -- The bookings of one account over some days: the lists of a user's bookings, and the account
 -- delete checks.
 CREATE INDEX booking_kontonr_Bdato ON booking (kontonr, Bdato);
@@ -274,8 +276,36 @@ CREATE INDEX booking_tentative ON booking (Bdato, bstart, Bookingnr, bslut, Loka
 -- against and what the list shows, read from the index alone), the purge and the lists by period.
 CREATE INDEX booking_search ON booking (Bdato, bstart, Bookingnr, bslut, kontonr, Lokalenr,
     Beskrivelse);
--- The bookings the archiving has not copied yet, by day: its range and batches read only these.
-CREATE INDEX booking_arkiveres ON booking (Bdato) WHERE arkiveret IS NOT 1;
+
+-- The bookings the daily archiving has still to copy into bookingarkiv, by day: every booking
+-- enters when it is made and leaves when it is archived or deleted, and moves with its day. The
+-- archiving reads its range and batches here alone, and taking a day's bookings out changes a
+-- few pages of this table rather than a page of booking for each of them.
+CREATE TABLE arkiveres (
+    Bdato     INTEGER NOT NULL,
+    Bookingnr INTEGER NOT NULL,
+    PRIMARY KEY (Bdato, Bookingnr)
+) WITHOUT ROWID;
+CREATE TRIGGER booking_arkiveres_insert AFTER INSERT ON booking
+WHEN NEW.Bdato IS NOT NULL
+BEGIN
+    INSERT OR IGNORE INTO arkiveres (Bdato, Bookingnr) VALUES (NEW.Bdato, NEW.Bookingnr);
+END;
+-- A booking still to archive moves with its day, and one that had no day joins the list when it
+-- gets one; one already archived stays archived.
+CREATE TRIGGER booking_arkiveres_move AFTER UPDATE OF Bdato ON booking
+WHEN NEW.Bdato IS NOT OLD.Bdato
+BEGIN
+    INSERT OR IGNORE INTO arkiveres (Bdato, Bookingnr)
+    SELECT NEW.Bdato, NEW.Bookingnr
+    WHERE NEW.Bdato IS NOT NULL AND (OLD.Bdato IS NULL OR EXISTS (
+        SELECT 1 FROM arkiveres WHERE Bdato = OLD.Bdato AND Bookingnr = OLD.Bookingnr));
+    DELETE FROM arkiveres WHERE Bdato = OLD.Bdato AND Bookingnr = OLD.Bookingnr;
+END;
+CREATE TRIGGER booking_arkiveres_delete AFTER DELETE ON booking
+BEGIN
+    DELETE FROM arkiveres WHERE Bdato = OLD.Bdato AND Bookingnr = OLD.Bookingnr;
+END;
 
 -- Archived bookings: booking's columns less Tentative, tax and bvpris (and its mark). Written
 -- only by the daily archiving; a booking number already archived is passed over.

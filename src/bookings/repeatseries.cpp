@@ -296,6 +296,11 @@ bool BookDates(const Origin &origin, const QList<int32_t> &ids, qint64 colour)
         head.bind(2, colour, FieldKind::Integer);
         head.bind(3, qlonglong(origin.bookingnr), FieldKind::Integer);
         head.step();
+        // Deleted by another copy of the program while the form showed it: members without
+        // their head would be a half-written series.
+        if (sqlite3_changes(db->handle()) == 0)
+            throw Dao::DbError("Booking " + QString::number(origin.bookingnr)
+                               + " is no longer in the bookingfile. It may have been deleted.");
         trans.commit();
     } catch (const Dao::DbError &e) {
         MsgBox::show("The series could not be booked; no booking was made.\n" + e.description(),

@@ -69,6 +69,32 @@ Dao::FileSchema Bookingfile()
                 {5, "DROP INDEX booking_Bdato; DROP INDEX booking_kontonr;",
                  "CREATE INDEX booking_Bdato ON booking (Bdato, bstart);"
                  "CREATE INDEX booking_kontonr ON booking (kontonr);"},
+                // 6 -> 7: the index of the series members leaves out the single bookings, and
+                // the bookings still to archive are listed in a table of their own, which takes
+                // over from the mark on each booking.
+                {6,
+                 "DROP INDEX booking_gennr;"
+                 "CREATE INDEX booking_gennr ON booking (gennr) WHERE gennr IS NOT NULL;"
+                 "CREATE TABLE arkiveres (Bdato INTEGER NOT NULL, Bookingnr INTEGER NOT NULL, "
+                 "PRIMARY KEY (Bdato, Bookingnr)) WITHOUT ROWID;"
+                 "INSERT INTO arkiveres (Bdato, Bookingnr) SELECT Bdato, Bookingnr FROM booking "
+                 "WHERE arkiveret IS NOT 1 AND Bdato IS NOT NULL;"
+                 "DROP INDEX booking_arkiveres;"
+                 "CREATE TRIGGER booking_arkiveres_insert AFTER INSERT ON booking "
+                 "WHEN NEW.Bdato IS NOT NULL BEGIN INSERT OR IGNORE INTO arkiveres (Bdato, "
+                 "Bookingnr) VALUES (NEW.Bdato, NEW.Bookingnr); END;"
+                 "CREATE TRIGGER booking_arkiveres_move AFTER UPDATE OF Bdato ON booking "
+                 "WHEN NEW.Bdato IS NOT OLD.Bdato BEGIN INSERT OR IGNORE INTO arkiveres (Bdato, "
+                 "Bookingnr) SELECT NEW.Bdato, NEW.Bookingnr WHERE NEW.Bdato IS NOT NULL AND "
+                 "(OLD.Bdato IS NULL OR EXISTS (SELECT 1 FROM arkiveres WHERE Bdato = OLD.Bdato "
+                 "AND Bookingnr = OLD.Bookingnr)); DELETE FROM arkiveres WHERE Bdato = OLD.Bdato AND Bookingnr = "
+                 "OLD.Bookingnr; END;"
+                 "CREATE TRIGGER booking_arkiveres_delete AFTER DELETE ON booking BEGIN DELETE "
+                 "FROM arkiveres WHERE Bdato = OLD.Bdato AND Bookingnr = OLD.Bookingnr; END;",
+                 "DROP TRIGGER booking_arkiveres_insert; DROP TRIGGER booking_arkiveres_move;"
+                 "DROP TRIGGER booking_arkiveres_delete; DROP TABLE arkiveres;"
+                 "CREATE INDEX booking_arkiveres ON booking (Bdato) WHERE arkiveret IS NOT 1;"
+                 "DROP INDEX booking_gennr; CREATE INDEX booking_gennr ON booking (gennr);"},
             }};
 }
 

@@ -177,13 +177,12 @@ bool LoadSettings()
     return true;
 }
 
-// The range starts at the earliest booking the archiving has not marked as copied, so that no
+// The range starts at the earliest booking that the archiving has still to copy, so that no
 // booking is missed when the delay changes, a day passes without a start, or a booking is typed
 // into an already archived day; the bookings already archived are not read at all.
 int32_t ArchiveLowerBound(Dao::Database &db, int32_t upper)
 {
-    Dao::Statement st(db.handle(),
-                      "SELECT min(Bdato) FROM booking WHERE arkiveret IS NOT 1 AND Bdato < ?1");
+    Dao::Statement st(db.handle(), "SELECT min(Bdato) FROM arkiveres WHERE Bdato < ?1");
     st.bind(1, QVariant(upper));
     const QVariant earliest = st.step() ? st.value(0) : QVariant();
     if (earliest.isNull())
@@ -253,42 +252,39 @@ void renewClaim(Dao::Database &db)
     run(db, "UPDATE arkiveringsdato SET arkiveringsdato = ?2 WHERE ID = ?1", {kClaimId, nowText()});
 }
 
-// Archives the bookings before upper not marked as archived, from day lower on, a window of
-// days at a time, each window in a transaction of its own that copies its bookings into the
-// archive and marks them. A window ends after about kArchiveBatch bookings (or after one day,
-// when a day holds more), so no transaction reads or writes much. Another copy may archive the
-// same days at the same time: its window finds them marked, and each booking number enters the
-// archive once.
+// Archives the bookings before upper that arkiveres lists, from day lower on, a window of days
+// at a time, each window in a transaction of its own that copies its bookings into the archive
+// and takes them off the list. A window ends after about kArchiveBatch bookings (or after one
+// day, when a day holds more), so no transaction reads or writes much. Another copy may archive
+// the same days at the same time: its window finds them gone from the list, and each booking
+// number enters the archive once.
 void archiveInBatches(Dao::Database &db, int32_t lower, int32_t upper)
 {
-    const QString insert =
-        QString::fromUtf8("INSERT INTO bookingarkiv (%1) SELECT %1 FROM booking "
-                          "WHERE arkiveret IS NOT 1 AND Bdato >= ?1 AND Bdato < ?2")
-            .arg(QString::fromUtf8(kArchiveColumns));
-    const QString mark = "UPDATE booking SET arkiveret = 1 "
-                         "WHERE arkiveret IS NOT 1 AND Bdato >= ?1 AND Bdato < ?2";
+    const QString columns = QString::fromUtf8(kArchiveColumns);
+    const QString insert = QString("INSERT INTO bookingarkiv (%1) SELECT b.%2 FROM arkiveres AS a "
+                                   "JOIN booking AS b ON b.Bookingnr = a.Bookingnr "
+                                   "WHERE a.Bdato >= ?1 AND a.Bdato < ?2")
+                               .arg(columns, QString(columns).replace(", ", ", b."));
+    const QString done = "DELETE FROM arkiveres WHERE Bdato >= ?1 AND Bdato < ?2";
     int32_t day = lower;
     while (day < upper) {
         // The next day that holds a booking to archive, and the day after the window's last.
-        const QVariant first = firstValue(db,
-                                          "SELECT min(Bdato) FROM booking WHERE arkiveret IS NOT "
-                                          "1 AND Bdato >= ?1 AND Bdato < ?2",
-                                          {day, upper});
+        const QVariant first = firstValue(
+            db, "SELECT min(Bdato) FROM arkiveres WHERE Bdato >= ?1 AND Bdato < ?2", {day, upper});
         if (first.isNull())
             return;
         day = static_cast<int32_t>(first.toLongLong());
         const QVariant last = firstValue(db,
-                                         "SELECT Bdato FROM booking WHERE arkiveret IS NOT 1 AND "
-                                         "Bdato >= ?1 AND Bdato < ?2 ORDER BY Bdato LIMIT 1 "
-                                         "OFFSET ?3",
+                                         "SELECT Bdato FROM arkiveres WHERE Bdato >= ?1 AND "
+                                         "Bdato < ?2 ORDER BY Bdato LIMIT 1 OFFSET ?3",
                                          {day, upper, kArchiveBatch});
         const int32_t end = last.isNull() ? upper
                                           : std::max<int32_t>(day + 1, last.toLongLong());
-        // The copy and the mark see the same rows: the transaction holds the file's write lock
-        // from its start, so no other copy adds a booking in between.
+        // The copy and the list's deletion see the same rows: the transaction holds the file's
+        // write lock from its start, so no other copy adds a booking in between.
         Dao::Transaction trans(db);
         run(db, insert, {day, end});
-        run(db, mark, {day, end});
+        run(db, done, {day, end});
         renewClaim(db);
         trans.commit();
         day = end;
@@ -336,10 +332,10 @@ bool RunDailyArchiving()
     // Another copy is archiving: this one starts, and the work is that copy's.
     if (!claimArchiving(*db))
         return false;
-    // A day's bookings touch pages all over the booking table, the archive and their indexes:
-    // a larger page cache for this connection keeps each batch from spilling to the journal
-    // before it commits.
-    sqlite3_exec(db->handle(), "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
+    // A day's bookings touch pages all over the booking table, the archive and their indexes.
+    // A modest page cache may let a batch write some pages before it commits; one that holds a
+    // whole batch costs more, in memory claimed afresh on every start, than that saves.
+    sqlite3_exec(db->handle(), "PRAGMA cache_size = -8192", nullptr, nullptr, nullptr);
     // In short transactions, so that other copies are never kept waiting long: a batch is
     // archived before it is purged, and the date is stamped last. A run cut short leaves each
     // booking either in booking, in the archive, or both; the next start finishes the work.

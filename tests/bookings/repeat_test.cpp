@@ -336,6 +336,24 @@ TEST_F(RepeatTest, AFailureHalfWayBooksNothing)
     EXPECT_EQ(form->gentagende->text(), "False");
 }
 
+// Another copy of the program deleted the booking while the form showed it: no member is
+// written without its head.
+TEST_F(RepeatTest, AHeadDeletedMeanwhileBooksNothing)
+{
+    fastgen *f = repeat();
+    f->Option2_Click();
+    f->Slutfastgentagende->setText(QString::number(kToday + 21));
+    f->Udvalg_Click();
+    exec("DELETE FROM booking WHERE Bookingnr = 100");
+    const qlonglong keys = counter();
+    f->bookingknap_Click();
+
+    EXPECT_TRUE(sb.lastText().startsWith("The series could not be booked"));
+    EXPECT_TRUE(sb.lastText().contains("Booking 100 is no longer in the bookingfile"));
+    EXPECT_TRUE(newBookings().isEmpty());
+    EXPECT_EQ(counter(), keys);
+}
+
 TEST_F(RepeatTest, BooksOnlyTheDatesThisDialogPrepared)
 {
     fastgen *f = generate(&fastgen::Option2_Click);

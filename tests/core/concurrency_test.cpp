@@ -25,9 +25,10 @@ struct Copy
 };
 
 // Several copies of the program's own code at once on one bookingfile: copies that type and
-// paste bookings (into a day the archiving takes) while other copies start up and run the daily
-// archiving over 2,000 due bookings. No copy sees an error, no number is handed out twice, and
-// every booking ends either in booking or in the archive, once.
+// paste bookings (into a day the archiving takes and purges) and copies that book series of 20
+// days (into days it takes and keeps), while other copies start up and run the daily archiving
+// over 2,000 due bookings. No copy sees an error, no number is handed out twice, every booking
+// ends either in booking or in the archive, once, and every series has its head.
 TEST(Concurrency, CopiesBookingAndArchivingAtOnceLoseNothing)
 {
     Sandbox sandbox;
@@ -41,6 +42,7 @@ TEST(Concurrency, CopiesBookingAndArchivingAtOnceLoseNothing)
                       .arg(today - 405));
     execSql(file, "UPDATE næstenøgle SET nextkey = 10000");
     const QString pastDay = QString::number(today - 200);
+    const QString seriesDay = QString::number(today - 50);
 
     std::vector<Copy> copies;
     auto launch = [&](const QString &what, const QStringList &args) {
@@ -53,6 +55,8 @@ TEST(Concurrency, CopiesBookingAndArchivingAtOnceLoseNothing)
     };
     for (int i = 0; i < 4; ++i)
         launch("book", {"book", "60", pastDay});
+    for (int i = 0; i < 2; ++i)
+        launch("series", {"series", "5", seriesDay});
     for (int i = 0; i < 3; ++i)
         launch("start", {"start", kToday.toString("yyyy-MM-dd")});
 
@@ -75,6 +79,8 @@ TEST(Concurrency, CopiesBookingAndArchivingAtOnceLoseNothing)
         }
         if (c.what == "book")
             EXPECT_EQ(booked, 60);
+        else if (c.what == "series")
+            EXPECT_EQ(booked, 5 * 21);   // each head and its 20 members
         else
             EXPECT_TRUE(login);
     }
@@ -99,6 +105,8 @@ TEST(Concurrency, CopiesBookingAndArchivingAtOnceLoseNothing)
                   - sqlValue(file, "SELECT COUNT(*) FROM booking JOIN bookingarkiv USING "
                                    "(Bookingnr)").toLongLong(),
               both.size());
+    EXPECT_EQ(sqlValue(file, "SELECT COUNT(*) FROM booking WHERE gennr = Bookingnr").toInt(), 10);
+    EXPECT_EQ(sqlValue(file, "SELECT COUNT(DISTINCT gennr) FROM booking").toInt(), 10);
     EXPECT_EQ(sqlValue(file, "PRAGMA integrity_check").toString(), "ok");
 }
 

@@ -198,12 +198,16 @@ TEST_F(StartUpTest, EveryBookingIsArchivedBeforeItIsPurged)
             }
             ASSERT_EQ(archived, wantArchived) << "day " << d;
             ASSERT_EQ(kept, wantKept) << "day " << d;
-            // Exactly the kept bookings that the archive holds carry the archiving's mark.
-            ASSERT_EQ(sqlNumbers(f, "SELECT Bookingnr FROM booking WHERE arkiveret = 1 "
-                                    "ORDER BY Bookingnr"),
-                      sqlNumbers(f, "SELECT Bookingnr FROM booking JOIN bookingarkiv USING "
-                                    "(Bookingnr) ORDER BY Bookingnr"))
+            // Exactly the bookings that the archive does not hold are listed as still to
+            // archive, each under its own day.
+            ASSERT_EQ(sqlNumbers(f, "SELECT Bookingnr FROM arkiveres JOIN booking USING "
+                                    "(Bookingnr, Bdato) ORDER BY Bookingnr"),
+                      sqlNumbers(f, "SELECT Bookingnr FROM booking WHERE Bookingnr NOT IN "
+                                    "(SELECT Bookingnr FROM bookingarkiv) ORDER BY Bookingnr"))
                 << "day " << d;
+            ASSERT_EQ(sqlValue(f, "SELECT count(*) FROM arkiveres").toInt(),
+                      sqlValue(f, "SELECT count(*) FROM booking WHERE Bookingnr NOT IN "
+                                  "(SELECT Bookingnr FROM bookingarkiv)").toInt());
         }
         // The archive holds each booking as it was.
         EXPECT_EQ(sqlValue(f, "SELECT COUNT(*) FROM bookingarkiv a JOIN booking b USING "
@@ -230,13 +234,18 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
     ASSERT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     const QString stamp = stampOf(file);
 
-    // Typed into the past after today's run: it waits for tomorrow's. A writer that names the
-    // archiving's mark may leave it null: the booking is archived all the same.
-    addBooking(file, 2, today - 10);
-    execSql(file, "UPDATE booking SET arkiveret = NULL WHERE Bookingnr = 2");
+    // Moved into the past after today's run, or given a past day it had not had: each waits
+    // for tomorrow's. One deleted before its day came is never archived.
+    addBooking(file, 2, today + 5);
+    execSql(file, "INSERT INTO booking (Bookingnr) VALUES (5)");
+    execSql(file, "UPDATE booking SET Bdato = " + QString::number(today - 10)
+                      + " WHERE Bookingnr IN (2, 5)");
+    addBooking(file, 3, today - 10);
+    execSql(file, "DELETE FROM booking WHERE Bookingnr = 3");
     sandbox.setNow(QDateTime(kToday, QTime(16, 45)));
     ASSERT_TRUE(start::StartUp());
-    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM booking"), QList<qlonglong>{2});
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM booking ORDER BY 1"),
+              (QList<qlonglong>{2, 5}));
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     EXPECT_EQ(stampOf(file), stamp);
 
@@ -244,13 +253,14 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
     // inside the transaction sees the stamp and does nothing either.
     gLastArchiveDate = QDateTime(kToday.addDays(-1), QTime(0, 0));
     EXPECT_FALSE(start::RunDailyArchiving());
-    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM booking"), QList<qlonglong>{2});
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM booking ORDER BY 1"),
+              (QList<qlonglong>{2, 5}));
 
     // The next day both are archived, and the purge takes them.
     sandbox.setNow(QDateTime(kToday.addDays(1), QTime(8, 0)));
     ASSERT_TRUE(start::StartUp());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv ORDER BY 1"),
-              (QList<qlonglong>{1, 2}));
+              (QList<qlonglong>{1, 2, 5}));
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM booking").isEmpty());
 }
 

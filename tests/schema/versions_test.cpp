@@ -37,7 +37,7 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema bookingfile = FileSchemas::Bookingfile();
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
-    EXPECT_EQ(current, 6);
+    EXPECT_EQ(current, 7);
     EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 1);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
@@ -63,7 +63,8 @@ TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
                                        "a60be39c9c1afcf3befe87a49e9442d55386fbeb",
                                        "8a60420347ccb2181662c13d3ff555e119d5e730",
                                        "7d97e5cb6571f9bef5072a7b286ec534acb60abd",
-                                       "d83e70618ce008b8ba589018c4aebb7bdfb53dd4"}},
+                                       "d83e70618ce008b8ba589018c4aebb7bdfb53dd4",
+                                       "be1073c96723b4d05e77feca2ad627cff67242e5"}},
         {FileSchemas::Paths(), {"ec06229e3a3161631ebbbe0ece700ae85a31b81f",
                                  "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2"}},
     };
@@ -90,9 +91,16 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
     const QString byDay = "SELECT count(*) FROM pragma_index_info('bookingarkiv_Bdato')";
     const QString index4 = "SELECT count(*) FROM sqlite_schema WHERE name IN "
                            "('booking_search', 'booking_series_end')";
-    // Version 5's two indexes that wider ones lead, version 4's archiving mark, and version 3's
-    // indexes of the lists.
-    const QString version5 = "CREATE INDEX booking_Bdato ON booking (Bdato, bstart); "
+    // Version 6's index of series numbers over every booking and its archiving mark on each
+    // booking (the archived one marked), version 5's two indexes that wider ones lead, version
+    // 4's file without the mark, and version 3's indexes of the lists.
+    const QString version6 =
+        "DROP INDEX booking_gennr; CREATE INDEX booking_gennr ON booking (gennr); "
+        "DROP TRIGGER booking_arkiveres_insert; DROP TRIGGER booking_arkiveres_move; "
+        "DROP TRIGGER booking_arkiveres_delete; DROP TABLE arkiveres; "
+        "CREATE INDEX booking_arkiveres ON booking (Bdato) WHERE arkiveret IS NOT 1; "
+        "UPDATE booking SET arkiveret = 1 WHERE Bookingnr = 9001; ";
+    const QString version5 = version6 + "CREATE INDEX booking_Bdato ON booking (Bdato, bstart); "
                              "CREATE INDEX booking_kontonr ON booking (kontonr); ";
     const QString version4 = version5 +
         "DROP INDEX booking_arkiveres; ALTER TABLE booking DROP COLUMN arkiveret; ";
@@ -102,7 +110,7 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
     const struct {
         const char *what;
         QString sql;
-        bool marks = true;   // the file is older than the archiving's mark
+        const char *toArchive = "9002";   // the bookings listed as still to archive
     } cases[] = {
         {"version 0", version3 + "DROP INDEX bookingarkiv_Lokalenr; DROP INDEX booking_kontonr_Bdato; "
                       "DROP INDEX booking_series; DROP INDEX bookingarkiv_Bdato; "
@@ -117,8 +125,10 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
                       "PRAGMA user_version = 2"},
         {"version 3", version3 + "PRAGMA user_version = 3"},
         {"version 4", version4 + "PRAGMA user_version = 4"},
-        {"version 5", version5 + "PRAGMA user_version = 5", false},
-        {"today's layout numbered 0", "PRAGMA user_version = 0", false},
+        {"version 5", version5 + "PRAGMA user_version = 5"},
+        {"version 6", version6 + "PRAGMA user_version = 6"},
+        // Its rows went in through today's triggers, the archive's row beside them.
+        {"today's layout numbered 0", "PRAGMA user_version = 0", "9001,9002"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -130,7 +140,7 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
         execSql(file, c.sql);
         const QString before = sqlValue(file, counts).toString();
         EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(file));
-        EXPECT_EQ(versionOf(file), 6);
+        EXPECT_EQ(versionOf(file), 7);
         EXPECT_EQ(sqlValue(file, index).toInt(), 1);
         EXPECT_EQ(sqlValue(file, byDay).toInt(), 6);
         EXPECT_EQ(sqlValue(file, index4).toInt(), 2);
@@ -138,14 +148,17 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
                                  "('booking_Bdato', 'booking_kontonr')")
                       .toInt(),
                   0);
+        EXPECT_EQ(sqlValue(file, "SELECT count(*) FROM sqlite_schema WHERE name = "
+                                 "'booking_gennr' AND sql LIKE '%WHERE gennr IS NOT NULL'")
+                      .toInt(),
+                  1);
         EXPECT_EQ(sqlValue(file, counts).toString(), before);
-        // What the archive holds is marked, so the archiving does not offer it again.
-        if (c.marks)
-            EXPECT_EQ(sqlValue(file, "SELECT group_concat(Bookingnr || ':' || arkiveret) FROM "
-                                     "(SELECT * FROM booking WHERE Bookingnr > 9000 "
-                                     "ORDER BY Bookingnr)")
-                          .toString(),
-                      "9001:1,9002:0");
+        // What the archive holds is not listed, so the archiving does not offer it again.
+        EXPECT_EQ(sqlValue(file, "SELECT group_concat(Bookingnr) FROM (SELECT Bookingnr FROM "
+                                 "arkiveres WHERE Bookingnr > 9000 ORDER BY Bookingnr)")
+                      .toString()
+                      .toStdString(),
+                  c.toArchive);
     }
 }
 
