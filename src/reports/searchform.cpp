@@ -22,6 +22,7 @@
 #include "platform/system.h"
 #include "reports/searchinfoform.h"
 
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHash>
@@ -35,6 +36,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
+#include <utility>
+
+#include <sys/stat.h>
 
 #include <sqlite3.h>
 
@@ -157,7 +162,7 @@ struct Filter
 {
     QHash<qint64, QString> items;   // the items of the chosen kinds, with their names
     QSet<qint64> namedAccounts;     // the accounts whose names hold the keyword
-    KeywordMatch match;
+    KeywordMatch match{QString()};
 
     bool listed(sqlite3_value *item, sqlite3_value *bookingnr, sqlite3_value *title,
                 sqlite3_value *account) const
@@ -183,7 +188,94 @@ void listedFunction(sqlite3_context *context, int, sqlite3_value **args)
     sqlite3_result_int(context, filter->listed(args[0], args[1], args[2], args[3]));
 }
 
+struct Item
+{
+    qint64 kind = -1;
+    QString name;
+};
+
+// The file a path names: its device and inode, none when there is no file. A file put in the
+// place of another has other ones, while the file a connection holds open keeps its own.
+using FileId = std::pair<dev_t, ino_t>;
+
+std::optional<FileId> fileAt(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileId(info.st_dev, info.st_ino);
+}
+
+// The count that SQLite moves on a connection whenever another connection has committed to
+// its file.
+qint64 dataVersion(sqlite3 *db)
+{
+    Dao::Statement st(db, "PRAGMA data_version");
+    st.step();
+    return sqlite3_column_int64(st.get(), 0);
+}
+
 } // namespace
+
+// The form's own connection to the bookingfile, with the items and accounts it read and the
+// prepared search, kept from one fill to the next: the keystrokes of a search then find the
+// period's bookings in SQLite's page cache. It serves only while it reads the file as it is:
+// once another connection has committed to the file (this one only reads) or the path names
+// another file, the next fill opens afresh, so every fill lists what a fresh one would.
+struct Searchform::Source
+{
+    explicit Source(const QString &path);
+    Source(const Source &) = delete;
+    Source &operator=(const Source &) = delete;
+
+    bool reads(const QString &path) const
+    {
+        return path == db->path() && file && fileAt(path) == file
+               && dataVersion(db->handle()) == version;
+    }
+
+    std::optional<FileId> file;   // none when the file was replaced while it opened
+    std::unique_ptr<Dao::Database> db;
+    qint64 version = 0;
+    QHash<qint64, Item> items;
+    QHash<qint64, QString> accounts;
+    Filter filter;   // what search_listed asks of each booking in this fill
+    Dao::Statement search;
+};
+
+Searchform::Source::Source(const QString &path)
+    : file(fileAt(path)), db(Dao::Database::open(path))
+{
+    if (fileAt(path) != file)
+        file.reset();
+    sqlite3 *h = db->handle();
+    // Room for the index entries of half a year's bookings of a big file (some 6,000 pages),
+    // so that a keystroke reads none of them from the file again.
+    Dao::Statement(h, "PRAGMA cache_size = -32768").step();
+    // Read before the items and accounts: a commit after it shows at the next fill.
+    version = dataVersion(h);
+    {
+        Dao::Statement st(h, "SELECT lokalenr, Gruppeart, Lokalenavn FROM lokale");
+        sqlite3_stmt *row = st.get();
+        while (st.step()) {
+            const qint64 kind = sqlite3_column_type(row, 1) == SQLITE_NULL
+                                    ? -1
+                                    : sqlite3_column_int64(row, 1);
+            items.insert(sqlite3_column_int64(row, 0), {kind, columnText(row, 2)});
+        }
+    }
+    {
+        Dao::Statement st(h, "SELECT ID, Kontonavn FROM Konti");
+        sqlite3_stmt *row = st.get();
+        while (st.step())
+            accounts.insert(sqlite3_column_int64(row, 0), columnText(row, 1));
+    }
+    if (sqlite3_create_function_v2(h, "search_listed", 4, SQLITE_UTF8 | SQLITE_DIRECTONLY,
+                                   &filter, listedFunction, nullptr, nullptr, nullptr)
+        != SQLITE_OK)
+        throw Dao::Statement::lastError(h, path);
+    search = Dao::Statement(h, SearchSql().replace(":from", "?1").replace(":to", "?2"));
+}
 
 Searchform::Searchform()
 {
@@ -373,44 +465,37 @@ bool Searchform::Matches(const QString &keyword, int32_t bookingnr, const QVaria
            || holds(title) || holds(account);
 }
 
+Searchform::~Searchform() = default;
+
 void Searchform::FillSearchList()
 {
     if (SList->RowCount() > 0)
         return;
+    // Taken for the fill and kept again after it: a fill that fails keeps none.
+    std::unique_ptr<Source> source = std::move(m_source);
+    if (source && !source->reads(gDatabasePath))
+        source.reset();
+    if (!source)
+        source = std::make_unique<Source>(gDatabasePath);
+
     // The rows of searchforny: the period's bookings in its order, read from the index of the
     // bookings by day alone. The kind and name of each item and the name of each account are
-    // read once per fill and joined here; SQLite runs the filter on each booking, so that only
-    // the listed ones come back.
-    auto db = Dao::Database::open(gDatabasePath);
+    // joined here; SQLite runs the filter on each booking, so only the listed ones come back.
     const qint64 kinds[3] = {gart1->text().toInt(), gart2->text().toInt(), gart3->text().toInt()};
-    Filter filter{{}, {}, KeywordMatch(SSB->text())};
-    {
-        Dao::Statement st(db->handle(), "SELECT lokalenr, Gruppeart, Lokalenavn FROM lokale");
-        sqlite3_stmt *row = st.get();
-        while (st.step()) {
-            const qint64 kind = sqlite3_column_type(row, 1) == SQLITE_NULL
-                                    ? -1
-                                    : sqlite3_column_int64(row, 1);
-            if (std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds))
-                filter.items.insert(sqlite3_column_int64(row, 0), columnText(row, 2));
+    Filter &filter = source->filter;
+    filter.match = KeywordMatch(SSB->text());
+    filter.items.clear();
+    for (auto it = source->items.cbegin(); it != source->items.cend(); ++it) {
+        if (std::find(std::begin(kinds), std::end(kinds), it->kind) != std::end(kinds))
+            filter.items.insert(it.key(), it->name);
+    }
+    filter.namedAccounts.clear();
+    if (!filter.match.empty()) {
+        for (auto it = source->accounts.cbegin(); it != source->accounts.cend(); ++it) {
+            if (filter.match.holds(*it))
+                filter.namedAccounts.insert(it.key());
         }
     }
-    QHash<qint64, QString> accounts;
-    {
-        Dao::Statement st(db->handle(), "SELECT ID, Kontonavn FROM Konti");
-        sqlite3_stmt *row = st.get();
-        while (st.step()) {
-            const qint64 id = sqlite3_column_int64(row, 0);
-            const QString &name = *accounts.insert(id, columnText(row, 1));
-            if (!filter.match.empty() && filter.match.holds(name))
-                filter.namedAccounts.insert(id);
-        }
-    }
-    if (sqlite3_create_function_v2(db->handle(), "search_listed", 4,
-                                   SQLITE_UTF8 | SQLITE_DIRECTONLY, &filter, listedFunction,
-                                   nullptr, nullptr, nullptr)
-        != SQLITE_OK)
-        throw Dao::Statement::lastError(db->handle(), gDatabasePath);
 
     // Rows come by day and many share a time: each text is formatted once per fill.
     QHash<int32_t, QString> days;
@@ -427,7 +512,7 @@ void Searchform::FillSearchList()
         });
     };
 
-    Dao::Statement st(db->handle(), SearchSql().replace(":from", "?1").replace(":to", "?2"));
+    Dao::Statement &st = source->search;
     st.bind(1, m_period->from());
     st.bind(2, m_period->to());
     sqlite3_stmt *row = st.get();
@@ -438,7 +523,7 @@ void Searchform::FillSearchList()
         });
         const QString account = sqlite3_column_type(row, 4) == SQLITE_NULL
                                     ? QString()
-                                    : accounts.value(sqlite3_column_int64(row, 4));
+                                    : source->accounts.value(sqlite3_column_int64(row, 4));
         const QStringList cells{day,
                                 filter.items.value(sqlite3_column_int64(row, 5)),
                                 columnText(row, 6),
@@ -448,8 +533,8 @@ void Searchform::FillSearchList()
         SList->AddRow(cells.join(';'), int32_t(sqlite3_column_int64(row, 0)));
         ++added;
     }
-    st.finalize();
-    db->Close();
+    st.reset();   // ends the read, which would keep other connections from writing
+    m_source = std::move(source);
 }
 
 void Searchform::OpenSelectedBooking()

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class DatePicker;
 class ListGrid;
@@ -24,6 +25,7 @@ class Searchform final : public Form
     Q_OBJECT
 public:
     Searchform();
+    ~Searchform() override;
 
     // Every activation starts again on the next half year of every kind.
     void Form_Activate() override;
@@ -90,6 +92,9 @@ private:
     void setPeriodToHalfYear();
     void showPeriod();
 
+    struct Source;
+
     PeriodPair *m_period = nullptr;
     bool m_resetting = false;
+    std::unique_ptr<Source> m_source;   // kept between fills; see the .cpp
 };

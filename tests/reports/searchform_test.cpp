@@ -16,6 +16,7 @@
 #include "reports/searchform.h"
 #include "reports/searchinfoform.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -217,6 +218,51 @@ TEST_F(SearchformTest, The2001stMatchingBookingIsNotListed)
     Searchform *f = open();
     f->SSB->setText("many");
     EXPECT_EQ(f->SList->RowCount(), 2000);
+    // The read that stopped at the 2000th row keeps no lock: another connection writes at once.
+    exec("DELETE FROM booking WHERE Bookingnr = 5001");
+}
+
+// What another connection commits between two keystrokes is in the next list: a booking, a
+// renamed item, a new account, a deletion.
+TEST_F(SearchformTest, WhatAnotherConnectionCommitsBetweenKeystrokesIsListed)
+{
+    Searchform *f = open();
+    f->SSB->setText("zed");
+    EXPECT_TRUE(keys(*f->SList).isEmpty());
+    exec("INSERT INTO Konti (ID, Kontonavn, Kontotype) VALUES (6, 'Zed Lund', 'p');"
+         "UPDATE lokale SET Lokalenavn = 'Great Hall' WHERE lokalenr = 30");
+    book(105, "'Quiz'", 30, 3, 600, 6);
+    f->SSB->setText("zed ");
+    ASSERT_EQ(keys(*f->SList), QList<int>({105}));
+    EXPECT_EQ(f->SList->CellText(0, 2), "Great Hall");
+    EXPECT_EQ(f->SList->CellText(0, 6), "Zed Lund");
+    exec("DELETE FROM booking WHERE Bookingnr = 105");
+    f->SSB->setText("zed");
+    EXPECT_TRUE(keys(*f->SList).isEmpty());
+}
+
+// A file moved into the bookingfile's place, or another bookingfile chosen, is what the next
+// keystroke lists.
+TEST_F(SearchformTest, AnotherFileAtThePathOrAnotherPathIsReadAfresh)
+{
+    Searchform *f = open();
+    const QString copy = file + ".new";
+    ASSERT_TRUE(QFile::copy(file, copy));
+    execSql(copy, "DELETE FROM booking WHERE Bookingnr = 100");
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QFile::rename(copy, file));
+    f->SSB->setText("o");
+    EXPECT_EQ(keys(*f->SList), QList<int>({1100, 101, 103}));
+
+    const QString other = sb.newBookingfile("other.mdb");
+    execSql(other, QString("INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr, Gruppeart) "
+                           "VALUES (10, 'Aula', 1, 1);"
+                           "INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                           "Lokalenr) VALUES (900, 'Choir', %1, 600, 660, 10)")
+                       .arg(today + 1));
+    gDatabasePath = other;
+    f->SSB->setText("oi");
+    EXPECT_EQ(keys(*f->SList), QList<int>({900}));
 }
 
 TEST_F(SearchformTest, OpenInfoOrADoubleClickWithoutASelectionOpensNothing)
