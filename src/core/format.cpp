@@ -29,9 +29,11 @@ QString programPattern(const QString &pattern)
 
 } // namespace
 
+// A date or a time of day is formatted as a date and time in UTC: the same fields as in local
+// time, without a look-up of the local zone for each call.
 QString Format(const QDate &date, const QString &pattern)
 {
-    return Format(QDateTime(date, QTime(0, 0)), pattern);
+    return Format(QDateTime(date, QTime(0, 0), Qt::UTC), pattern);
 }
 
 QString Format(const QDateTime &dateTime, const QString &pattern)
@@ -41,7 +43,7 @@ QString Format(const QDateTime &dateTime, const QString &pattern)
 
 QString Format(const QTime &time, const QString &pattern)
 {
-    return Format(QDateTime(QDate(1899, 12, 30), time), pattern);
+    return Format(QDateTime(QDate(1899, 12, 30), time, Qt::UTC), pattern);
 }
 
 QString Format(double number, const QString &pattern)
