@@ -260,11 +260,10 @@ void renewClaim(Dao::Database &db)
 // number enters the archive once.
 void archiveInBatches(Dao::Database &db, int32_t lower, int32_t upper)
 {
-    const QString columns = QString::fromUtf8(kArchiveColumns);
-    const QString insert = QString("INSERT INTO bookingarkiv (%1) SELECT b.%2 FROM arkiveres AS a "
-                                   "JOIN booking AS b ON b.Bookingnr = a.Bookingnr "
-                                   "WHERE a.Bdato >= ?1 AND a.Bdato < ?2")
-                               .arg(columns, QString(columns).replace(", ", ", b."));
+    const QString insert =
+        QString::fromUtf8("INSERT INTO bookingarkiv (%1) SELECT %1 FROM booking WHERE Bookingnr "
+                          "IN (SELECT Bookingnr FROM arkiveres WHERE Bdato >= ?1 AND Bdato < ?2)")
+            .arg(QString::fromUtf8(kArchiveColumns));
     const QString done = "DELETE FROM arkiveres WHERE Bdato >= ?1 AND Bdato < ?2";
     int32_t day = lower;
     while (day < upper) {
