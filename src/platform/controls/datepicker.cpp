@@ -26,6 +26,7 @@ DatePicker::DatePicker(QWidget *parent)
     m_button->setArrowType(Qt::DownArrow);
     m_button->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(m_text);
+    m_text->installEventFilter(this);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     m_popup->setFrameShape(QFrame::StyledPanel);
@@ -119,6 +120,21 @@ void DatePicker::showCalendar()
 }
 
 void DatePicker::hideCalendar() { m_popup->hide(); }
+
+// The box takes no typing: F4 and Alt+Down open the calendar from the keyboard, as on a combo
+// box; there the arrows move the day, Enter picks it and Escape closes it.
+bool DatePicker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_F4
+            || (key->key() == Qt::Key_Down && key->modifiers() & Qt::AltModifier)) {
+            showCalendar();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 bool DatePicker::isCalendarShown() const { return m_popup->isVisible(); }
 

@@ -55,6 +55,9 @@ signals:
     // The date changed, by the user or by code.
     void boundDateChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QLineEdit *m_text;
     QToolButton *m_button;

@@ -34,6 +34,28 @@ TEST_F(DatePickerTest, StartsOnTodayAndShowsItsPattern)
     EXPECT_EQ(picker.text(), "01-03-1900");
 }
 
+// A user without a mouse opens the calendar with F4 or Alt+Down and picks a day with the
+// arrows and Enter.
+TEST_F(DatePickerTest, TheKeyboardOpensTheCalendarAndPicks)
+{
+    for (const auto &[key, modifiers] :
+         {std::pair{Qt::Key_F4, Qt::NoModifier}, std::pair{Qt::Key_Down, Qt::AltModifier}}) {
+        DatePicker picker;
+        QSignalSpy changes(&picker, &DatePicker::DateChange);
+        picker.show();
+        QTest::keyClick(picker.focusProxy(), Qt::Key_Down);
+        EXPECT_FALSE(picker.isCalendarShown());
+        QTest::keyClick(picker.focusProxy(), key, modifiers);
+        ASSERT_TRUE(picker.isCalendarShown());
+        auto *calendar = picker.findChild<QCalendarWidget *>();
+        calendar->setSelectedDate(QDate(2024, 3, 11));
+        emit calendar->activated(calendar->selectedDate());
+        EXPECT_FALSE(picker.isCalendarShown());
+        EXPECT_EQ(picker.date(), QDate(2024, 3, 11));
+        EXPECT_EQ(changes.size(), 1);
+    }
+}
+
 TEST_F(DatePickerTest, AUserPickRaisesTheEventsAndCodeDoesNot)
 {
     DatePicker picker;
