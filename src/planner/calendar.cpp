@@ -251,6 +251,7 @@ void Calendar::RefreshDayView()
     cc->SetFirstDay(gCurrentDay);
     LoadResourceColumns(gCurrentTypeNo);
     LoadDayBookings(gCurrentTypeNo, gCurrentDay);
+    Clipboard::showCutMark(*cc);
 }
 
 void Calendar::ApplyGridSettings() { PlannerData::applyGridSettings(*cc); }
@@ -425,15 +426,21 @@ void Calendar::cc_ItemAdded(int index, int start, int end, int column, bool canc
 
 void Calendar::cc_ItemChanged(int index)
 {
-    // A change that is not stored does not stay on screen either.
-    if (cc->CurrentSlot() < 0 || !SaveBookingItem(index))
+    // A change that is not stored does not stay on screen either; a user who may not change
+    // the booking is told so.
+    if (cc->CurrentSlot() < 0) {
         cc->RevertItemChange(index);
+    } else if (!SaveBookingItem(index)) {
+        cc->RevertItemChange(index);
+        GridEdit::explainRefusedChange(*cc, index);
+    }
 }
 
 void Calendar::cc_ItemEdited(int index, const QString &text)
 {
     Q_UNUSED(text)
-    SaveBookingItem(index);
+    if (!SaveBookingItem(index))
+        GridEdit::explainRefusedChange(*cc, index);
     RefreshDayView();
 }
 

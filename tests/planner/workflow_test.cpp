@@ -188,13 +188,13 @@ TEST_F(WorkflowTest, CutToTheWeekViewCopyBackDeleteAndAUserWithoutRightsIsRefuse
     const int32_t today = gCurrentDay;
     const int32_t room = grid.ColumnResource(1);
 
-    // Cut in the day view: the booking leaves the grid and the file.
+    // Cut in the day view: the booking stays where it is, marked as cut.
     grid.SetSelectedItem(indexOfKey(grid, nr));
     gPasteMode = 1;
     cal->CopyBookingToClipboard();
     EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
-    EXPECT_EQ(indexOfKey(grid, nr), 0);
-    EXPECT_TRUE(field(nr, "Bookingnr").isNull());
+    EXPECT_TRUE(grid.ItemCut(indexOfKey(grid, nr)));
+    EXPECT_EQ(field(nr, "Bdato").toInt(), today);
 
     // Pasted in the week view on another day of the week, at another time.
     cal->OpenWeekView(room);
@@ -214,6 +214,7 @@ TEST_F(WorkflowTest, CutToTheWeekViewCopyBackDeleteAndAUserWithoutRightsIsRefuse
     const int w = indexOfText(wgrid, "Choir practice");
     ASSERT_GT(w, 0);
     const int32_t moved = wgrid.ItemKeyText(w).toInt();
+    EXPECT_EQ(moved, nr);
     EXPECT_EQ(wgrid.ItemDay(w), otherDay);
     EXPECT_EQ(wgrid.ItemStart(w), later);
     EXPECT_EQ(wgrid.ItemEnd(w), later + 60);
@@ -244,7 +245,7 @@ TEST_F(WorkflowTest, CutToTheWeekViewCopyBackDeleteAndAUserWithoutRightsIsRefuse
     gPasteMode = 1;
     cal->CopyBookingToClipboard();
     ASSERT_EQ(box.shown().size(), 1);
-    EXPECT_EQ(box.lastText(), "You have no authority to delete this booking !");
+    EXPECT_EQ(box.lastText(), "You have no authority to cut this booking !");
     box.clearShown();
     box.answer(MsgBox::Yes);
     grid.SetSelectedItem(indexOfKey(grid, back));

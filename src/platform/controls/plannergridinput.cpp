@@ -369,6 +369,8 @@ bool PlannerGrid::viewportEvent(QEvent *event)
                 tip += "\n" + it->accountName;
             if (it->tentative)
                 tip += "\nTentative";
+            if (it->cut)
+                tip += "\nCut: paste it where it is to go";
             QToolTip::showText(help->globalPos(), tip, viewport());
         } else {
             QToolTip::hideText();
