@@ -544,6 +544,51 @@ TEST_F(AlternativesTest, ADoubleBookingMovesToAFreeItemOfTheCurrentType)
     EXPECT_EQ(bookingField(801, "Lokalenr").toInt(), 10);
 }
 
+// Room A costs 100 an hour, Room C 90: under list price a date moved to Room C costs 90; an
+// agreed price is the same on every date.
+TEST_F(AlternativesTest, AMovedDateTakesItsOwnItemsListPrice)
+{
+    exec(QString("INSERT INTO booking (Bookingnr, Bdato, bstart, bslut, Lokalenr) "
+                 "VALUES (300, %1, 600, 660, 10), (301, %1, 600, 660, 11)")
+             .arg(kToday + 7));
+    struct Case
+    {
+        const char *what;
+        void (bookingform::*option)();
+        QString typed;
+        double head, moved;
+    };
+    const Case cases[] = {{"list price", &bookingform::ListpriceRes_Click, QString(), 100, 90},
+                          {"agreed price", &bookingform::aftres_Click, "250", 250, 250}};
+    int32_t next = 800;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        form->bslut->setValue(39600);   // 11:00: one hour
+        (form->*c.option)();
+        if (!c.typed.isEmpty())
+            form->Pris->setText(c.typed);
+        fastgen *f = generate(&fastgen::Option2_Click);
+        f->genbook->setSelectedRow(0);
+        f->genbook_DblClick();
+        ASSERT_TRUE(Forms::isLoaded<alternatives>());
+        alternatives *a = Forms::get<alternatives>();
+        a->AltList->setSelectedRow(0);
+        ASSERT_EQ(a->AltList->CellText(0, 1), "Room C");
+        a->apply_Click();
+        exec(QString::fromUtf8("UPDATE næstenøgle SET nextkey = %1").arg(next));
+        f->bookingknap_Click();
+        EXPECT_EQ(bookingField(next, "Lokalenr").toInt(), 12);
+        EXPECT_DOUBLE_EQ(bookingField(next, "Pris").toDouble(), c.moved);
+        EXPECT_EQ(bookingField(next + 1, "Lokalenr").toInt(), 10);
+        EXPECT_DOUBLE_EQ(bookingField(next + 1, "Pris").toDouble(), c.head);
+        exec("DELETE FROM booking WHERE Bookingnr >= 800; "
+             "UPDATE booking SET gennr = NULL, gentagende = 0 WHERE Bookingnr = 100");
+        form = Forms::get<bookingform>();
+        form->ShowBooking(100);
+        next += 100;
+    }
+}
+
 TEST_F(AlternativesTest, CandidatesComeFromThePlannersTypeWithoutTheBookedItem)
 {
     fastgen *f = generate(&fastgen::Option2_Click);
