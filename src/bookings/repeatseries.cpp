@@ -396,8 +396,8 @@ int UpdateMembers(const bookingform *f, int32_t gennr, int32_t bookingnr)
     update.bind(21, qlonglong(gennr), FieldKind::Integer);
     update.bind(22, qlonglong(bookingnr), FieldKind::Integer);
     update.bind(23, isListPrice(v), FieldKind::Boolean);
-    update.bind(24, qlonglong(Extrafunktioner::DurationHours(f->bstart->value(), f->bslut->value())),
-                FieldKind::Integer);
+    const int32_t hours = Extrafunktioner::DurationHours(f->bstart->value(), f->bslut->value());
+    update.bind(24, qlonglong(hours), FieldKind::Integer);
     update.step();
     const int changed = sqlite3_changes(db->handle());
     trans.commit();

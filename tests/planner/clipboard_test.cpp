@@ -387,7 +387,9 @@ TEST_F(ClipboardTest, ABookingCutFromAnotherBookingfileIsNotPastedHere)
     cut(*cal);
     const QString elsewhere = sb.newBookingfile("elsewhere.mdb");
     execSql(elsewhere, QString("INSERT INTO booking (Bookingnr, Bdato, bstart, bslut, Lokalenr, "
-                               "kontonr) VALUES (7, %1, 480, 540, %2, 2)").arg(gCurrentDay).arg(lab));
+                               "kontonr) VALUES (7, %1, 480, 540, %2, 2)")
+                           .arg(gCurrentDay)
+                           .arg(lab));
     gDatabasePath = elsewhere;
     const Clipboard::PasteResult r = Clipboard::paste(840, gCurrentDay, aula);
     EXPECT_FALSE(r.pasted);
