@@ -414,9 +414,12 @@ protected:
         EXPECT_FALSE(Forms::isLoaded<fastgen>());
         return Forms::get<vilkdatover>();
     }
+    // A click with the mouse on the day's cell of the year calendar.
     static void click(vilkdatover *v, int day)
     {
-        ASSERT_TRUE(v->dat->clickDate(Extrafunktioner::DayNumberToDate(day)));
+        const QRect cell = v->dat->cellRect(Extrafunktioner::DayNumberToDate(day));
+        ASSERT_FALSE(cell.isEmpty()) << "day " << day << " is not shown";
+        QTest::mouseClick(v->dat, Qt::LeftButton, {}, cell.center());
     }
 };
 
@@ -441,7 +444,7 @@ TEST_F(PickedDatesTest, EachClickPreparesOneDate)
     EXPECT_TRUE(column("ID").isEmpty());
 }
 
-TEST_F(PickedDatesTest, ADatePickedTwiceIsOneMarkedDoubleBooking)
+TEST_F(PickedDatesTest, ASecondClickOnAPickedDayTakesItOffTheList)
 {
     vilkdatover *v = pick();
     v->dat->setYear(1900);
@@ -449,10 +452,17 @@ TEST_F(PickedDatesTest, ADatePickedTwiceIsOneMarkedDoubleBooking)
     click(v, 2);   // the booking's own date: it clashes with itself
     v->dat->setYear(2023);
     click(v, kToday + 5);
+    click(v, kToday + 8);
     click(v, kToday + 5);
-    EXPECT_EQ(column("Dato"), QList<qlonglong>({2, kToday + 5}));
-    EXPECT_EQ(column("DB"), QList<qlonglong>({1, 1}));
+    EXPECT_EQ(column("Dato"), QList<qlonglong>({2, kToday + 8}));
+    EXPECT_EQ(column("DB"), QList<qlonglong>({1, 0}));
+    EXPECT_FALSE(v->dat->isMarked(kToday + 5));
+    EXPECT_TRUE(v->dat->isMarked(kToday + 8));
+    EXPECT_EQ(v->vilklist->RowCount(), 2);
+    // Deleting the double bookings keeps the free day the user wanted.
     v->remall_Click();
+    EXPECT_EQ(column("Dato"), QList<qlonglong>({kToday + 8}));
+    click(v, kToday + 8);
     EXPECT_TRUE(column("ID").isEmpty());
 
     exec(QString::fromUtf8("UPDATE næstenøgle SET nextkey = 700"));
