@@ -9,11 +9,17 @@
 #include "platform/controls/dateedit.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/hyperlink.h"
+#include "platform/controls/msgbox.h"
 #include "platform/controls/timeedit.h"
+#include "platform/db/database.h"
+#include "platform/db/dberror.h"
+#include "platform/db/recordset.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+
+#include <iterator>
 
 using namespace Generalen;
 using BookingFormBoxes::label;
@@ -100,6 +106,37 @@ void bookingform::Kontonr_AccountChange()
 {
     curacname->setText(Kontonr->Text());
     kontoknr->setText(Kontonr->BoundText().toString());
+    showAccountData();
+}
+
+void bookingform::showAccountData()
+{
+    // The boxes of the account's own data, in the order the statement reads them. The booking
+    // stores only the account's number and name: bookingfor writes none of these back.
+    QLineEdit *const boxes[] = {kontokontakt, Kontoadresse, Kontopnr, Kontoby,    Kontotlf,
+                                Kontotlfp,    depname,      Kontomobil, Kontofax, kontomail,
+                                Kontouser};
+    QVariantList values;
+    bool isAccount = false;
+    const qlonglong account = kontoknr->text().trimmed().toLongLong(&isAccount);
+    if (isAccount) {
+        try {
+            auto db = Dao::Database::open(Data1.DatabaseName());
+            auto rs = db->OpenRecordset(
+                "SELECT k.kontokontakt, k.Kontoadresse, k.Kontopnr, k.Kontoby, k.Kontotlf, "
+                "k.Kontotlfp, d.depname, k.Kontomobil, k.Kontofax, k.kontomail, k.Kontouser "
+                "FROM Konti AS k LEFT JOIN Department AS d ON d.depnr = k.depnr "
+                "WHERE k.ID = :id",
+                Dao::Bindings(QVariantMap{{"id", account}}), Dao::RecordsetType::Snapshot);
+            for (int i = 0; !rs->EOF_() && i < int(std::size(boxes)); ++i)
+                values << rs->Field(i);
+        } catch (const Dao::DbError &e) {
+            MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
+            return;
+        }
+    }
+    for (int i = 0; i < int(std::size(boxes)); ++i)
+        boxes[i]->setText(i < values.size() ? values[i].toString() : QString());
 }
 
 namespace {

@@ -162,6 +162,8 @@ private:
     bool recalc();
     // Prints the single or the multiple receipt of the saved booking.
     void showReceipt();
+    // Fills the Account Info tab's boxes of the owning account from the account kontoknr names.
+    void showAccountData();
 
     bool m_feeFailed = false;   // the last look-up of the item's fee failed and was told
 };
