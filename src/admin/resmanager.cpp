@@ -248,13 +248,12 @@ void ResManager::Form_Unload(bool &cancel)
 {
     Q_UNUSED(cancel)
     m_db.reset();
-    // The day view's group and type lists show new and changed groups and types.
+    // The day view's group and type lists show new and changed groups and types, and its grid
+    // the items.
     if (gActiveView != 1 || !Forms::isLoaded<Calendar>())
         return;
-    Calendar *day = Forms::get<Calendar>();
     try {
-        day->Data1.Refresh();
-        day->Data2.Refresh();
+        Forms::get<Calendar>()->ResourcesChanged();
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
     }

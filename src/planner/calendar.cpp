@@ -309,6 +309,16 @@ void Calendar::showCurrentGroupAndType()
     takeTypeFromList();
 }
 
+void Calendar::ResourcesChanged()
+{
+    if (gCurrentTypeNo != 0 && !RecordExists("lokaliteter", "Lokalitetsnr", gCurrentTypeNo))
+        gCurrentTypeNo = 0;
+    Data1.Refresh();
+    Data2.Refresh();
+    showCurrentGroupAndType();
+    RefreshDayView();
+}
+
 void Calendar::aktuelovergruppe_Click()
 {
     const QVariant group = aktuelovergruppe->BoundText();
