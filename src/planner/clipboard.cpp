@@ -153,19 +153,23 @@ Outcome moveCut(Dao::Recordset &standby, const Target &at)
     return {{true, int32_t(number), true}, {}};
 }
 
+// Whether no booking, kept or archived, has the number: the archive takes each number once.
+bool numberIsFree(qint64 number)
+{
+    return !RecordExists("booking", "Bookingnr", number)
+           && !RecordExists("bookingarkiv", "Bookingnr", number);
+}
+
 // Adds the clipboard's booking at the target. A copy takes a new number and stays on the
 // clipboard. A booking cut by an older program is in the clipboard only: it comes back under
-// its own number when that is free, and leaves the clipboard.
+// its own number when no booking has that number, and leaves the clipboard.
 Outcome addFromClipboard(Dao::Recordset &standby, Held held, const Target &at)
 {
     if (!CanEditAccountBookings(int32_t(standby.Field("Kontonr").toLongLong())))
         return refused(GridEdit::Refusal::Paste);
-    bool restore = false;
     const QVariant cutNumber = standby.Field("Bookingnr");
-    if (held == Held::Older && !cutNumber.isNull()) {
-        GridEdit::BookingRef existing;
-        restore = !GridEdit::findBooking(QString::number(cutNumber.toLongLong()), existing);
-    }
+    const bool restore = held == Held::Older && !cutNumber.isNull()
+                         && numberIsFree(cutNumber.toLongLong());
     const int32_t number = restore ? int32_t(cutNumber.toLongLong()) : NextKey();
 
     auto bookings = Dao::Database::open(gDatabasePath);

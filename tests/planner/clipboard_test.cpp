@@ -446,10 +446,13 @@ TEST_F(ClipboardTest, AnOlderClipboardTableGainsTheColumnsItLacks)
 }
 
 // An older program's cut took the booking out of the bookingfile: its row is the booking, and
-// the paste puts it back under its own number. Its copy pastes as a copy.
+// the paste puts it back under its own number when no booking has it. Its copy pastes as a
+// copy.
 TEST_F(ClipboardTest, AnOlderProgramsClipboardRowIsNeitherLostNorDoubled)
 {
     addBooking(8, type, lab, gCurrentDay, 600, 690, "Still here");
+    // The archive takes each number once: an archived booking's number is not free.
+    exec("INSERT INTO bookingarkiv (Bookingnr, Bdato, Lokalenr) VALUES (9, 40000, 1)");
     auto *cal = Forms::get<Calendar>();
     struct Case
     {
@@ -458,7 +461,9 @@ TEST_F(ClipboardTest, AnOlderProgramsClipboardRowIsNeitherLostNorDoubled)
         int32_t pastedAs;
         int rowsAfter;
     };
-    const Case cases[] = {{7, "Cut long ago", 7, 0}, {8, "Still here", 500, 1}};
+    const Case cases[] = {{7, "Cut long ago", 7, 0},
+                          {8, "Still here", 500, 1},
+                          {9, "Archived", 501, 1}};
     int start = 720;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
