@@ -80,12 +80,19 @@ TEST_F(ItemFormsTest, OpeningAnItemChangesNothingItShows)
     auto *f = openOn<resitemL>(lab);
     EXPECT_TRUE(f->inaktiv->isChecked());
     EXPECT_EQ(f->cstart->value(), 45000);
-    EXPECT_EQ(f->cslut->value(), 44990);   // either order is taken here
+    EXPECT_EQ(f->cslut->value(), 44990);   // shown as stored
     EXPECT_FALSE(f->Data1.isDirty());
     EXPECT_EQ(f->gebyr->text(), "150.00");
-    f->Luk->click();
-    EXPECT_EQ(period(lab), "1 45000 44990");
     EXPECT_TRUE(sb.shown().isEmpty());
+    // Ok corrects a period in force that ends before it starts, and shows it before it closes.
+    f->Luk->click();
+    EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(f->cslut->value(), 45014);
+    EXPECT_EQ(period(lab), "1 45000 44990");
+    f->Luk->click();
+    EXPECT_EQ(period(lab), "1 45000 45014");
+    EXPECT_EQ(sb.shown().size(), 1);
 }
 
 TEST_F(ItemFormsTest, ThePopUpCalendarAndTheSpinsMoveTheDay)

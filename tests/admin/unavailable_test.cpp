@@ -100,7 +100,7 @@ TEST_F(UnavailableTest, EditOpensTheChosenItemAndOkWritesAndReloads)
     UnavailableList *l = openList();
     EditUnavail *e = editRow(l, 1);
     EXPECT_EQ(e->windowTitle(), "Vantix -  Unavailable ressource edit");
-    EXPECT_EQ(e->parentWidget(), l);
+    EXPECT_EQ(e->owner(), l);
     EXPECT_EQ(e->Lokalenavn->text(), "Lab");
     EXPECT_FALSE(e->Lokalenavn->isEnabled());
     e->cslut->spinUp();
