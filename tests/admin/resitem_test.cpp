@@ -95,6 +95,32 @@ TEST_F(ItemFormsTest, OpeningAnItemChangesNothingItShows)
     EXPECT_EQ(sb.shown().size(), 1);
 }
 
+// The item forms keep the end of the period from lying before its start, as the unavailable
+// list's form does: a spin or a pick that would put it there is corrected with the message.
+TEST_F(ItemFormsTest, APeriodThatWouldEndBeforeItStartsIsCorrected)
+{
+    for (bool domestic : {true, false}) {
+        const int32_t item = domestic ? aula : beamer;
+        exec(QString("UPDATE lokale SET inaktiv = 1, inakstart = 45400, inakslut = 45400 "
+                     "WHERE lokalenr = %1").arg(item));
+        ResourceItemForm *f = domestic ? static_cast<ResourceItemForm *>(openOn<resitemL>(item))
+                                       : openOn<ResitemA>(item);
+        sb.clearShown();
+        f->cslut_Spin(true);   // the day before the start
+        ASSERT_EQ(sb.shown().size(), 1);
+        EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+        EXPECT_EQ(f->cslut->value(), 45414);
+        f->cstart_DropDown();
+        f->ctDateST->setValue(45420);   // picked after the end
+        f->ctDateST_DateChange();
+        EXPECT_EQ(sb.shown().size(), 2);
+        EXPECT_EQ(f->cstart->value(), 45400);
+        f->Luk->click();
+        EXPECT_FALSE(f->isVisible());
+        EXPECT_EQ(period(item), "1 45400 45414");
+    }
+}
+
 TEST_F(ItemFormsTest, ThePopUpCalendarAndTheSpinsMoveTheDay)
 {
     exec(QString("UPDATE lokale SET inaktiv = 1, inakstart = 45000, inakslut = 45010 "

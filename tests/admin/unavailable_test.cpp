@@ -200,6 +200,31 @@ TEST_F(UnavailableTest, CheckingSetsBothDaysToTodayAndOpeningCorrectsNothing)
     EXPECT_TRUE(sb.shown().isEmpty());
 }
 
+// The name is only shown here: an item whose stored name is empty is saved like any other.
+TEST_F(UnavailableTest, AnItemWithoutANameIsSavedLikeAnyOther)
+{
+    exec(QString("UPDATE lokale SET Lokalenavn = NULL WHERE lokalenr = %1").arg(lab));
+    UnavailableList *l = openList();
+    for (bool closeBox : {false, true}) {
+        int row = 0;
+        while (l->Unal->RowData(row) != lab)
+            ++row;
+        EditUnavail *e = editRow(l, row);
+        EXPECT_EQ(e->Lokalenavn->text(), "");
+        e->cslut->spinUp();
+        sb.clearShown();
+        if (closeBox)
+            e->close();
+        else
+            e->ok->click();
+        EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+        EXPECT_FALSE(Forms::isLoaded<EditUnavail>());
+    }
+    EXPECT_EQ(value(QString("SELECT inakslut FROM lokale WHERE lokalenr = %1").arg(lab)).toInt(),
+              45412);
+    EXPECT_EQ(l->Unal->CellText(0, 5), "02-05-2024");   // the list shows it, also after the close box
+}
+
 TEST_F(UnavailableTest, APrintCarriesTheInstitutionTheCityAndTheDate)
 {
     gInstName = "Town Hall";
