@@ -27,6 +27,7 @@
 #include <QTest>
 
 #include <functional>
+#include <vector>
 
 using namespace Generalen;
 
@@ -295,8 +296,6 @@ TEST_P(WaysOutTest, NoWayOutStoresWhatTheChecksRefuse)
 {
     const FormCase &c = kCases[std::get<0>(GetParam())];
     const Way way = std::get<1>(GetParam());
-    if (way == Way::Cancel && !c.cancel)
-        GTEST_SKIP() << c.name << " has no Cancel";
     Form *form = c.open(*this);
     ASSERT_TRUE(form && form->isVisible()) << c.name;
     QWidget *owner = form->owner();
@@ -352,11 +351,22 @@ TEST_P(WaysOutTest, NoWayOutStoresWhatTheChecksRefuse)
     }
 }
 
+// Every way of every form; Cancel only where the form has one.
+std::vector<std::tuple<int, Way>> everyWayOfEveryForm()
+{
+    std::vector<std::tuple<int, Way>> all;
+    for (int c = 0; c < int(std::size(kCases)); ++c) {
+        for (Way w : {Way::Ok, Way::Cancel, Way::Escape, Way::CloseBox, Way::OwnerExit,
+                      Way::PlannerCloses, Way::Again}) {
+            if (w != Way::Cancel || kCases[c].cancel)
+                all.emplace_back(c, w);
+        }
+    }
+    return all;
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    EveryFormEveryWay, WaysOutTest,
-    ::testing::Combine(::testing::Range(0, int(std::size(kCases))),
-                       ::testing::Values(Way::Ok, Way::Cancel, Way::Escape, Way::CloseBox,
-                                         Way::OwnerExit, Way::PlannerCloses, Way::Again)),
+    EveryFormEveryWay, WaysOutTest, ::testing::ValuesIn(everyWayOfEveryForm()),
     [](const ::testing::TestParamInfo<std::tuple<int, Way>> &info) {
         return std::string(kCases[std::get<0>(info.param)].name) + "_"
                + wayName(std::get<1>(info.param));
