@@ -200,6 +200,24 @@ TEST_F(UnavailableTest, CheckingSetsBothDaysToTodayAndOpeningCorrectsNothing)
     EXPECT_TRUE(sb.shown().isEmpty());
 }
 
+// Ok checks the period too: one stored out of order is corrected, shown, and then stored.
+TEST_F(UnavailableTest, OkCorrectsAPeriodStoredOutOfOrder)
+{
+    setPeriod(lab, 45500, 45490);
+    EditUnavail *e = editRow(openList(), 1);
+    e->ok->click();
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+    EXPECT_TRUE(Forms::isLoaded<EditUnavail>());
+    EXPECT_EQ(e->cslut->value(), 45514);
+    EXPECT_EQ(value(QString("SELECT inakslut FROM lokale WHERE lokalenr = %1").arg(lab)).toInt(),
+              45490);
+    e->ok->click();
+    EXPECT_FALSE(Forms::isLoaded<EditUnavail>());
+    EXPECT_EQ(value(QString("SELECT inakslut FROM lokale WHERE lokalenr = %1").arg(lab)).toInt(),
+              45514);
+}
+
 // The name is only shown here: an item whose stored name is empty is saved like any other.
 TEST_F(UnavailableTest, AnItemWithoutANameIsSavedLikeAnyOther)
 {

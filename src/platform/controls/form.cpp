@@ -123,6 +123,10 @@ void Form::Show(ShowMode mode, QWidget *owner)
 {
     if (owner && owner->window() != this)
         m_owner = owner->window();
+    // The window manager keeps a window above another only when it is a dialog window that
+    // is transient for it; an owned form keeps its minimise and maximise buttons.
+    if (m_owner && windowType() != Qt::Dialog)
+        setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     if (!m_placed && !isVisible()) {
         // The first show puts the form in the middle of the window it is opened from.
         m_placed = true;

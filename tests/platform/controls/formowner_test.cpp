@@ -99,6 +99,7 @@ TEST_F(FormOwnerTest, AnOwnedFormStaysAboveTheOwnerItWasShownForLast)
     form->Show(Form::Modeless, &first);
     ASSERT_NE(form->windowHandle(), nullptr);
     EXPECT_EQ(form->windowHandle()->transientParent(), first.windowHandle());
+    EXPECT_EQ(form->windowType(), Qt::Dialog);   // what window managers keep above another
     form->Show(Form::Modeless, &second);
     EXPECT_EQ(form->owner(), &second);
     EXPECT_EQ(form->windowHandle()->transientParent(), second.windowHandle());
