@@ -1,8 +1,8 @@
 #include "admin/editunavail.h"
 
 #include "admin/formlayout.h"
-#include "admin/unavailableperiod.h"
 #include "admin/unavailablelist.h"
+#include "admin/unavailableperiod.h"
 #include "core/generalen.h"
 #include "platform/controls/dateedit.h"
 

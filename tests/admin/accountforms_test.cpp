@@ -223,28 +223,28 @@ TEST_F(AccountFormsTest, AUserNameIsOneAccountsAndComesWithAPassword)
 {
     const int32_t anna = addPerson("Anna");   // user anna
     const int32_t ben = addPerson("Ben");
-    exec("UPDATE Konti SET Kontouser = 'ghost' WHERE ID = " + QString::number(addGroup("Choir", anna)));
+    const int32_t choir = addGroup("Choir", anna);
+    exec("UPDATE Konti SET Kontouser = 'ghost' WHERE ID = " + QString::number(choir));
+    const char taken[] = "The user name \"anna\" belongs to another account already. Choose "
+                         "another user name.";
+    const char noPassword[] = "An account with a user name needs a password to log in. Fill in "
+                              "a password, or clear the user name.";
     struct Case { const char *form; const char *user; const char *password; const char *refusal; };
     const Case cases[] = {
-        {"add", "anna", "pw", "The user name \"anna\" belongs to another account already. Choose "
-                              "another user name."},
-        {"edit", "anna", "pw", "The user name \"anna\" belongs to another account already. "
-                               "Choose another user name."},
-        {"mine", "anna", "pw", "The user name \"anna\" belongs to another account already. "
-                               "Choose another user name."},
-        {"add", "newcomer", "", "An account with a user name needs a password to log in. Fill in a "
-                                "password, or clear the user name."},
-        {"edit", "ben", "", "An account with a user name needs a password to log in. Fill in a "
-                            "password, or clear the user name."},
-        {"mine", "ben", "", "An account with a user name needs a password to log in. Fill in a "
-                            "password, or clear the user name."},
+        {"add", "anna", "pw", taken},
+        {"edit", "anna", "pw", taken},
+        {"mine", "anna", "pw", taken},
+        {"add", "newcomer", "", noPassword},
+        {"edit", "ben", "", noPassword},
+        {"mine", "ben", "", noPassword},
         {"add", "Anna", "pw", nullptr},    // compared exactly, as the login compares
         {"edit", "ghost", "pw", nullptr},  // a group's user name logs nobody in
         {"mine", "", "", nullptr},         // no login at all
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.form) + " " + c.user);
-        exec(QString("UPDATE Konti SET Kontouser = 'ben', KontoPass = 'ben' WHERE ID = %1").arg(ben));
+        exec(QString("UPDATE Konti SET Kontouser = 'ben', KontoPass = 'ben' WHERE ID = %1")
+                 .arg(ben));
         exec("DELETE FROM Konti WHERE Kontonavn = 'Newcomer'");
         const qlonglong accounts = count("Konti", "1");
         AccountForm *form = nullptr;
@@ -302,8 +302,9 @@ TEST_F(AccountFormsTest, AUserNameIsOneAccountsAndComesWithAPassword)
     edit->Kontotlf->setText("556");
     edit->Command22_Click();
     EXPECT_FALSE(Forms::isLoaded<Personkonto>());
-    EXPECT_EQ(sqlValue(file, QString("SELECT Kontotlf FROM Konti WHERE ID = %1").arg(ben)).toString(),
-              "556");
+    EXPECT_EQ(
+        sqlValue(file, QString("SELECT Kontotlf FROM Konti WHERE ID = %1").arg(ben)).toString(),
+        "556");
 }
 
 TEST_F(AccountFormsTest, MyAccountShowsTheOwnRowOnly)

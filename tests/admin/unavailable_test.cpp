@@ -240,7 +240,8 @@ TEST_F(UnavailableTest, AnItemWithoutANameIsSavedLikeAnyOther)
     }
     EXPECT_EQ(value(QString("SELECT inakslut FROM lokale WHERE lokalenr = %1").arg(lab)).toInt(),
               45412);
-    EXPECT_EQ(l->Unal->CellText(0, 5), "02-05-2024");   // the list shows it, also after the close box
+    // The list shows it, also after the close box.
+    EXPECT_EQ(l->Unal->CellText(0, 5), "02-05-2024");
 }
 
 TEST_F(UnavailableTest, APrintCarriesTheInstitutionTheCityAndTheDate)
