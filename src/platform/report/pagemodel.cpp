@@ -1,8 +1,10 @@
 #include "platform/report/pagemodel.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -90,6 +92,26 @@ QFont fontFor(QPainter *painter, const QFont &font)
     return f;
 }
 
+// A wrapped text is drawn line by line where TextMetrics broke it, so that what is drawn is
+// what was measured: a word wider than its box breaks inside instead of running out of it.
+void drawWrapped(QPainter *p, const PageItem &item)
+{
+    const QStringList lines = TextMetrics::wrappedLines(item.font, item.text, item.rect.width());
+    const double lineHeight = TextMetrics::lineHeight(item.font);
+    const double height = lineHeight * lines.size();
+    double y = item.rect.top();
+    if (item.flags & Qt::AlignBottom)
+        y = item.rect.bottom() - height;
+    else if (!(item.flags & Qt::AlignTop))
+        y = item.rect.top() + (item.rect.height() - height) / 2;
+    const int horizontal = (item.flags & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter
+                           | Qt::TextSingleLine;
+    for (const QString &line : lines) {
+        p->drawText(QRectF(item.rect.left(), y, item.rect.width(), lineHeight), horizontal, line);
+        y += lineHeight;
+    }
+}
+
 void drawItem(QPainter *p, const PageItem &item)
 {
     switch (item.kind) {
@@ -99,10 +121,15 @@ void drawItem(QPainter *p, const PageItem &item)
         if (item.text.isEmpty())
             return;
         p->save();
-        p->setClipRect(item.rect.adjusted(-0.5, -0.5, 0.5, 0.5), Qt::IntersectClip);
+        // A little room on either side: glyphs drawn on a coarse device may end a fraction
+        // of a point beyond where they were measured.
+        p->setClipRect(item.rect.adjusted(-1.5, -0.5, 1.5, 0.5), Qt::IntersectClip);
         p->setFont(fontFor(p, item.font));
         p->setPen(item.color);
-        p->drawText(item.rect, item.flags, item.text);
+        if (item.flags & Qt::TextWordWrap)
+            drawWrapped(p, item);
+        else
+            p->drawText(item.rect, item.flags, item.text);
         p->restore();
         return;
     }
@@ -205,14 +232,33 @@ namespace {
 // Fonts are measured ten times enlarged, so that hinting of small sizes does not skew widths.
 constexpr double kScale = 10.0;
 
-QFontMetricsF metricsFor(const QFont &font)
+QImage &measuringDevice()
 {
     static QImage device(1, 1, QImage::Format_ARGB32);
+    return device;
+}
+
+// The font enlarged for measuring on the measuring device.
+QFont measuringFont(const QFont &font)
+{
     QFont f = font;
-    const int dpi = device.logicalDpiY();
-    f.setPointSizeF(font.pointSizeF() * kScale * 72.0 / dpi);
+    f.setPointSizeF(font.pointSizeF() * kScale * 72.0 / measuringDevice().logicalDpiY());
     f.setHintingPreference(QFont::PreferNoHinting);
-    return QFontMetricsF(f, &device);
+    return f;
+}
+
+// Every printed text is measured; the metrics of the few fonts a page uses are kept.
+const QFontMetricsF &metricsFor(const QFont &font)
+{
+    static QHash<QString, QFontMetricsF> cache;
+    const QString key = font.key();
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd()) {
+        if (cache.size() > 256)
+            cache.clear();
+        it = cache.insert(key, QFontMetricsF(measuringFont(font), &measuringDevice()));
+    }
+    return *it;
 }
 } // namespace
 
@@ -226,13 +272,54 @@ double textWidth(const QFont &font, const QString &text)
     return metricsFor(font).horizontalAdvance(text) / kScale;
 }
 
+QStringList wrappedLines(const QFont &font, const QString &text, double width)
+{
+    QString t = text;
+    t.remove(QLatin1Char('\r'));
+    t.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(t, measuringFont(font), &measuringDevice());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(width, 1.0) * kScale);
+        QString part = t.mid(line.textStart(), line.textLength());
+        while (!part.isEmpty() && (part.back() == QChar::LineSeparator || part.back().isSpace()))
+            part.chop(1);
+        lines.append(part);
+    }
+    layout.endLayout();
+    return lines;
+}
+
 double wrappedHeight(const QFont &font, const QString &text, double width)
 {
     if (text.isEmpty())
         return 0;
-    const QRectF r = metricsFor(font).boundingRect(QRectF(0, 0, width * kScale, 1e7),
-                                                   Qt::TextWordWrap, text);
-    return r.height() / kScale;
+    return wrappedLines(font, text, width).size() * lineHeight(font);
+}
+
+bool fits(const PageItem &item)
+{
+    if (item.kind != PageItem::Text || item.text.isEmpty())
+        return true;
+    // What a target may draw beyond the measure, a fraction of a point (see drawItem).
+    constexpr double slack = 1.0;
+    const double width = item.rect.width();
+    if (item.flags & Qt::TextWordWrap) {
+        const QStringList lines = wrappedLines(item.font, item.text, width);
+        for (const QString &line : lines) {
+            if (textWidth(item.font, line) > width + slack)
+                return false;
+        }
+        return lines.size() * lineHeight(item.font) <= item.rect.height() + slack;
+    }
+    QString line = item.text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return textWidth(item.font, line) <= width + slack
+           && lineHeight(item.font) <= item.rect.height() + slack;
 }
 
 } // namespace TextMetrics
