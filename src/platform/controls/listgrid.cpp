@@ -358,34 +358,96 @@ QImage ListGrid::pictureImage(int picture)
     return image;
 }
 
+namespace {
+
+// The printed widths of the columns within width points. A column gets the width of its widest
+// text where the paper has room for every such width, and the room left is shared in
+// proportion to the columns' widths on screen. Where it has not, the widest columns are cut
+// down to one common width (never below their caption or their own need), so that their
+// longest texts print in a smaller font or on more lines.
+QList<double> printWidths(const QList<double> &need, const QList<double> &least,
+                          const QList<double> &designed, double width)
+{
+    const int n = int(need.size());
+    double needed = 0, designedTotal = 0;
+    for (int i = 0; i < n; ++i) {
+        needed += need[i];
+        designedTotal += designed[i];
+    }
+    QList<double> widths = need;
+    if (needed <= width) {
+        for (int i = 0; i < n; ++i)
+            widths[i] += (width - needed) * (designedTotal > 0 ? designed[i] / designedTotal
+                                                                : 1.0 / n);
+        return widths;
+    }
+    auto total = [&](double cap) {
+        double sum = 0;
+        for (int i = 0; i < n; ++i)
+            sum += std::min(need[i], std::max(cap, least[i]));
+        return sum;
+    };
+    double low = 0, high = width;
+    for (int step = 0; step < 40; ++step) {
+        const double cap = (low + high) / 2;
+        (total(cap) > width ? high : low) = cap;
+    }
+    double sum = 0;
+    for (int i = 0; i < n; ++i) {
+        widths[i] = std::min(need[i], std::max(low, least[i]));
+        sum += widths[i];
+    }
+    // Even the least widths are too many for the paper: all give way alike.
+    if (sum > width) {
+        for (double &w : widths)
+            w *= width / sum;
+    }
+    return widths;
+}
+
+} // namespace
+
 PageModel ListGrid::printPages() const
 {
     using Units::mm;
     Report report(m_printTitle.isEmpty() ? QStringLiteral("List") : m_printTitle);
+    const QFont cellFont = report.defaultFont();
+    QFont captionFont = cellFont;
+    captionFont.setBold(true);
+    const double pad = 2;
 
-    // Columns keep their proportions and fill the paper's width; a wide list turns the paper.
-    double total = 0;
-    for (const Column &c : m_columns)
-        total += c.width;
-    if (total * 0.75 > report.printWidth() * 1.15)
+    // What each column needs to show its caption and its cells whole.
+    QList<double> need, least, designed;
+    double designedTotal = 0;
+    for (int i = 0; i < ColumnCount(); ++i) {
+        const Column &c = m_columns[i];
+        const double caption = TextMetrics::textWidth(captionFont, c.caption) + 2 * pad;
+        double widest = caption;
+        if (c.check || c.picture) {
+            widest = std::max(widest, mm(8));
+        } else {
+            for (int r = 0; r < RowCount(); ++r)
+                widest = std::max(widest, TextMetrics::textWidth(cellFont, CellText(r, i + 1))
+                                              + 2 * pad);
+        }
+        need.append(widest);
+        least.append(std::min(widest, std::max(caption, mm(14))));
+        designed.append(c.width);
+        designedTotal += c.width;
+    }
+    double needed = 0;
+    for (double w : need)
+        needed += w;
+    // A list too wide for upright paper turns it.
+    if (designedTotal * 0.75 > report.printWidth() * 1.15 || needed > report.printWidth())
         report.setOrientation(QPageLayout::Landscape);
     const double width = report.printWidth();
-    const double scale = total > 0 ? width / total : 1;
-    const double pad = 2;
+    const QList<double> widths = printWidths(need, least, designed, width);
 
     ReportSection &header = report.PageHeader();
     auto *title = header.addLabel("PrintTitle", {0, 0, width, mm(8)}, m_printTitle);
     title->setFontSize(14);
     title->setBold(true);
-    {
-        // A title too long for the line is set smaller (down to 9 points) so it prints whole.
-        // A font sized in pixels measures in points, the page's unit.
-        QFont probe = title->font();
-        probe.setPixelSize(14);
-        const double advance = QFontMetricsF(probe).horizontalAdvance(m_printTitle);
-        if (advance > width)
-            title->setFontSize(qMax(9.0, 14 * width / advance * 0.97));
-    }
     double y = mm(8);
     if (!m_printSubTitle.isEmpty()) {
         auto *sub = header.addLabel("PrintSubTitle", {0, y, width, mm(5.5)}, m_printSubTitle);
@@ -405,7 +467,7 @@ PageModel ListGrid::printPages() const
     double x = 0;
     for (int i = 0; i < ColumnCount(); ++i) {
         const Column &c = m_columns[i];
-        const double w = c.width * scale;
+        const double w = widths[i];
         const Qt::Alignment a = alignmentFor(c.alignment);
         const QString field = QStringLiteral("c%1").arg(i + 1);
         auto *caption = header.addLabel(QStringLiteral("caption%1").arg(i + 1),
