@@ -81,35 +81,55 @@ Page &PageModel::addPage()
 
 namespace {
 
-// A font whose point size, on this painter's device, comes out as its size in points in the
-// painter's coordinates (which are points).
+// Texts are laid out at ten times their size and drawn scaled down, as TextMetrics measures
+// them: a font engine sizes a font in whole pixels, and at the few pixels of a small font on a
+// scaled painter that rounding alone makes a line several percent wider than measured.
+constexpr double kTextScale = 10.0;
+
+// A font whose point size, on this painter's device, comes out as kTextScale times its size
+// in points in the painter's coordinates (which are points).
 QFont fontFor(QPainter *painter, const QFont &font)
 {
     QFont f = font;
     const int dpi = painter->device() ? painter->device()->logicalDpiY() : 72;
-    f.setPointSizeF(font.pointSizeF() * 72.0 / (dpi > 0 ? dpi : 72));
+    f.setPointSizeF(font.pointSizeF() * kTextScale * 72.0 / (dpi > 0 ? dpi : 72));
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 
-// A wrapped text is drawn line by line where TextMetrics broke it, so that what is drawn is
-// what was measured: a word wider than its box breaks inside instead of running out of it.
-void drawWrapped(QPainter *p, const PageItem &item)
+// Draws a text item's text (the painter's coordinates are points). A wrapped text is drawn
+// line by line where TextMetrics broke it, so that what is drawn is what was measured: a word
+// wider than its box breaks inside instead of running out of it.
+void drawText(QPainter *p, const PageItem &item)
 {
+    p->save();
+    // A little room on either side for antialiased glyph edges.
+    p->setClipRect(item.rect.adjusted(-1.5, -0.5, 1.5, 0.5), Qt::IntersectClip);
+    p->translate(item.rect.topLeft());
+    p->scale(1 / kTextScale, 1 / kTextScale);
+    p->setFont(fontFor(p, item.font));
+    p->setPen(item.color);
+    const QRectF box(0, 0, item.rect.width() * kTextScale, item.rect.height() * kTextScale);
+    if (!(item.flags & Qt::TextWordWrap)) {
+        p->drawText(box, item.flags, item.text);
+        p->restore();
+        return;
+    }
     const QStringList lines = TextMetrics::wrappedLines(item.font, item.text, item.rect.width());
-    const double lineHeight = TextMetrics::lineHeight(item.font);
+    const double lineHeight = TextMetrics::lineHeight(item.font) * kTextScale;
     const double height = lineHeight * lines.size();
-    double y = item.rect.top();
+    double y = 0;
     if (item.flags & Qt::AlignBottom)
-        y = item.rect.bottom() - height;
+        y = box.height() - height;
     else if (!(item.flags & Qt::AlignTop))
-        y = item.rect.top() + (item.rect.height() - height) / 2;
+        y = (box.height() - height) / 2;
     const int horizontal = (item.flags & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter
                            | Qt::TextSingleLine;
     for (const QString &line : lines) {
-        p->drawText(QRectF(item.rect.left(), y, item.rect.width(), lineHeight), horizontal, line);
+        p->drawText(QRectF(0, y, box.width(), lineHeight), horizontal, line);
         y += lineHeight;
     }
+    p->restore();
 }
 
 void drawItem(QPainter *p, const PageItem &item)
@@ -118,19 +138,8 @@ void drawItem(QPainter *p, const PageItem &item)
     case PageItem::Text: {
         if (item.fill.isValid())
             p->fillRect(item.rect, item.fill);
-        if (item.text.isEmpty())
-            return;
-        p->save();
-        // A little room on either side: glyphs drawn on a coarse device may end a fraction
-        // of a point beyond where they were measured.
-        p->setClipRect(item.rect.adjusted(-1.5, -0.5, 1.5, 0.5), Qt::IntersectClip);
-        p->setFont(fontFor(p, item.font));
-        p->setPen(item.color);
-        if (item.flags & Qt::TextWordWrap)
-            drawWrapped(p, item);
-        else
-            p->drawText(item.rect, item.flags, item.text);
-        p->restore();
+        if (!item.text.isEmpty())
+            drawText(p, item);
         return;
     }
     case PageItem::Line: {
@@ -229,8 +238,9 @@ const PageItem *PageModel::findText(const QString &text, int pageIndex) const
 namespace TextMetrics {
 
 namespace {
-// Fonts are measured ten times enlarged, so that hinting of small sizes does not skew widths.
-constexpr double kScale = 10.0;
+// Fonts are measured enlarged as they are drawn (see drawText), so that the whole pixels of
+// small sizes do not skew widths.
+constexpr double kScale = kTextScale;
 
 QImage &measuringDevice()
 {
