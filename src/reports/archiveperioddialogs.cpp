@@ -81,6 +81,15 @@ ArchivePeriodDialog::ArchivePeriodDialog(const QString &name, const QString &cap
     connect(Kommandoknap22, &QPushButton::clicked, this,
             &ArchivePeriodDialog::Kommandoknap22_Click);
     connect(Luk, &QPushButton::clicked, this, &ArchivePeriodDialog::Luk_Click);
+    // Enter prints (or presses the button that has the focus); Escape leaves.
+    setDialogKeys(
+        [this] {
+            if (qobject_cast<QPushButton *>(focusWidget()))
+                pressFocusedButton();
+            else
+                Kommandoknap22_Click();
+        },
+        [this] { Luk_Click(); });
 }
 
 void ArchivePeriodDialog::addCriterion(const QString &text, QWidget *box)

@@ -100,6 +100,15 @@ datobookingperiode::datobookingperiode()
     connect(m_period, &PeriodPair::periodChecked, this, &datobookingperiode::showCriteria);
     connect(uds, &QPushButton::clicked, this, &datobookingperiode::uds_Click);
     connect(annuler, &QPushButton::clicked, this, &datobookingperiode::annuler_Click);
+    // Enter prints (or presses the button that has the focus); Escape leaves.
+    setDialogKeys(
+        [this] {
+            if (qobject_cast<QPushButton *>(focusWidget()))
+                pressFocusedButton();
+            else
+                uds_Click();
+        },
+        [this] { annuler_Click(); });
 }
 
 void datobookingperiode::Form_Load()

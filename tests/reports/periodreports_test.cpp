@@ -13,10 +13,15 @@
 #include "reports/datobookingperiode.h"
 #include "reports/overview.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using Extrafunktioner::DateToDayNumber;
 
@@ -172,6 +177,59 @@ TEST(BookingOverview, ADateAcrossTheOtherIsRefusedAndTakenBack)
     EXPECT_EQ(f.sandbox.shown().size(), 2);
     EXPECT_EQ(dialog->til->text(), QString::number(kDay));
     Forms::unloadAll();
+}
+
+// Enter in a criteria dialog prints, from a date box as from anywhere but a button, where it
+// presses that button; Escape leaves the dialog.
+TEST(CriteriaDialogs, EnterPrintsAndEscapeLeaves)
+{
+    ReportFixture f;
+    addResources(f);
+    struct Case
+    {
+        const char *name;
+        std::function<Form *()> open;
+        QWidget *(*dateBox)(Form *);
+        bool (*loaded)();
+    };
+    const Case cases[] = {
+        {"overview", [] { return Forms::get<datobookingperiode>(); },
+         [](Form *d) -> QWidget * { return static_cast<datobookingperiode *>(d)->fradato; },
+         &Forms::isLoaded<datobookingperiode>},
+        {"totals", [] { return Forms::get<datoarkivperiodeht>(); },
+         [](Form *d) -> QWidget * { return static_cast<datoarkivperiodeht *>(d)->cend; },
+         &Forms::isLoaded<datoarkivperiodeht>},
+        {"details", [] { return Forms::get<datoarkivperiodeAC>(); },
+         [](Form *d) -> QWidget * { return static_cast<datoarkivperiodeAC *>(d)->cstart; },
+         &Forms::isLoaded<datoarkivperiodeAC>}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        f.capture.previews.clear();
+        Form *dialog = c.open();
+        dialog->Show();
+        QWidget *date = c.dateBox(dialog);
+        QWidget *box = date->focusProxy() ? date->focusProxy() : date;
+        box->setFocus();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box,
+                        Qt::Key_Return);
+        EXPECT_EQ(f.capture.previews.size(), 1);
+
+        dialog = c.open();
+        dialog->Show();
+        auto *exit = dialog->findChild<QPushButton *>(c.name == std::string("overview")
+                                                          ? "annuler" : "Luk");
+        ASSERT_NE(exit, nullptr);
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Return);
+        EXPECT_EQ(f.capture.previews.size(), 1);   // Exit, not Print
+        EXPECT_FALSE(c.loaded());
+
+        dialog = c.open();
+        dialog->Show();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        EXPECT_EQ(f.capture.previews.size(), 1);
+        EXPECT_FALSE(c.loaded());
+    }
 }
 
 // The report filters by the period and kinds before it joins and groups; the statement as first
