@@ -98,12 +98,22 @@ private:
         bool flag = false;
     };
     bool validColumn(int column) const { return column >= 1 && column <= ColumnCount(); }
+    // The columns on screen share the width the list has, each as wide as its widest text
+    // where there is room (see fitWidths), until the user sizes a column himself. Rows change
+    // in batches: the fit runs once the batch is added.
+    void scheduleFit();
+    void fitColumns();
+    int designedPixels(const Column &c) const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     QTreeWidgetItem *rowItem(int row) const;
     void applyColumn(int column);
     void toggleCheck(QTreeWidgetItem *item, int column);
 
     QTreeWidget *m_view = nullptr;
     std::vector<Column> m_columns;
+    bool m_fitPending = false;
+    bool m_fitting = false;
+    bool m_userSized = false;
     QString m_printTitle;
     QString m_printSubTitle;
     int m_printOption = 2;
