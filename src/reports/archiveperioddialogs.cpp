@@ -1,6 +1,7 @@
 #include "reports/archiveperioddialogs.h"
 
 #include "reports/archivereports.h"
+#include "reports/hiddenbox.h"
 
 #include "core/commands.h"
 #include "core/extrafunktioner.h"
@@ -82,14 +83,8 @@ ArchivePeriodDialog::ArchivePeriodDialog(const QString &name, const QString &cap
             &ArchivePeriodDialog::Kommandoknap22_Click);
     connect(Luk, &QPushButton::clicked, this, &ArchivePeriodDialog::Luk_Click);
     // Enter prints (or presses the button that has the focus); Escape leaves.
-    setDialogKeys(
-        [this] {
-            if (qobject_cast<QPushButton *>(focusWidget()))
-                pressFocusedButton();
-            else
-                Kommandoknap22_Click();
-        },
-        [this] { Luk_Click(); });
+    setDialogKeys([this] { ReportForms::pressFocusedOr(this, Kommandoknap22); },
+                  [this] { Luk_Click(); });
 }
 
 void ArchivePeriodDialog::addCriterion(const QString &text, QWidget *box)

@@ -101,14 +101,7 @@ datobookingperiode::datobookingperiode()
     connect(uds, &QPushButton::clicked, this, &datobookingperiode::uds_Click);
     connect(annuler, &QPushButton::clicked, this, &datobookingperiode::annuler_Click);
     // Enter prints (or presses the button that has the focus); Escape leaves.
-    setDialogKeys(
-        [this] {
-            if (qobject_cast<QPushButton *>(focusWidget()))
-                pressFocusedButton();
-            else
-                uds_Click();
-        },
-        [this] { annuler_Click(); });
+    setDialogKeys([this] { ReportForms::pressFocusedOr(this, uds); }, [this] { annuler_Click(); });
 }
 
 void datobookingperiode::Form_Load()

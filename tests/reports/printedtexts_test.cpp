@@ -134,7 +134,8 @@ TEST_P(PrintedTextsTest, EveryTextIsWholeAndTheDatesFollowTheSettingsUnderAnyLoc
     EXPECT_EQ(cutTexts(us), QStringList());
     const QStringList texts = us.texts();
     for (const QString &text : GetParam().whole)
-        EXPECT_TRUE(texts.contains(text)) << text.toStdString() << " in " << texts.join(" | ").toStdString();
+        EXPECT_TRUE(texts.contains(text))
+            << text.toStdString() << " in " << texts.join(" | ").toStdString();
     const PageModel danish = printUnder(QLocale(QLocale::Danish, QLocale::Denmark));
     EXPECT_EQ(danish.texts(), texts);
 }

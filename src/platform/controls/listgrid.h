@@ -15,8 +15,9 @@ class QTreeWidgetItem;
 // 32-bit key (RowData). A column can show check boxes or pictures instead of text. Rows are
 // never re-sorted, so a row number stays valid until the rows are cleared.
 // A width unit is a tenth of the list's text height (about 1.4 pixels at the usual font),
-// so the forms' widths fit their texts at any font size: a date in 60, a time in 40. PrintList prints the rows under the
-// print title and sub-title.
+// so the forms' widths fit their texts at any font size: a date in 60, a time in 40. On screen
+// the columns share the width the list has; PrintList prints the rows under the print title
+// and sub-title with every text whole.
 class ListGrid : public QWidget
 {
     Q_OBJECT
