@@ -281,3 +281,30 @@ TEST(ListGrid, ColumnsOnScreenUseTheWidthTheListHas)
     QCoreApplication::processEvents();
     EXPECT_EQ(view->columnWidth(2), 150);
 }
+
+// Printed columns are as wide as their texts where the paper has room; a text longer than any
+// sensible width takes more lines, and no text loses a character.
+TEST(ListGrid, PrintedColumnsFitTheirTextsAndAVeryLongOneTakesMoreLines)
+{
+    ListGrid list;
+    setupTentativeColumns(list);
+    const QString name = QString("Kulturforeningen Østjylland ").repeated(11).trimmed();
+    list.AddRow(";;10-12-2026;10:00;16:45;Store Mødesal;Maria Holm;+45 86 12 34 72");
+    list.AddRow(";;10-12-2026;10:00;16:45;Store Mødesal;" + name + ";+45 86 12 34 72");
+    const PageModel pages = list.printPages();
+    EXPECT_EQ(cutTexts(pages), QStringList());
+    const PageItem *phone = pages.findText("+45 86 12 34 72");
+    ASSERT_NE(phone, nullptr);
+    EXPECT_FALSE(phone->flags & Qt::TextWordWrap);
+    const PageItem *longName = pages.findText(name);
+    ASSERT_NE(longName, nullptr);
+    EXPECT_TRUE(longName->flags & Qt::TextWordWrap);
+    EXPECT_LE(longName->rect.right(), pages.paperSize().width());
+    // The row grew: the next row's rule stands below the long name.
+    double lowestRule = 0;
+    for (const PageItem &item : pages.page(0).items) {
+        if (item.kind == PageItem::Line)
+            lowestRule = std::max(lowestRule, item.line.y1());
+    }
+    EXPECT_GE(lowestRule, longName->rect.bottom());
+}
