@@ -180,6 +180,8 @@ void Gruppetilk::Gruppe_Click() { ShowSelectedGroup(); }
 
 void Gruppetilk::GroupSaved(int32_t id)
 {
+    if (!id)
+        id = selectedGroup();
     try {
         Data1.Refresh();
         datapers.Refresh();

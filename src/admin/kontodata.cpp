@@ -68,9 +68,22 @@ bool OwnsGroups(int32_t id)
 
 bool IsLastActiveAdministrator(int32_t id)
 {
-    const QString active = "Kontotype = 'p' And admin <> 0 And COALESCE(archived, 0) = 0";
-    return count("Konti", active + " And ID = " + n(id)) > 0
-           && count("Konti", active + " And ID <> " + n(id)) == 0;
+    const QString canLogIn = "Kontotype = 'p' And admin <> 0 And COALESCE(archived, 0) = 0 And "
+                             "COALESCE(Kontouser, '') <> '' And COALESCE(KontoPass, '') <> ''";
+    return count("Konti", canLogIn + " And ID = " + n(id)) > 0
+           && count("Konti", canLogIn + " And ID <> " + n(id)) == 0;
+}
+
+bool UserNameTaken(const QString &user, int32_t exceptId)
+{
+    auto db = openBookingfile();
+    auto rs = db->OpenRecordset("SELECT ID FROM Konti WHERE Kontotype = 'p' AND Kontouser = :user "
+                                "AND ID <> :id",
+                                Dao::Bindings(QVariantMap{{"user", user}, {"id", exceptId}}),
+                                Dao::RecordsetType::ForwardOnly);
+    const bool taken = !rs->EOF_();
+    rs->Close();
+    return taken;
 }
 
 QVariant GroupOwner(int32_t gnr)

@@ -18,8 +18,12 @@ bool IsMember(int32_t gnr, int32_t pnr);
 bool HasBookings(int32_t id, bool withArchive);
 // The account owns group accounts.
 bool OwnsGroups(int32_t id);
-// The account is an active personal administrator and no other one is left.
+// The account is an administrator who can log in (a personal account, not archived, with a
+// user name and a password) and no other such administrator is left.
 bool IsLastActiveAdministrator(int32_t id);
+// Another personal account than exceptId has this user name (compared exactly, as the login
+// does): the login would open the first of them only.
+bool UserNameTaken(const QString &user, int32_t exceptId);
 // The stored owner of a group account; a null value when the group has none or is not there.
 QVariant GroupOwner(int32_t gnr);
 

@@ -9,9 +9,7 @@
 #include <QVBoxLayout>
 
 
-lokaliteter::lokaliteter()
-    : RecordForm("Lokaliteter", Lokalitetsnavn,
-                 "Typename can't be empty. Fill in or cancel the operation.")
+lokaliteter::lokaliteter() : RecordForm("Lokaliteter")
 {
     setWindowTitle("Resourcetype");
     setObjectName("lokaliteter");
@@ -42,6 +40,11 @@ lokaliteter::lokaliteter()
     connect(save, &QPushButton::clicked, this, &lokaliteter::save_Click);
     connect(Canc, &QPushButton::clicked, this, &lokaliteter::Canc_Click);
     connect(del, &QPushButton::clicked, this, &lokaliteter::del_Click);
+}
+
+bool lokaliteter::rowAccepted()
+{
+    return nameGiven(Lokalitetsnavn, "Typename can't be empty. Fill in or cancel the operation.");
 }
 
 void lokaliteter::del_Click()

@@ -8,9 +8,7 @@
 #include <QVBoxLayout>
 
 
-Resgroup::Resgroup()
-    : RecordForm("overgruppenavne", OverGruppenavn,
-                 "Groupname can't be empty. Fill in or cancel the operation.")
+Resgroup::Resgroup() : RecordForm("overgruppenavne")
 {
     setWindowTitle("Ressourcegroup");
     setObjectName("Resgroup");
@@ -36,6 +34,11 @@ Resgroup::Resgroup()
     connect(save, &QPushButton::clicked, this, &Resgroup::save_Click);
     connect(Canc, &QPushButton::clicked, this, &Resgroup::Canc_Click);
     connect(del, &QPushButton::clicked, this, &Resgroup::del_Click);
+}
+
+bool Resgroup::rowAccepted()
+{
+    return nameGiven(OverGruppenavn, "Groupname can't be empty. Fill in or cancel the operation.");
 }
 
 void Resgroup::del_Click()

@@ -1,6 +1,7 @@
 #include "admin/resourceitemform.h"
 
 #include "admin/formlayout.h"
+#include "admin/unavailableperiod.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "platform/controls/datecalendar.h"
@@ -36,14 +37,17 @@ QLineEdit *wholeNumberBox(QLineEdit *box)
 
 ResourceItemForm::ResourceItemForm(Kind kind, Mode mode, const QString &caption,
                                    const QString &recordSource)
-    : RecordForm(recordSource, Lokalenavn, QString::fromLatin1(kNameRefusal)), m_kind(kind),
-      m_mode(mode)
+    : RecordForm(recordSource), m_kind(kind), m_mode(mode)
 {
     setWindowTitle(caption);
     Data2.setObjectName("Data2");
     buildLayout();
 
     if (inaktiv && m_mode == Editing) {
+        // The period never ends before it starts, as on the unavailable list's form.
+        m_period = new UnavailablePeriod(inaktiv, cstart, cslut, Data1, this);
+        connect(cstart, &DEdit::Change, m_period, &UnavailablePeriod::startChanged);
+        connect(cslut, &DEdit::Change, m_period, &UnavailablePeriod::endChanged);
         connect(inaktiv, &QCheckBox::clicked, this, &ResourceItemForm::inaktiv_Click);
         connect(cstart, &DEdit::DropDown, this, &ResourceItemForm::cstart_DropDown);
         connect(cslut, &DEdit::DropDown, this, &ResourceItemForm::cslut_DropDown);
@@ -198,7 +202,18 @@ void ResourceItemForm::afterLoad()
     emit Data1.Reposition();   // the date edits take the first row's flag
 }
 
-void ResourceItemForm::inaktiv_Click() { FormLayout::setUnavailable(inaktiv, cstart, cslut, 14); }
+void ResourceItemForm::inaktiv_Click()
+{
+    if (m_period)
+        m_period->flagClicked(14);
+}
+
+bool ResourceItemForm::rowAccepted()
+{
+    return nameGiven(Lokalenavn, QString::fromLatin1(kNameRefusal)) && readyToClose();
+}
+
+bool ResourceItemForm::readyToClose() { return !(m_period && m_period->corrected()); }
 
 void ResourceItemForm::placeCalendar(DateEdit *edit, DateCalendar *calendar)
 {

@@ -410,6 +410,9 @@ void Calendar::ShowCurrentPlace()
 
 void Calendar::OpenWeekView(int32_t n)
 {
+    // The forms opened from the day view close first, through their own checks.
+    if (!Forms::unloadOwnedBy(this))
+        return;
     gCurrentItemNo = n;
     // gdato shows gCurrentDay; the day number is read rather than the text parsed back.
     gWeekStartDay = DateToDayNumber(WeekStartDate(DayNumberToDate(gCurrentDay)));

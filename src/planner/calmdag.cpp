@@ -196,6 +196,9 @@ void CalMdag::ShowCurrentPlace()
 
 void CalMdag::OpenDayView(int32_t d)
 {
+    // The forms opened from the week view close first, through their own checks.
+    if (!Forms::unloadOwnedBy(this))
+        return;
     gCurrentDay = d;
     Unload();
     auto *day = Forms::get<Calendar>();

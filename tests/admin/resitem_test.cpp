@@ -80,12 +80,45 @@ TEST_F(ItemFormsTest, OpeningAnItemChangesNothingItShows)
     auto *f = openOn<resitemL>(lab);
     EXPECT_TRUE(f->inaktiv->isChecked());
     EXPECT_EQ(f->cstart->value(), 45000);
-    EXPECT_EQ(f->cslut->value(), 44990);   // either order is taken here
+    EXPECT_EQ(f->cslut->value(), 44990);   // shown as stored
     EXPECT_FALSE(f->Data1.isDirty());
     EXPECT_EQ(f->gebyr->text(), "150.00");
-    f->Luk->click();
-    EXPECT_EQ(period(lab), "1 45000 44990");
     EXPECT_TRUE(sb.shown().isEmpty());
+    // Ok corrects a period in force that ends before it starts, and shows it before it closes.
+    f->Luk->click();
+    EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(f->cslut->value(), 45014);
+    EXPECT_EQ(period(lab), "1 45000 44990");
+    f->Luk->click();
+    EXPECT_EQ(period(lab), "1 45000 45014");
+    EXPECT_EQ(sb.shown().size(), 1);
+}
+
+// The item forms keep the end of the period from lying before its start, as the unavailable
+// list's form does: a spin or a pick that would put it there is corrected with the message.
+TEST_F(ItemFormsTest, APeriodThatWouldEndBeforeItStartsIsCorrected)
+{
+    for (bool domestic : {true, false}) {
+        const int32_t item = domestic ? aula : beamer;
+        exec(QString("UPDATE lokale SET inaktiv = 1, inakstart = 45400, inakslut = 45400 "
+                     "WHERE lokalenr = %1").arg(item));
+        ResourceItemForm *f = domestic ? static_cast<ResourceItemForm *>(openOn<resitemL>(item))
+                                       : openOn<ResitemA>(item);
+        sb.clearShown();
+        f->cslut_Spin(true);   // the day before the start
+        ASSERT_EQ(sb.shown().size(), 1);
+        EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+        EXPECT_EQ(f->cslut->value(), 45414);
+        f->cstart_DropDown();
+        f->ctDateST->setValue(45420);   // picked after the end
+        f->ctDateST_DateChange();
+        EXPECT_EQ(sb.shown().size(), 2);
+        EXPECT_EQ(f->cstart->value(), 45400);
+        f->Luk->click();
+        EXPECT_FALSE(f->isVisible());
+        EXPECT_EQ(period(item), "1 45400 45414");
+    }
 }
 
 TEST_F(ItemFormsTest, ThePopUpCalendarAndTheSpinsMoveTheDay)
