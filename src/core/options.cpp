@@ -4,6 +4,7 @@
 #include "core/format.h"
 #include "core/generalen.h"
 #include "platform/controls/dblist.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/db/dberror.h"
@@ -220,6 +221,39 @@ void Options::Form_Load()
         Data1.Refresh();
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation, "Vantix - Options");
+        return;
+    }
+    showUsedSettings();
+}
+
+void Options::showUsedSettings()
+{
+    if (!Data1.hasCurrentRow())
+        return;
+    // A value of the row that is out of range was replaced by its default when the settings
+    // were loaded: the form shows the value in use, which Ok then stores.
+    const std::pair<QWidget *, const char *> boxes[] = {
+        {DateFormat, "dateformatnr"}, {DFS1, "dateformatstr1"}, {DFS2, "dateformatstr2"},
+        {Timeunits, "Timeunits"},     {ArcDelCombo, "arCdEl"},  {DelDelCombo, "deldel"},
+        {Taxtext, "taxpct"},          {FD, "FirstDay"},
+    };
+    QVariantMap row;
+    for (const auto &[box, field] : boxes)
+        row.insert(field, Data1.value(field));
+    QVariantList units;
+    for (const QVariantList &unit : Data5.rowValues({"unitnr"}))
+        units << unit.value(0);
+    const QVariantMap used = ReplacedSettings(row, units);
+    for (const auto &[box, field] : boxes) {
+        if (!used.contains(field))
+            continue;
+        const QVariant value = used.value(field);
+        if (auto *list = qobject_cast<DBList *>(box))
+            list->setBoundText(value);
+        else if (auto *number = qobject_cast<MaskedEdit *>(box))
+            number->setValue(value);
+        else if (auto *line = qobject_cast<QLineEdit *>(box))
+            line->setText(value.toString());
     }
 }
 

@@ -66,6 +66,7 @@ private:
     void buildCalendarsTab();
     void buildArchiveTab();
     void buildTaxTab();
+    void showUsedSettings();
     bool taxAcceptable();
 
     // The settings the form hands to the running program, as they were when it opened; an

@@ -101,6 +101,30 @@ protected:
     QString file;
 };
 
+// Values of the row that the settings load replaced show as the values in use, and Ok stores
+// those.
+TEST_F(OptionsTest, ValuesOutOfRangeShowAsTheDefaultsInUseAndOkStoresThem)
+{
+    execSql(file, "UPDATE institutionsoplysninger SET arCdEl = -2, taxpct = 150, Timeunits = 7, "
+                  "dateformatstr1 = 'yyyy', FirstDay = 'x'");
+    ASSERT_TRUE(start::LoadSettings());
+    Options *f = open();
+    EXPECT_EQ(f->ArcDelCombo->Text(), "3");
+    EXPECT_EQ(f->Taxtext->text(), "25");
+    EXPECT_EQ(f->Timeunits->Text(), "15 minutes");
+    EXPECT_EQ(f->DFS1->text(), "dd-mm-yyyy");
+    EXPECT_EQ(f->FD->text(), "1");
+    EXPECT_EQ(f->DelDelCombo->BoundText().toInt(), 548);   // in range: as stored
+    EXPECT_DOUBLE_EQ(gTaxPct, 25);
+    EXPECT_EQ(gTimeUnits, 15);
+    f->ok_Click();
+    EXPECT_FALSE(Forms::isLoaded<Options>());
+    EXPECT_EQ(storedRow(file, "arCdEl || '|' || taxpct || '|' || Timeunits || '|' || "
+                              "dateformatstr1 || '|' || FirstDay"),
+              "3|25.0|15|dd-mm-yyyy|1");
+    EXPECT_TRUE(sandbox.shown().isEmpty());
+}
+
 TEST_F(OptionsTest, MonthFirstDatesGoWithSundayWeeksAndDayFirstWithMondayWeeks)
 {
     Options *f = open();
