@@ -13,6 +13,7 @@
 #include "platform/controls/dblist.h"
 #include "platform/controls/hyperlink.h"
 #include "platform/controls/lockedlook.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/controls/timeedit.h"
@@ -27,14 +28,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 using namespace Generalen;
@@ -236,10 +234,11 @@ void bookingform::buildGeneralTab(QWidget *page)
     Kontonr->setRowSource(&Data3);
     Kontonr->setListField("Kontonavn");
     Kontonr->setBoundColumn("ID");
-    Antalpers = new QLineEdit(page);
+    auto *persons = new MaskedEdit(page);   // a count of persons: a whole number or nothing
+    persons->setFormat("0");
+    persons->setFieldName("The number of persons");
+    Antalpers = persons;
     Antalpers->setObjectName("Antalpers");
-    // A count of persons: a whole number or nothing.
-    Antalpers->setValidator(new QIntValidator(0, 999999, Antalpers));
     Antalpers->setFixedWidth(Antalpers->fontMetrics().horizontalAdvance(QLatin1String("000000"))
                              + 16);
     ID = new DBList(DBList::ComboStyle, page);
@@ -375,18 +374,19 @@ void bookingform::buildReceiptTab(QWidget *page)
     options->addWidget(aftres);
 
     auto amountBox = [page](QLineEdit *&box, const char *name) {
-        box = new QLineEdit(page);
+        if (!box)
+            box = new QLineEdit(page);
         box->setObjectName(name);
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1String("000,000,000.00"))
                            + 16);
     };
+    // An agreed price is a number as typed, with a point or a comma before its decimals.
+    auto *fee = new MaskedEdit(page);
+    fee->setFieldName("Fee");
+    Pris = fee;
     amountBox(Pris, "Pris");
     Pris->setEnabled(false);
-    // An agreed price is typed as a plain number with a decimal point; a comma or a letter
-    // would reach the booking as a price of 0.
-    Pris->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\s*\\d*(\\.\\d*)?\\s*")), Pris));
     amountBox(taxbel, "taxbel");
     taxbel->setEnabled(false);
     amountBox(intax, "intax");

@@ -191,8 +191,9 @@ void Options::buildTaxTab()
     QWidget *page = SSTab1->addTab("Tax");
     Checktax = new QCheckBox("Include tax", page);
     Checktax->setObjectName("Checktax");
-    Taxtext = new QLineEdit(page);
+    Taxtext = new MaskedEdit(page);
     Taxtext->setObjectName("Taxtext");
+    Taxtext->setFieldName("Tax %");
     Taxtext->setMaximumWidth(90);
 
     auto *rate = new QHBoxLayout;
@@ -250,8 +251,8 @@ void Options::showUsedSettings()
         const QVariant value = used.value(field);
         if (auto *list = qobject_cast<DBList *>(box))
             list->setBoundText(value);
-        else if (auto *number = qobject_cast<MaskedEdit *>(box))
-            number->setValue(value);
+        else if (box == Taxtext)
+            Taxtext->setValue(value);
         else if (auto *line = qobject_cast<QLineEdit *>(box))
             line->setText(value.toString());
     }
@@ -266,19 +267,10 @@ void Options::CheckMilitary_Click()
 
 void Options::CheckTent_Click() { gTentativeMode = CheckTent->checkState() != Qt::Unchecked; }
 
-std::optional<double> Options::taxRate(const QString &text)
-{
-    static const QRegularExpression decimal(QStringLiteral("^[-+]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
-    const QString t = text.trimmed();
-    if (!decimal.match(t).hasMatch())
-        return std::nullopt;
-    return t.toDouble();
-}
-
 void Options::Taxtext_Change()
 {
     // While the text is no number the rate is 0; closing the form refuses such a text.
-    gTaxPct = taxRate(Taxtext->text()).value_or(0.0);
+    gTaxPct = Taxtext->number().value_or(0.0);
 }
 
 void Options::ApplyDateFormatChoice()
@@ -313,7 +305,7 @@ void Options::ok_Click() { Unload(); }
 
 bool Options::taxAcceptable()
 {
-    const std::optional<double> rate = taxRate(Taxtext->text());
+    const std::optional<double> rate = Taxtext->number();
     if (rate && *rate >= 0 && *rate <= 100)
         return true;
     SSTab1->setTab(kTaxTab);

@@ -7,6 +7,7 @@
 #include "fixtures/sqlhelpers.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/form.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/db/database.h"
 
@@ -224,9 +225,10 @@ TEST_F(OptionsTest, ATaxTextThatIsNoRateCountsAsZeroAndIsRefusedOnClosing)
     Options *f = open();
     struct Case { const char *text; double pct; bool closes; };
     const Case cases[] = {
-        {"", 0, false},        {"abc", 0, false},  {"12,5", 0, false}, {"1e2", 0, false},
+        {"", 0, false},        {"abc", 0, false},  {"1,2,5", 0, false}, {"1e2", 0, false},
         {"nan", 0, false},     {"12abc", 0, false}, {"-3", -3, false},  {"100.5", 100.5, false},
         {" 7 ", 7, true},      {".5", 0.5, true},  {"0", 0, true},     {"100", 100, true},
+        {"12,5", 12.5, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
