@@ -1,6 +1,7 @@
 #include "core/generalen.h"
 
 #include "core/format.h"
+#include "platform/controls/calendarweek.h"
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
 
@@ -88,6 +89,13 @@ void resetState()
 namespace Generalen {
 
 namespace {
+
+// Every calendar of the program starts its weeks on the settings' first day.
+[[maybe_unused]] const bool kCalendarsFollowTheFirstDay = [] {
+    CalendarWeek::setFirstDayProvider(
+        [] { return gFirstDay == QLatin1String("0") ? Qt::Sunday : Qt::Monday; });
+    return true;
+}();
 
 // The settings a new bookingfile comes with: what a value out of range is replaced by.
 const QVariantMap &defaults()

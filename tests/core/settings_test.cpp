@@ -4,6 +4,9 @@
 #include "core/generalen.h"
 #include "core/start.h"
 #include "fixtures/sqlhelpers.h"
+#include "platform/controls/datepicker.h"
+
+#include <QCalendarWidget>
 
 #include <gtest/gtest.h>
 
@@ -112,6 +115,23 @@ TEST(SettingsLoad, NegativeDelaysNeitherArchiveNorPurgeDaysToCome)
     EXPECT_EQ(gDeleteDelay, 548);
     EXPECT_EQ(sqlValue(file, "SELECT count(*) FROM booking").toInt(), 1);
     EXPECT_EQ(sqlValue(file, "SELECT count(*) FROM bookingarkiv").toInt(), 0);
+    resetState();
+}
+
+// The drop-down calendars of the lists and report dialogs start the week on the day the
+// planner's does for the date form in use: Sunday with month-first dates, else Monday.
+TEST(SettingsLoad, EveryCalendarStartsTheWeekOnTheSettingsFirstDay)
+{
+    resetState();
+    DatePicker picker;
+    picker.show();
+    for (const auto &[firstDay, weekStart] :
+         {std::pair{"0", Qt::Sunday}, std::pair{"1", Qt::Monday}}) {
+        gFirstDay = firstDay;
+        picker.showCalendar();
+        EXPECT_EQ(picker.findChild<QCalendarWidget *>()->firstDayOfWeek(), weekStart);
+        picker.hideCalendar();
+    }
     resetState();
 }
 

@@ -2,8 +2,6 @@
 
 #include "platform/controls/msgbox.h"
 
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLocale>
 #include <QValidator>
 
@@ -38,9 +36,10 @@ private:
     mutable QString m_refused;
 };
 
-MaskedEdit::MaskedEdit(QWidget *parent) : QLineEdit(parent), m_validator(new NumberValidator(this))
+MaskedEdit::MaskedEdit(QWidget *parent) : TypedLine(parent), m_validator(new NumberValidator(this))
 {
     setValidator(m_validator);
+    setTaker([this] { return acceptInput(); });
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(this, &QLineEdit::textChanged, this, &MaskedEdit::valueChanged);
     connect(this, &QLineEdit::inputRejected, this, [this] {
@@ -221,49 +220,4 @@ void MaskedEdit::refuse(Reading reading, const QString &text)
     setFocus(Qt::OtherFocusReason);
     selectAll();
     m_refusing = false;
-}
-
-void MaskedEdit::focusOutEvent(QFocusEvent *e)
-{
-    QLineEdit::focusOutEvent(e);
-    // Leaving the box by the keyboard or the mouse takes the number; a message or another
-    // window taking the focus for a moment does not.
-    const Qt::FocusReason reason = e->reason();
-    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
-         || reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason)
-        && isEnabled() && !isReadOnly())
-        acceptInput();
-}
-
-void MaskedEdit::keyPressEvent(QKeyEvent *e)
-{
-    // Enter takes the number before it reaches the form (its Ok); a refused text keeps it.
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !isReadOnly()
-        && !acceptInput()) {
-        e->accept();
-        return;
-    }
-    QLineEdit::keyPressEvent(e);
-}
-
-void MaskedEdit::showEvent(QShowEvent *e)
-{
-    QLineEdit::showEvent(e);
-    // The window's close box takes the number too: a refused text keeps the window open.
-    if (m_watchedWindow != window()) {
-        if (m_watchedWindow)
-            m_watchedWindow->removeEventFilter(this);
-        m_watchedWindow = window();
-        m_watchedWindow->installEventFilter(this);
-    }
-}
-
-bool MaskedEdit::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_watchedWindow && event->type() == QEvent::Close && isEnabled()
-        && !isReadOnly() && !acceptInput()) {
-        event->ignore();
-        return true;
-    }
-    return QLineEdit::eventFilter(watched, event);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QLineEdit>
-#include <QPointer>
+#include "platform/controls/typedline.h"
+
 #include <QVariant>
 
 #include <optional>
@@ -20,7 +20,7 @@ class NumberValidator;
 // Once the box is left the number shows as the program shows numbers, with a point before the
 // decimals: with a format such as "0.00" with that many decimals, without one as it stands
 // ("1234.5"). Bound to a field (DataControl::bind) through its Value.
-class MaskedEdit : public QLineEdit
+class MaskedEdit : public TypedLine
 {
     Q_OBJECT
     Q_PROPERTY(QVariant Value READ Value WRITE setValue NOTIFY valueChanged USER true)
@@ -50,12 +50,6 @@ signals:
     // The value changed, by the user or by code.
     void valueChanged();
 
-protected:
-    void focusOutEvent(QFocusEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    void showEvent(QShowEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     friend class NumberValidator;
     enum class Reading { Empty, Number, Unfinished, Negative, NotWhole, NotANumber, TooLarge,
@@ -71,6 +65,5 @@ private:
     QString m_fieldName;
     int m_decimals = -1;   // -1: as typed
     QVariant m_held;       // the value before the user's typing
-    QPointer<QWidget> m_watchedWindow;
     bool m_refusing = false;
 };
