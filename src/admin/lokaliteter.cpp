@@ -1,6 +1,7 @@
 #include "admin/lokaliteter.h"
 
 #include "admin/formlayout.h"
+#include "platform/controls/msgbox.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -46,6 +47,8 @@ lokaliteter::lokaliteter()
 
 void lokaliteter::del_Click()
 {
-    deleteUnlessNamed("Lokalitetsnr", "lokale", "lokalinr",
-                      "Unable to delete a resource type that holds resource items ! !");
+    deleteCurrent("Lokalitetsnr",
+                  {{"lokale", "lokalinr = " + currentKey("Lokalitetsnr"),
+                    "Unable to delete a resource type that holds resource items ! !",
+                    "Deletion Denied", MsgBox::OkOnly | MsgBox::Exclamation}});
 }

@@ -257,18 +257,14 @@ void ResourceItemForm::cslut_GotFocus() { ctDateSL->hide(); }
 
 void ResourceItemForm::DeleteResourceItem()
 {
-    const QVariant key = Data1.value("lokalenr");
-    if (isViewOnly() || key.isNull() || isAdding())
+    if (isViewOnly() || isAdding())
         return;
     // The archive joins its bookings to the item too, so an archived booking keeps it as well.
-    const bool booked = Extrafunktioner::RecordExists("booking", "lokalenr", key)
-        || Extrafunktioner::RecordExists("bookingarkiv", "Lokalenr", key);
-    if (booked) {
-        MsgBox::show("Unable to delete resource with underlaying bookings ! !",
-                     MsgBox::OkOnly | MsgBox::Exclamation, "");
-        return;
-    }
-    deleteCurrent(QString(), QString());
+    const QString key = currentKey("lokalenr");
+    const QString refusal = "Unable to delete resource with underlaying bookings ! !";
+    const int style = MsgBox::OkOnly | MsgBox::Exclamation;
+    deleteCurrent("lokalenr", {{"booking", "lokalenr = " + key, refusal, "", style},
+                               {"bookingarkiv", "Lokalenr = " + key, refusal, "", style}});
 }
 
 resitemL::resitemL()
