@@ -84,10 +84,6 @@ void resetState()
     gInstMail.clear();
 }
 
-} // namespace Generalen
-
-namespace Generalen {
-
 namespace {
 
 // Every calendar of the program starts its weeks on the settings' first day.

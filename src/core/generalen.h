@@ -62,7 +62,8 @@ void resetState();
 // 0, the first day "0" or "1", the time unit one of timeUnits (the file's Valgunits.unitnr), the
 // date format number a 16-bit number, dateformatstr1 a pattern of dd, mm and yyyy and
 // dateformatstr2 a picture of D, d, N, m and y. Returns each field whose value is out of range
-// (a Null or a text where a number belongs included) with the value used instead, its default.
+// (a Null, a text where a number belongs, or a field row does not hold) with the value used
+// instead, its default.
 QVariantMap ReplacedSettings(const QVariantMap &row, const QVariantList &timeUnits);
 
 // Reads the first settings row on db into the settings variables, a value out of range replaced
