@@ -1,6 +1,7 @@
 #include "admin/lokaliteter.h"
 
 #include "admin/formlayout.h"
+#include "platform/controls/msgbox.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -49,6 +50,8 @@ bool lokaliteter::rowAccepted()
 
 void lokaliteter::del_Click()
 {
-    deleteUnlessNamed("Lokalitetsnr", "lokale", "lokalinr",
-                      "Unable to delete a resource type that holds resource items ! !");
+    deleteCurrent("Lokalitetsnr",
+                  {{"lokale", "lokalinr = " + currentKey("Lokalitetsnr"),
+                    "Unable to delete a resource type that holds resource items ! !",
+                    "Deletion Denied", MsgBox::OkOnly | MsgBox::Exclamation}});
 }

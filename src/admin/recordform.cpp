@@ -1,6 +1,5 @@
 #include "admin/recordform.h"
 
-#include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "platform/controls/dedit.h"
 #include "platform/controls/msgbox.h"
@@ -116,33 +115,31 @@ void RecordForm::Form_Unload(bool &cancel)
     }
 }
 
-void RecordForm::deleteCurrent(const QString &refusal, const QString &refusalTitle)
+QString RecordForm::currentKey(const QString &keyField) const
 {
-    if (m_viewOnly || !Data1.hasCurrentRow() || isAdding())
-        return;
-    if (!refusal.isEmpty()) {
-        MsgBox::show(refusal, MsgBox::OkOnly | MsgBox::Exclamation, refusalTitle);
-        return;
-    }
-    if (MsgBox::show("Confirm deletion ?",
-                     MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2, "Delete Info")
-        != MsgBox::Yes)
+    bool whole = false;
+    const qlonglong key = Data1.value(keyField).toLongLong(&whole);
+    return whole ? QString::number(key) : QString();
+}
+
+void RecordForm::deleteCurrent(const QString &keyField, const QList<GuardedDelete::Guard> &guards)
+{
+    const QString key = currentKey(keyField);
+    if (m_viewOnly || !Data1.hasCurrentRow() || isAdding() || key.isEmpty())
         return;
     try {
-        Data1.CancelUpdate();   // typed changes of a row being deleted go nowhere
-        Data1.Recordset()->Delete();
-        Data1.MoveNext();
+        const int position = Data1.position();
+        if (!GuardedDelete::confirmAndDelete(
+                {"Confirm deletion ?", "Delete Info",
+                 MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2},
+                guards, {"DELETE FROM " + m_recordSource + " WHERE " + keyField + " = " + key}))
+            return;
+        Data1.CancelUpdate();   // typed changes of the deleted row go nowhere
+        Data1.Refresh();
+        Data1.moveTo(position);
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly);
     }
-}
-
-void RecordForm::deleteUnlessNamed(const QString &keyField, const QString &table,
-                                   const QString &field, const QString &refusal)
-{
-    const QVariant key = Data1.value(keyField);
-    const bool named = !key.isNull() && Extrafunktioner::RecordExists(table, field, key);
-    deleteCurrent(named ? refusal : QString(), "Deletion Denied");
 }
 
 void RecordForm::setViewOnly()

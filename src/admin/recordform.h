@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/guardeddelete.h"
 #include "platform/controls/datacontrol.h"
 #include "platform/controls/form.h"
 
@@ -50,13 +51,13 @@ protected:
     void okClicked();
     // Cancel: reload the boxes from the row; a row being added is dropped and the form closes.
     void cancelClicked();
-    // Deletes the current row after "Confirm deletion ?" and moves to the next row; nothing
-    // without a current row. refusal: a non-empty text refuses the delete with that message.
-    void deleteCurrent(const QString &refusal, const QString &refusalTitle);
-    // Deletes the current row as above unless a row of table still names its key in field;
-    // that is refused with the message refusal, titled "Deletion Denied".
-    void deleteUnlessNamed(const QString &keyField, const QString &table, const QString &field,
-                           const QString &refusal);
+    // Deletes the current row (its key in keyField) after "Confirm deletion ?" and moves to
+    // the next row, unless a guard holds: its refusal is shown then, before the question and
+    // again when one holds once the user has answered (GuardedDelete). Nothing without a
+    // current row.
+    void deleteCurrent(const QString &keyField, const QList<GuardedDelete::Guard> &guards);
+    // The current row's key as decimal text; empty when it holds no whole number.
+    QString currentKey(const QString &keyField) const;
     // The form only shows its row: the data control writes nothing and every box is locked.
     void setViewOnly();
     bool isViewOnly() const { return m_viewOnly; }

@@ -1,6 +1,7 @@
 #include "admin/resgroup.h"
 
 #include "admin/formlayout.h"
+#include "platform/controls/msgbox.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -43,6 +44,8 @@ bool Resgroup::rowAccepted()
 
 void Resgroup::del_Click()
 {
-    deleteUnlessNamed("overgruppenr", "lokaliteter", "Overgruppenr",
-                      "Unable to delete a resource group that holds resource types ! !");
+    deleteCurrent("overgruppenr",
+                  {{"lokaliteter", "Overgruppenr = " + currentKey("overgruppenr"),
+                    "Unable to delete a resource group that holds resource types ! !",
+                    "Deletion Denied", MsgBox::OkOnly | MsgBox::Exclamation}});
 }

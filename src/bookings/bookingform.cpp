@@ -10,6 +10,7 @@
 #include "platform/controls/dateedit.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/hyperlink.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/controls/timeedit.h"
@@ -21,7 +22,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -198,10 +198,11 @@ void bookingform::buildGeneralTab(QWidget *page)
     Kontonr->setRowSource(&Data3);
     Kontonr->setListField("Kontonavn");
     Kontonr->setBoundColumn("ID");
-    Antalpers = new QLineEdit(page);
+    auto *persons = new MaskedEdit(page);   // a count of persons: a whole number or nothing
+    persons->setFormat("0");
+    persons->setFieldName("The number of persons");
+    Antalpers = persons;
     Antalpers->setObjectName("Antalpers");
-    // A count of persons: a whole number or nothing.
-    Antalpers->setValidator(new QIntValidator(0, 999999, Antalpers));
     Antalpers->setFixedWidth(Antalpers->fontMetrics().horizontalAdvance(QLatin1String("000000"))
                              + 16);
     ID = new DBList(DBList::ComboStyle, page);

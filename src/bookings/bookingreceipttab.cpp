@@ -5,6 +5,7 @@
 #include "bookings/bookingprice.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/timeedit.h"
 #include "platform/db/dberror.h"
@@ -20,8 +21,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 using namespace Generalen;
@@ -42,18 +41,19 @@ void bookingform::buildReceiptTab(QWidget *page)
     options->addWidget(aftres);
 
     auto amountBox = [page](QLineEdit *&box, const char *name) {
-        box = new QLineEdit(page);
+        if (!box)
+            box = new QLineEdit(page);
         box->setObjectName(name);
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1String("000,000,000.00"))
                            + 16);
     };
+    // An agreed price is a number as typed, with a point or a comma before its decimals.
+    auto *fee = new MaskedEdit(page);
+    fee->setFieldName("Fee");
+    Pris = fee;
     amountBox(Pris, "Pris");
     Pris->setEnabled(false);
-    // An agreed price is typed as a plain number with a decimal point; a comma or a letter
-    // would reach the booking as a price of 0.
-    Pris->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\s*\\d*(\\.\\d*)?\\s*")), Pris));
     amountBox(taxbel, "taxbel");
     taxbel->setEnabled(false);
     amountBox(intax, "intax");

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using namespace Generalen;
 
@@ -204,6 +205,37 @@ TEST_F(ItemFormsTest, CancelDropsANewItemAndRestoresAStoredOne)
     EXPECT_EQ(value("SELECT gebyr || ' ' || maxprs || ' ' || lokalinr FROM lokale "
                     "WHERE Lokalenavn = 'Studio'").toString(),
               QString("99.5 12 %1").arg(meeting));
+}
+
+// A fee per hour is typed with a decimal point or a comma; a minus, or a comma in the capacity,
+// is refused with a message and never dropped without a word; Enter stores the numbers typed.
+TEST_F(ItemFormsTest, FeesAndCapacityTakeAPointOrACommaAndRefuseAMinus)
+{
+    auto *room = openOn<resitemL>(aula);
+    room->gebyr->selectAll();
+    QTest::keyClicks(room->gebyr, "-");
+    EXPECT_EQ(sb.lastText(), "Fee/hour cannot be negative: type the number without a minus.");
+    QTest::keyClicks(room->gebyr, "1234,5");
+    room->maxprs->selectAll();
+    QTest::keyClicks(room->maxprs, "12,");
+    EXPECT_EQ(sb.lastText(), "Capacity must be a whole number, such as 12.");
+    EXPECT_EQ(sb.shown().size(), 2);
+    EXPECT_EQ(room->maxprs->text(), "12");
+    QTest::keyClick(room->gebyr, Qt::Key_Return);
+    EXPECT_FALSE(Forms::isLoaded<resitemL>());
+    EXPECT_EQ(value(QString("SELECT gebyr || ' ' || maxprs FROM lokale WHERE lokalenr = %1")
+                        .arg(aula))
+                  .toString(),
+              "1234.5 12");
+
+    auto *gear = openOn<ResitemA>(beamer);
+    gear->gebyr->selectAll();
+    QTest::keyClicks(gear->gebyr, "87,25");
+    QTest::keyClick(gear->gebyr, Qt::Key_Return);
+    EXPECT_FALSE(Forms::isLoaded<ResitemA>());
+    EXPECT_EQ(value(QString("SELECT gebyr FROM lokale WHERE lokalenr = %1").arg(beamer)).toDouble(),
+              87.25);
+    EXPECT_EQ(sb.shown().size(), 2);
 }
 
 TEST_F(ItemFormsTest, TheViewFormsLockEveryBoxAndWriteNothing)

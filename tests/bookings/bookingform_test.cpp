@@ -375,7 +375,12 @@ TEST_F(BookingFormTest, PersonsTakeWholeNumbersOnly)
     bookingform *f = open(100);
     f->Antalpers->clear();
     QTest::keyClicks(f->Antalpers, "4x2");
-    EXPECT_EQ(f->Antalpers->text(), "42");
+    EXPECT_EQ(f->Antalpers->text(), "42");   // the letter is refused with a message
+    EXPECT_EQ(sb.lastText(), "The number of persons must be a whole number, such as 12.");
+    QTest::keyClicks(f->Antalpers, "-");
+    EXPECT_EQ(sb.lastText(), "The number of persons cannot be negative: type the number "
+                             "without a minus.");
+    EXPECT_EQ(sb.shown().size(), 2);
 }
 
 TEST_F(BookingFormTest, SpinButtonsAndCalendarSetTimesAndDate)
