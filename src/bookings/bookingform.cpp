@@ -198,10 +198,9 @@ void bookingform::buildGeneralTab(QWidget *page)
     Kontonr->setRowSource(&Data3);
     Kontonr->setListField("Kontonavn");
     Kontonr->setBoundColumn("ID");
-    auto *persons = new MaskedEdit(page);   // a count of persons: a whole number or nothing
-    persons->setFormat("0");
-    persons->setFieldName("The number of persons");
-    Antalpers = persons;
+    Antalpers = new MaskedEdit(page);   // a count of persons: a whole number or nothing
+    Antalpers->setFormat("0");
+    Antalpers->setFieldName("The number of persons");
     Antalpers->setObjectName("Antalpers");
     Antalpers->setFixedWidth(Antalpers->fontMetrics().horizontalAdvance(QLatin1String("000000"))
                              + 16);

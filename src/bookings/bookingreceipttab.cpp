@@ -49,10 +49,10 @@ void bookingform::buildReceiptTab(QWidget *page)
                            + 16);
     };
     // An agreed price is a number as typed, with a point or a comma before its decimals.
-    auto *fee = new MaskedEdit(page);
-    fee->setFieldName("Fee");
-    Pris = fee;
-    amountBox(Pris, "Pris");
+    Pris = new MaskedEdit(page);
+    Pris->setFieldName("Fee");
+    QLineEdit *fee = Pris;
+    amountBox(fee, "Pris");
     Pris->setEnabled(false);
     amountBox(taxbel, "taxbel");
     taxbel->setEnabled(false);
@@ -119,8 +119,9 @@ bool bookingform::recalc()
             Pris->setText(BookingPrice::listPriceText(hours, fee.toDouble()));
         }
     }
-    // A price that is empty or not a number counts as nothing here.
-    const double price = BookingPrice::amountOf(Pris->text()).value_or(0);
+    // A price that is empty or not a number counts as nothing here; a price typed with a
+    // decimal comma counts as the number it is while it is typed.
+    const double price = Pris->number().value_or(0);
     const BookingPrice::TaxAndTotal amounts =
         BookingPrice::taxAndTotal(price, TaxB->isChecked(), gTaxPct);
     taxbel->setText(amounts.tax);
@@ -161,7 +162,7 @@ void bookingform::Arrkvit_Click()
         MsgBox::show("Bookingtitle cannot be empty!");
         return;
     }
-    if (!BookingPrice::amountOf(Pris->text())) {
+    if (!Pris->number()) {
         MsgBox::show("The price is empty or not a number. Enter the price before printing the "
                      "receipt.",
                      MsgBox::OkOnly | MsgBox::Exclamation, windowTitle());

@@ -7,6 +7,7 @@
 #include "core/generalen.h"
 #include "core/queries.h"
 #include "platform/controls/dblist.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/timeedit.h"
 #include "platform/db/database.h"
@@ -54,8 +55,9 @@ FormValues readForm(const bookingform *f)
     v.Beskrivelse = orNull(f->Beskrivelse->toPlainText());
     v.langbeskrivelse = orNull(f->langbeskrivelse->toPlainText());
     v.Bemærkninger = orNull(f->Bemærkninger->toPlainText());
-    v.Antalpers = orNull(f->Antalpers->text().trimmed());
-    v.Pris = orNull(f->Pris->text().trimmed());
+    // The numbers as the boxes read them, a decimal comma included.
+    v.Antalpers = f->Antalpers->Value();
+    v.Pris = f->Pris->Value();
     v.ID = f->ID->BoundText();
     v.leveringstype = orNull(f->leveringstype->currentText());
     v.curacname = orNull(f->curacname->text());
