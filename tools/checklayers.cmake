@@ -1,13 +1,15 @@
-# Fails when a file under src/ includes a header of a folder above its own layer:
-#   platform < core < planner, bookings, admin, reports < app
+# Fails when a file under src/ includes a header of another folder at or above its own layer:
+#   platform < core < admin, reports < bookings < planner < app
+# A folder includes its own headers and those of the layers below it; admin and reports share a
+# layer, and neither includes the other.
 # Run: cmake -DSRC=<source>/src -P checklayers.cmake
 set(layer_platform 0)
 set(layer_core 1)
-set(layer_planner 2)
-set(layer_bookings 2)
 set(layer_admin 2)
 set(layer_reports 2)
-set(layer_app 3)
+set(layer_bookings 3)
+set(layer_planner 4)
+set(layer_app 5)
 
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 set(faults "")
@@ -24,8 +26,14 @@ foreach(f IN LISTS files)
       list(APPEND faults "${f}: includes ${header} by a path that climbs out of its folder")
     elseif(header MATCHES "^([^/]+)/")
       set(target ${CMAKE_MATCH_1})
-      if(DEFINED layer_${target} AND layer_${target} GREATER layer_${folder})
+      if(NOT DEFINED layer_${target} OR target STREQUAL folder)
+        continue()
+      endif()
+      if(layer_${target} GREATER layer_${folder})
         list(APPEND faults "${f}: ${folder} includes ${header}, a header of ${target} above it")
+      elseif(layer_${target} EQUAL layer_${folder})
+        list(APPEND faults
+             "${f}: ${folder} includes ${header}, a header of ${target} on its own layer")
       endif()
     endif()
   endforeach()
@@ -36,4 +44,4 @@ if(faults)
   message(FATAL_ERROR "${text}")
 endif()
 list(LENGTH files count)
-message(STATUS "${count} files: no file includes a header of a layer above its own")
+message(STATUS "${count} files: no file includes a header of a layer at or above its own")

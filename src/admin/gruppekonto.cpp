@@ -1,6 +1,5 @@
 #include "admin/gruppekonto.h"
 
-#include "admin/gruppetilk.h"
 #include "admin/kontodata.h"
 #include "core/generalen.h"
 #include "platform/controls/msgbox.h"
@@ -65,14 +64,13 @@ bool Gruppekonto::rowAccepted()
 void Gruppekonto::rowWritten(int32_t id, bool added)
 {
     Q_UNUSED(added)
-    // Each save makes sure the owner is a member; the manager lists the group as stored.
+    // Each save makes sure the owner is a member; the manager then lists the group as stored.
     try {
         Kontodata::AddMembership(id, gUserNo);
     } catch (const Dao::DbError &e) {
         showError(e.description());
     }
-    if (Forms::isLoaded<Gruppetilk>())
-        Forms::get<Gruppetilk>()->GroupSaved(m_saving ? id : 0);
+    emit GroupWritten(m_saving ? id : 0);
 }
 
 void Gruppekonto::gem_Click()

@@ -4,7 +4,8 @@
 
 // Adds or edits one group account. Ok stores the group, then makes sure its owner is a member
 // of it; so does a move to another group or a new one, once the name is filled in. Cancel,
-// Escape, the window's close box and the manager closing the form drop what was typed.
+// Escape, the window's close box and the manager closing the form drop what was typed. The
+// group account manager (Gruppetilk) opens it and follows GroupWritten.
 class Gruppekonto final : public AccountForm
 {
     Q_OBJECT
@@ -22,6 +23,11 @@ public:
 
     QPushButton *gem = nullptr;
     QPushButton *Fortryd = nullptr;
+
+signals:
+    // After each write of a group and its owner's membership: id is the group Ok stored, 0
+    // for one written on a move to another group or a new one.
+    void GroupWritten(int32_t id);
 
 protected:
     void enterPressed() override { gem_Click(); }

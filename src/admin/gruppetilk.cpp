@@ -151,6 +151,14 @@ void Gruppetilk::Form_Unload(bool &cancel)
         d->Close();
 }
 
+Gruppekonto *Gruppetilk::groupForm()
+{
+    auto *form = Forms::get<Gruppekonto>();
+    connect(form, &Gruppekonto::GroupWritten, this, &Gruppetilk::GroupSaved,
+            Qt::UniqueConnection);
+    return form;
+}
+
 int32_t Gruppetilk::selectedGroup() const { return Kontodata::KeyOf(Gruppe->BoundText()); }
 
 bool Gruppetilk::IsGroupSelected() const { return selectedGroup() != 0; }
@@ -268,14 +276,14 @@ void Gruppetilk::editgroup_Click()
         showError(e.description());
         return;
     }
-    auto *form = Forms::get<Gruppekonto>();
+    auto *form = groupForm();
     if (form->ShowGroup(selectedGroup()))
         form->Show(Form::Modal, this);
 }
 
 void Gruppetilk::NyGruppe_Click()
 {
-    auto *form = Forms::get<Gruppekonto>();
+    auto *form = groupForm();
     form->StartNew();
     form->Show(Form::Modeless, this);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class DBList;
+class Gruppekonto;
 class QLineEdit;
 class QPushButton;
 
@@ -58,6 +59,8 @@ public:
     QPushButton *Luk = nullptr;
 
 private:
+    // The group form, which this manager alone opens: each group it writes is listed here.
+    Gruppekonto *groupForm();
     int32_t selectedGroup() const;
     // The owner test on the stored group: a beep and the message when the user is not its
     // owner (a group without an owner has none).

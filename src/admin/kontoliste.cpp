@@ -7,6 +7,7 @@
 #include "core/guardeddelete.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
+#include "platform/controls/listparts.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
 #include "platform/db/dberror.h"
@@ -118,11 +119,8 @@ void Kontoliste::Form_Load()
 
 void Kontoliste::SetupAccountColumns()
 {
-    for (const char *caption : {"Account Name", "Contact", "Contact"}) {
-        const int c = acclist->AddColumn(caption, 130);
-        acclist->ColumnStyle(c, 0);
-        acclist->ColumnFlag(c, true);
-    }
+    ListParts::addTextColumns(*acclist,
+                              {{"Account Name", 130}, {"Contact", 130}, {"Contact", 130}});
 }
 
 void Kontoliste::FillAccountList()

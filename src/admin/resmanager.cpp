@@ -4,7 +4,7 @@
 #include "admin/resgroup.h"
 #include "admin/resourceitemform.h"
 #include "core/generalen.h"
-#include "planner/calendar.h"
+#include "core/plannerview.h"
 #include "platform/controls/dropmenu.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/tree.h"
@@ -281,10 +281,11 @@ void ResManager::Form_Unload(bool &cancel)
     m_db.reset();
     // The day view's group and type lists show new and changed groups and types, and its grid
     // the items.
-    if (gActiveView != 1 || !Forms::isLoaded<Calendar>())
+    PlannerView *day = PlannerViews::loaded(Commands::DayView);
+    if (gActiveView != 1 || !day)
         return;
     try {
-        Forms::get<Calendar>()->ResourcesChanged();
+        day->ResourcesChanged();
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
     }

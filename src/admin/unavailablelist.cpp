@@ -4,9 +4,9 @@
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
-#include "planner/plannerbars.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
+#include "platform/controls/listparts.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
 #include "platform/db/dberror.h"
@@ -32,7 +32,7 @@ UnavailableList::UnavailableList()
     lukknap = new QPushButton("Exit", this);
     lukknap->setObjectName("lukknap");
     lukknap->setToolTip("Luk formular");
-    Printbutton = PlannerBars::printButton(this);
+    Printbutton = ListParts::printButton(this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(Printbutton);
@@ -65,16 +65,11 @@ void UnavailableList::Reload()
 
 void UnavailableList::SetupUnavailableColumns()
 {
-    const std::pair<const char *, int> columns[] = {{"Resource Item", 130},
-                                                    {"Resource Type", 130},
-                                                    {"Resource Group", 130},
-                                                    {"From", 60},
-                                                    {"To", 60}};
-    for (const auto &[caption, width] : columns) {
-        const int column = Unal->AddColumn(caption, width);
-        Unal->ColumnStyle(column, 0);
-        Unal->ColumnFlag(column, true);
-    }
+    ListParts::addTextColumns(*Unal, {{"Resource Item", 130},
+                                      {"Resource Type", 130},
+                                      {"Resource Group", 130},
+                                      {"From", 60},
+                                      {"To", 60}});
 }
 
 void UnavailableList::FillUnavailableList()

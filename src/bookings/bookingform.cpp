@@ -4,6 +4,7 @@
 #include "bookings/fastgen.h"
 #include "bookings/repeatseries.h"
 #include "bookings/slettil.h"
+#include "core/bookingeditor.h"
 #include "core/generalen.h"
 #include "core/queries.h"
 #include "platform/controls/datecalendar.h"
@@ -36,6 +37,12 @@ using BookingFormBoxes::lockedBox;
 using BookingFormBoxes::readsTrue;
 
 namespace {
+
+// The forms below the booking form open a booking through core.
+const bool opensForEdit = [] {
+    BookingEditor::install([](int32_t n) { Forms::get<bookingform>()->ShowBooking(n); });
+    return true;
+}();
 
 // A multi-line box of so many lines; one that grows takes the room the form has left.
 QPlainTextEdit *textArea(QWidget *parent, int lines, bool grows = false)

@@ -7,6 +7,7 @@
 #include "core/generalen.h"
 #include "core/queries.h"
 #include "platform/controls/listgrid.h"
+#include "platform/controls/listparts.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/dberror.h"
 
@@ -37,13 +38,9 @@ void RepeatDialog::Reload()
 void RepeatDialog::setupDateColumns(int dateWidth, int timeWidth)
 {
     ListGrid *list = dateList();
-    for (const auto &[caption, width] : {std::pair<const char *, int>{"Date", dateWidth},
-                                         {"Start", timeWidth}, {"End", timeWidth}}) {
-        const int c = list->AddColumn(caption, width);
-        list->ColumnStyle(c, 0);
-        list->ColumnAlignment(c, 2);
-        list->ColumnFlag(c, true);
-    }
+    ListParts::addTextColumns(*list, {{"Date", dateWidth, true},
+                                      {"Start", timeWidth, true},
+                                      {"End", timeWidth, true}});
     const int db = list->AddColumn("DB", 30);
     list->ColumnPicture(db, 2);
     list->ColumnFlag(db, true);

@@ -5,9 +5,9 @@
 #include "core/format.h"
 #include "core/generalen.h"
 #include "core/plannerview.h"
-#include "planner/plannerbars.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
+#include "platform/controls/listparts.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
@@ -42,7 +42,7 @@ TentBookings::TentBookings()
     tentList = new ListGrid(this);
     tentList->setObjectName("tentList");
     tentList->setMinimumSize(840, 380);   // the eight columns side by side
-    Printbutton = PlannerBars::printButton(this);
+    Printbutton = ListParts::printButton(this);
     Refresh = new QPushButton("Refresh", this);
     Refresh->setObjectName("Refresh");
     ConAll = new QPushButton("Confirm All", this);
@@ -81,17 +81,12 @@ void TentBookings::SetupTentativeColumns()
         tentList->ColumnCheck(column, 1);
         tentList->ColumnAlignment(column, 2);
     }
-    struct Text { const char *caption; int width; bool centred; };
-    const Text texts[] = {{"Date", 70, true},      {"Start", 50, true},   {"End", 50, true},
-                          {"Resource", 120, false}, {"Account", 120, false},
-                          {"Contact", 70, true}};
-    for (const Text &t : texts) {
-        const int column = tentList->AddColumn(t.caption, t.width);
-        tentList->ColumnStyle(column, 0);
-        if (t.centred)
-            tentList->ColumnAlignment(column, 2);
-        tentList->ColumnFlag(column, true);
-    }
+    ListParts::addTextColumns(*tentList, {{"Date", 70, true},
+                                          {"Start", 50, true},
+                                          {"End", 50, true},
+                                          {"Resource", 120},
+                                          {"Account", 120},
+                                          {"Contact", 70, true}});
 }
 
 void TentBookings::FillTentativeList()

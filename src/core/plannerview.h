@@ -3,6 +3,7 @@
 #include "core/commands.h"
 
 #include <cstdint>
+#include <functional>
 
 class Form;
 class PlannerGrid;
@@ -37,9 +38,22 @@ public:
     // gCurrentDay, gCurrentGroupNo and gCurrentTypeNo, the week view to gCurrentItemNo and
     // gWeekStartDay.
     virtual void ShowCurrentPlace() = 0;
+    // After the resource hierarchy changed: the view shows the resource groups and types as
+    // they are now. The day view reloads its lists and grid; the week view shows none.
+    virtual void ResourcesChanged() {}
 
 protected:
     PlannerView() = default;
     PlannerView(const PlannerView &) = delete;
     PlannerView &operator=(const PlannerView &) = delete;
 };
+
+// The loaded planner views, for the forms below the planner: the planner installs the look-up
+// (planner/plannercommands.cpp), as it installs what follows a login.
+namespace PlannerViews {
+
+void setLookup(std::function<PlannerView *(Commands::View view)> lookup);
+// The loaded view of that kind: nullptr when it is not loaded or no look-up is installed.
+PlannerView *loaded(Commands::View view);
+
+} // namespace PlannerViews

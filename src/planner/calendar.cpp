@@ -19,6 +19,7 @@
 #include "platform/controls/filepicker.h"
 #include "platform/controls/monthpicker.h"
 #include "platform/controls/msgbox.h"
+#include "platform/controls/pictures.h"
 #include "platform/controls/plannergrid.h"
 #include "platform/controls/toolbar.h"
 #include "platform/system.h"
@@ -77,7 +78,7 @@ Calendar::Calendar()
 
     saks = new QLabel(this);
     saks->setObjectName("saks");
-    saks->setPixmap(PlannerBars::picture("cut").pixmap(24, 24));
+    saks->setPixmap(Pictures::picture("cut").pixmap(24, 24));
     saks->setToolTip("A booking is on the clipboard");
     CUser = PlannerLook::textBox(this, "CUser");
     CUser->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -66,7 +66,7 @@ public:
     // After the resource hierarchy changed (the resource manager closed): the lists show the
     // groups and types as they are now, and the grid the shown type's items. A shown type that
     // is gone, or none at all (a new bookingfile), gives way to the first group's first type.
-    void ResourcesChanged();
+    void ResourcesChanged() override;
     // Shows the week view of resource item n for the week of the shown day, then unloads the
     // day view.
     void OpenWeekView(int32_t n);

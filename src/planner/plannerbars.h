@@ -2,13 +2,9 @@
 
 #include "core/commands.h"
 
-#include <QIcon>
-#include <QString>
-
 #include <functional>
 
 class DropMenu;
-class QPushButton;
 class QWidget;
 class ToolBar;
 
@@ -27,12 +23,5 @@ void fillItemMenu(DropMenu &menu, Commands::View view);
 // keys, and Enter and F2, which the grid itself turns into a double-click and a title edit.
 void bindBookingKeys(QWidget &grid, Commands::View view,
                      const std::function<void(int id)> &runBookingBar);
-
-// The planner's drawn pictures: "cut", "copy", "paste", "delete", "search", "mine", "today",
-// "repeat", "print", "previous", "next".
-QIcon picture(const QString &name);
-
-// The print button of the lists: the "print" picture, tip "Print", named "Printbutton".
-QPushButton *printButton(QWidget *parent);
 
 } // namespace PlannerBars

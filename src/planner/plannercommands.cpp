@@ -93,6 +93,28 @@ void registerRows()
 
 const Registrar registrar(registerRows);
 
+// The forms below the planner reach the loaded views through core.
+template<typename View>
+PlannerView *loadedView()
+{
+    return Forms::isLoaded<View>() ? Forms::get<View>() : nullptr;
+}
+
+const bool viewsHandedDown = [] {
+    PlannerViews::setLookup([](Commands::View view) -> PlannerView * {
+        switch (view) {
+        case DayView:
+            return loadedView<Calendar>();
+        case WeekView:
+            return loadedView<CalMdag>();
+        case AnyView:
+            break;
+        }
+        return nullptr;
+    });
+    return true;
+}();
+
 // Both planners close when another bookingfile is taken into use: one left open would show
 // the old file's item and store what is typed into it under that item's number in the new file.
 void closePlanners(Form &view)

@@ -7,10 +7,10 @@
 #include "core/format.h"
 #include "core/generalen.h"
 #include "core/plannerview.h"
-#include "planner/plannerbars.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
+#include "platform/controls/listparts.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/periodpair.h"
 #include "platform/db/database.h"
@@ -88,7 +88,7 @@ gudløbover::gudløbover()
     ul = new ListGrid(this);
     ul->setObjectName("ul");
     ul->setMinimumSize(940, 340);   // the seven columns side by side
-    Printbutton = PlannerBars::printButton(this);
+    Printbutton = ListParts::printButton(this);
     Luk = new QPushButton("Exit", this);
     Luk->setObjectName("Luk");
 
@@ -146,17 +146,13 @@ QString gudløbover::ExpirySql(int series) { return expiryText(series); }
 
 void gudløbover::SetupExpiryColumns()
 {
-    const std::pair<const char *, int> columns[] = {{"Booking", 125}, {"Exp. Date", 70},
-                                                    {"Start", 50},    {"End", 50},
-                                                    {"Resource", 125}, {"Group", 125},
-                                                    {"Contact", 100}};
-    for (const auto &[caption, width] : columns) {
-        const int column = ul->AddColumn(caption, width);
-        ul->ColumnStyle(column, 0);
-        ul->ColumnFlag(column, true);
-    }
-    for (int column : {2, 3, 4})
-        ul->ColumnAlignment(column, 2);
+    ListParts::addTextColumns(*ul, {{"Booking", 125},
+                                    {"Exp. Date", 70, true},
+                                    {"Start", 50, true},
+                                    {"End", 50, true},
+                                    {"Resource", 125},
+                                    {"Group", 125},
+                                    {"Contact", 100}});
 }
 
 void gudløbover::FillExpiryList()

@@ -9,10 +9,10 @@
 #include "core/format.h"
 #include "core/generalen.h"
 #include "core/plannerview.h"
-#include "planner/plannerbars.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
+#include "platform/controls/listparts.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/periodpair.h"
 #include "platform/db/dberror.h"
@@ -121,7 +121,7 @@ myboo::myboo()
     MBlist = new ListGrid(this);
     MBlist->setObjectName("MBlist");
     MBlist->setMinimumSize(860, 320);   // the seven columns side by side
-    Printbutton = PlannerBars::printButton(this);
+    Printbutton = ListParts::printButton(this);
     Info = new QPushButton("Info", this);
     Info->setObjectName("Info");
     Luk = new QPushButton("Exit", this);
@@ -232,17 +232,13 @@ void myboo::refill()
 
 void myboo::SetupMyBookingsColumns()
 {
-    const std::pair<const char *, int> columns[] = {{"Date", 70},    {"Resource", 110},
-                                                    {"Booking", 110}, {"From", 60},
-                                                    {"To", 60},       {"Account", 110},
-                                                    {"Conn.", 60}};
-    for (const auto &[caption, width] : columns) {
-        const int column = MBlist->AddColumn(caption, width);
-        MBlist->ColumnStyle(column, 0);
-        MBlist->ColumnFlag(column, true);
-    }
-    for (int column : {1, 4, 5})
-        MBlist->ColumnAlignment(column, 2);
+    ListParts::addTextColumns(*MBlist, {{"Date", 70, true},
+                                        {"Resource", 110},
+                                        {"Booking", 110},
+                                        {"From", 60, true},
+                                        {"To", 60, true},
+                                        {"Account", 110},
+                                        {"Conn.", 60}});
 }
 
 QString myboo::FillSql() { return QString::fromLatin1(kMyBookingsSql); }

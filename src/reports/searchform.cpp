@@ -3,14 +3,12 @@
 #include "reports/hiddenbox.h"
 #include "reports/listselection.h"
 
-#include "bookings/bookingform.h"
+#include "core/bookingeditor.h"
 #include "core/commands.h"
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
 #include "core/plannerview.h"
-#include "planner/calendar.h"
-#include "planner/calmdag.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
@@ -586,8 +584,8 @@ void Searchform::OpenSelectedBooking()
 void Searchform::GotoBookingInCalendar(const Found &b)
 {
     const bool canEdit = Extrafunktioner::CanEditAccountBookings(b.account);
-    if (Forms::isLoaded<Calendar>())
-        static_cast<PlannerView *>(Forms::get<Calendar>())->ShowCurrentPlace();
+    if (PlannerView *day = PlannerViews::loaded(Commands::DayView))
+        day->ShowCurrentPlace();
     Unload();
     if (canEdit)
         OpenBookingForEdit(b.bookingnr);
@@ -600,8 +598,8 @@ void Searchform::GotoBookingInCalMdag(const Found &b, bool itemExists)
     if (itemExists)
         gCurrentItemNo = b.item;
     gWeekStartDay = DateToDayNumber(Extrafunktioner::WeekStartDate(DayNumberToDate(gCurrentDay)));
-    if (Forms::isLoaded<CalMdag>())
-        static_cast<PlannerView *>(Forms::get<CalMdag>())->ShowCurrentPlace();
+    if (PlannerView *week = PlannerViews::loaded(Commands::WeekView))
+        week->ShowCurrentPlace();
     if (Extrafunktioner::CanEditAccountBookings(b.account)) {
         OpenBookingForEdit(b.bookingnr);
     } else {
@@ -610,6 +608,6 @@ void Searchform::GotoBookingInCalMdag(const Found &b, bool itemExists)
     }
 }
 
-void Searchform::OpenBookingForEdit(int32_t n) { Forms::get<bookingform>()->ShowBooking(n); }
+void Searchform::OpenBookingForEdit(int32_t n) { BookingEditor::open(n); }
 
 void Searchform::ShowBookingInfo(int32_t n) { Forms::get<Searchinfoform>()->ShowBooking(n); }

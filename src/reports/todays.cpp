@@ -9,10 +9,10 @@
 #include "core/format.h"
 #include "core/generalen.h"
 #include "core/plannerview.h"
-#include "planner/plannerbars.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
+#include "platform/controls/listparts.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/dberror.h"
 #include "platform/db/recordset.h"
@@ -75,7 +75,7 @@ Todays::Todays()
     Todaylist = new ListGrid(this);
     Todaylist->setObjectName("Todaylist");
     Todaylist->setMinimumSize(660, 320);   // the five columns side by side
-    Printbutton = PlannerBars::printButton(this);
+    Printbutton = ListParts::printButton(this);
     Info = new QPushButton("Info", this);
     Info->setObjectName("Info");
     exit = new QPushButton("Exit", this);
@@ -144,15 +144,11 @@ void Todays::refill()
 
 void Todays::SetupTodayColumns()
 {
-    const std::pair<const char *, int> columns[] = {
-        {"Resource", 120}, {"Account", 120}, {"Start", 50}, {"End", 50}, {"Contact", 100}};
-    for (const auto &[caption, width] : columns) {
-        const int column = Todaylist->AddColumn(caption, width);
-        Todaylist->ColumnStyle(column, 0);
-        Todaylist->ColumnFlag(column, true);
-    }
-    Todaylist->ColumnAlignment(3, 2);
-    Todaylist->ColumnAlignment(4, 2);
+    ListParts::addTextColumns(*Todaylist, {{"Resource", 120},
+                                           {"Account", 120},
+                                           {"Start", 50, true},
+                                           {"End", 50, true},
+                                           {"Contact", 100}});
 }
 
 QString Todays::FillSql() { return QString::fromLatin1(kTodaySql); }

@@ -10,6 +10,7 @@
 #include "core/generalen.h"
 #include "core/introstart.h"
 #include "core/options.h"
+#include "core/plannerview.h"
 #include "core/times.h"
 #include "planner/calendar.h"
 #include "planner/calmdag.h"
@@ -527,4 +528,21 @@ TEST_F(CommandsTest, BothViewsCarryTheBookingBarsButtonsWithTheirTips)
     auto *week = Forms::get<CalMdag>();
     EXPECT_EQ(buttons(*week->ctToolBar2), expected);
     EXPECT_EQ(buttons(*week->ctToolBar3), QStringList({"1 Previous Week", "2 Next Week"}));
+}
+
+// The forms below the planner find the open view through core: each kind finds its own view
+// while it is loaded, and none once it is unloaded.
+TEST_F(CommandsTest, TheLoadedViewsAreFoundByTheirKind)
+{
+    Forms::unloadAll();
+    EXPECT_EQ(PlannerViews::loaded(Commands::DayView), nullptr);
+    EXPECT_EQ(PlannerViews::loaded(Commands::WeekView), nullptr);
+    auto *day = Forms::get<Calendar>();
+    EXPECT_EQ(PlannerViews::loaded(Commands::DayView), static_cast<PlannerView *>(day));
+    EXPECT_EQ(PlannerViews::loaded(Commands::WeekView), nullptr);
+    EXPECT_EQ(PlannerViews::loaded(Commands::AnyView), nullptr);
+    day->OpenWeekView(aula);
+    EXPECT_EQ(PlannerViews::loaded(Commands::DayView), nullptr);
+    ASSERT_NE(PlannerViews::loaded(Commands::WeekView), nullptr);
+    EXPECT_EQ(PlannerViews::loaded(Commands::WeekView)->plannerView(), Commands::WeekView);
 }
