@@ -24,6 +24,7 @@
 #include "platform/controls/form.h"
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
+#include "platform/controls/plannergrid.h"
 #include "platform/report/printing.h"
 #include "platform/system.h"
 #include "reports/archiveperioddialogs.h"
@@ -120,6 +121,42 @@ double median(const Step &step)
 
 QDate dateOf(int32_t day) { return Extrafunktioner::DayNumberToDate(day); }
 
+// Lets the shown windows lay themselves out and paint, as the event loop does after a step.
+void settle() { QCoreApplication::processEvents(); }
+
+// The day view shown on a type and day, settled, so that a step meets it as a user does.
+void showDayView(int32_t type, int32_t day)
+{
+    gCurrentTypeNo = type;
+    gCurrentDay = day;
+    auto *view = Forms::get<Calendar>();
+    if (!view->isVisible())
+        view->Show();
+    view->RefreshDayView();
+    settle();
+}
+
+// The peak of the program's resident memory since the last reset, in MB; -1 where the system
+// does not tell.
+void resetPeakMemory()
+{
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+double peakMemoryMb()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
 void setClock(int32_t day) { System::setNow(QDateTime(dateOf(day), QTime(10, 0))); }
 
 // What a login of the administrator leaves behind.
@@ -197,6 +234,40 @@ std::vector<Step> steps()
                        gWeekStartDay = week;
                        Forms::get<CalMdag>()->RefreshWeekView();
                    }});
+    // An ordinary day of the bulk bookings (about 2,650 of them in the type of 300 on the file
+    // of 2,000,000), read and drawn on the shown day view.
+    out.push_back({"Day view, an ordinary day (type of 300)",
+                   [] {
+                       Forms::get<Calendar>()->RefreshDayView();
+                       settle();
+                   },
+                   [] {
+                       showDayView(BenchFile::BigType, BenchFile::ordinaryDay());
+                       static int turn = 0;
+                       gCurrentDay = BenchFile::ordinaryDay() + turn++ % 2;
+                   }});
+    // What a user waits for from the double-click on a booking of the day view to the booking
+    // form drawn: the form is built anew, as each Ok unloads it.
+    out.push_back({"Booking form, the whole open (double-click to form shown)",
+                   [] {
+                       auto *day = Forms::get<Calendar>();
+                       day->cc_ItemDblClick(day->cc->SelectedItem());
+                       settle();
+                       if (!Forms::isLoaded<bookingform>()
+                           || !Forms::get<bookingform>()->isVisible())
+                           throw std::runtime_error("the booking form did not open");
+                   },
+                   [=] {
+                       Forms::unload<bookingform>();
+                       // Item 2's two bookings on the first day of the shown week.
+                       showDayView(BenchFile::BigType, week);
+                       static int turn = 0;
+                       const int32_t booking = BenchFile::singleBooking(g_bookings) + turn++ % 2;
+                       auto *day = Forms::get<Calendar>();
+                       if (!day->cc->SelectItemByKey(QString::number(booking)))
+                           throw std::runtime_error("the booking is not in the day view");
+                   },
+                   [] { Forms::unload<bookingform>(); }});
     // The form is open, as after the first booking a user opens; two bookings in turn.
     out.push_back({"Booking form, open a booking", [] {
                        static int turn = 0;
@@ -318,6 +389,21 @@ std::vector<Step> steps()
                        }
                        search->Reload();
                    }});
+    // The search opened afresh lists the first 2,000 bookings of the half year; the first
+    // keystroke after it, of a keyword that nothing holds, reads the whole half year.
+    out.push_back({"Search, opened (2,000 of half a year)",
+                   [] { Forms::get<Searchform>()->Form_Activate(); },
+                   [] { Forms::unload<Searchform>(); }});
+    out.push_back({"Search, first keystroke, no match",
+                   [] {
+                       static int turn = 0;
+                       Forms::get<Searchform>()->SSB->setText(turn++ % 2 ? "zzq" : "zzy");
+                   },
+                   [] {
+                       Forms::unload<Searchform>();
+                       Forms::get<Searchform>()->Form_Activate();
+                   },
+                   [] { Forms::unload<Searchform>(); }});
     // A month's keystrokes with a keyword that nothing holds: the whole month is read.
     out.push_back({"Search refill, a month, no match",
                    [] {
@@ -439,6 +525,7 @@ int main(int argc, char **argv)
                 BenchFile::copyTo(work.path(), bookings, build + "/Emptydatabase.mdb");
             startOn(path);
             std::fprintf(stderr, "%s bookings:\n", qPrintable(sizeName(bookings)));
+            resetPeakMemory();
             for (const Step &step : steps()) {
                 if (!only.isEmpty()
                     && std::none_of(only.begin(), only.end(), [&](const QString &text) {
@@ -454,6 +541,15 @@ int main(int argc, char **argv)
             }
             Forms::unloadAll();
             System::setNow(QDateTime());
+            // With every step run: every list and report used once, and more.
+            if (only.isEmpty()) {
+                const QString name = "Peak memory, MB (every step run)";
+                if (!results.count(name))
+                    names.push_back(name);
+                results[name][bookings] = peakMemoryMb();
+                std::fprintf(stderr, "  %-40s %10s MB\n", qPrintable(name),
+                             qPrintable(figure(results[name][bookings])));
+            }
         }
     } catch (const std::exception &e) {
         std::fprintf(stderr, "bench_table: %s\n", e.what());
