@@ -245,6 +245,7 @@ void Calendar::showResourceManager()
 
 void Calendar::RefreshDayView()
 {
+    const PlannerData::BatchedRepaint once(cc);
     cc->ClearItems();
     cc->ClearColumns();
     ApplyGridSettings();

@@ -6,6 +6,11 @@
 #include "platform/db/database.h"
 #include "platform/db/dberror.h"
 #include "platform/db/recordset.h"
+#include "platform/db/statement.h"
+
+#include <QWidget>
+
+#include <sqlite3.h>
 
 namespace PlannerData {
 
@@ -94,36 +99,58 @@ int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day)
     return added;
 }
 
+namespace {
+
+QString textAt(sqlite3_stmt *row, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(row, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(row, column)) : QString();
+}
+
+} // namespace
+
 int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
 {
     int added = 0;
     auto db = Dao::Database::open(gDatabasePath);
-    auto rs = db->OpenRecordset(sql, Dao::RecordsetType::ForwardOnly);
-    while (!rs->EOF_()) {
-        const QString key = QString::number(rs->Field(0).toLongLong());
-        const QString text = rs->Field(1).toString();
-        const auto day = static_cast<qint32>(rs->Field(2).toLongLong());
-        const int start = rs->Field(3).toInt();
-        const int end = rs->Field(4).toInt();
+    // Read column by column from SQLite: a day of a big file holds thousands of bookings.
+    Dao::Statement st(db->handle(), sql);
+    sqlite3_stmt *row = st.get();
+    while (st.step()) {
+        const QString key = QString::number(sqlite3_column_int64(row, 0));
+        const QString text = textAt(row, 1);
+        const auto day = static_cast<qint32>(sqlite3_column_int64(row, 2));
+        const int start = sqlite3_column_int(row, 3);
+        const int end = sqlite3_column_int(row, 4);
         const int i = grid.AddItem(start, end, day, text, key);
         grid.SetItemText(i, text);
-        grid.SetItemAccountName(i, rs->Field(5).toString());
+        grid.SetItemAccountName(i, textAt(row, 5));
         grid.SetItemStart(i, start);
         grid.SetItemEnd(i, end);
         grid.SetItemDay(i, day);
         // A booking without a colour keeps the grid's own item colour.
-        const QVariant colour = rs->Field(6);
-        if (!colour.isNull())
-            grid.SetItemColour(i, static_cast<quint32>(colour.toLongLong()));
+        if (sqlite3_column_type(row, 6) != SQLITE_NULL)
+            grid.SetItemColour(i, static_cast<quint32>(sqlite3_column_int64(row, 6)));
         if (withResource)
-            grid.SetItemResource(i, static_cast<qint32>(rs->Field(7).toLongLong()));
-        grid.SetItemTentative(i, rs->Field(8).toBool());
+            grid.SetItemResource(i, static_cast<qint32>(sqlite3_column_int64(row, 7)));
+        grid.SetItemTentative(i, st.value(8, Dao::FieldKind::Boolean).toBool());
         ++added;
-        rs->MoveNext();
     }
-    rs->Close();
+    st.finalize();
     db->Close();
     return added;
+}
+
+BatchedRepaint::BatchedRepaint(QWidget *widget)
+    : m_widget(widget), m_wasEnabled(widget->updatesEnabled())
+{
+    m_widget->setUpdatesEnabled(false);
+}
+
+BatchedRepaint::~BatchedRepaint()
+{
+    if (m_wasEnabled)
+        m_widget->setUpdatesEnabled(true);
 }
 
 void refillOnActivation(bool &failedBefore, const std::function<void()> &refill)

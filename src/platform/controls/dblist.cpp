@@ -5,9 +5,49 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
+
+// How wide a combo box asks to be, in characters: a long entry never widens its window; it is
+// shown cut short with an ellipsis.
+constexpr int kComboCharacters = 20;
+
+// The key under which a value is found among the rows: values that sameValue holds equal have
+// one key.
+QString valueKey(const QVariant &v)
+{
+    if (v.isNull() || !v.isValid())
+        return QString();
+    const QString text = v.toString();
+    if (text.isEmpty())
+        return QString();
+    bool number = false;
+    const double d = text.toDouble(&number);
+    if (!number)
+        return QLatin1Char('$') + text;
+    return QLatin1Char('#') + QString::number(d == 0 ? 0.0 : d, 'g', 17);
+}
+
+// Lays the entries of a list out as wide as the list itself, so that a long entry is cut short
+// with an ellipsis rather than widening the list or its window.
+class ViewWideDelegate : public QStyledItemDelegate
+{
+public:
+    explicit ViewWideDelegate(QListWidget *list) : QStyledItemDelegate(list), m_list(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(std::min(size.width(), std::max(1, m_list->viewport()->width())));
+        return size;
+    }
+
+private:
+    QListWidget *m_list;
+};
 
 // Values of a row source compare as numbers when both read as numbers ("7" finds 7).
 bool sameValue(const QVariant &a, const QVariant &b)
@@ -34,11 +74,23 @@ DBList::DBList(Style style, QWidget *parent) : QWidget(parent), m_style(style)
     if (m_style == ComboStyle) {
         auto *combo = new QComboBox(this);
         combo->setEditable(false);
+        // Sized from a fixed length, not from its entries, which may be thousands of accounts;
+        // filled in one go from a model of its own.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(kComboCharacters);
+        m_model = new QStringListModel(combo);
+        combo->setModel(m_model);
+        if (auto *popup = qobject_cast<QListView *>(combo->view()))
+            popup->setUniformItemSizes(true);
         connect(combo, &QComboBox::activated, this, [this](int row) { userPicked(row); });
         m_view = combo;
     } else {
         auto *list = new QListWidget(this);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setTextElideMode(Qt::ElideRight);
+        list->setResizeMode(QListView::Adjust);
+        list->setItemDelegate(new ViewWideDelegate(list));
         connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
             if (!m_filling && row >= 0)
                 userPicked(row);
@@ -151,11 +203,8 @@ void DBList::select(int row)
 
 int DBList::rowOf(const QVariant &value) const
 {
-    for (int i = 0; i < m_values.size(); ++i) {
-        if (sameValue(m_values[i], value))
-            return i;
-    }
-    return -1;
+    const QString key = valueKey(value);
+    return key.isEmpty() ? -1 : m_rowOfKey.value(key, -1);
 }
 
 void DBList::setValue(const QVariant &value)
@@ -178,18 +227,25 @@ void DBList::ReFill()
     const bool wasFilling = m_filling;
     m_filling = true;
     m_values.clear();
+    m_rowOfKey.clear();
+    QStringList texts;
+    texts.reserve(rows.size());
+    m_values.reserve(rows.size());
+    for (const QVariantList &r : std::as_const(rows)) {
+        texts << r.value(0).toString();
+        const QString key = valueKey(r.value(1));
+        if (!key.isEmpty() && !m_rowOfKey.contains(key))
+            m_rowOfKey.insert(key, int(m_values.size()));   // the first row of a value
+        m_values << r.value(1);
+    }
     if (auto *combo = qobject_cast<QComboBox *>(m_view)) {
-        combo->clear();
-        for (const QVariantList &r : std::as_const(rows))
-            combo->addItem(r.value(0).toString());
+        m_model->setStringList(texts);
+        combo->setCurrentIndex(-1);
     } else {
         auto *list = static_cast<QListWidget *>(m_view);
         list->clear();
-        for (const QVariantList &r : std::as_const(rows))
-            list->addItem(r.value(0).toString());
+        list->addItems(texts);
     }
-    for (const QVariantList &r : std::as_const(rows))
-        m_values << r.value(1);
     m_filling = wasFilling;
 
     if (m_dataBound)

@@ -101,8 +101,11 @@ std::unique_ptr<Database> Database::open(const QString &path)
     if (!registerJetFunctions(db))
         throw Statement::lastError(db, path);
     database->exec("PRAGMA cell_size_check = ON");
-    // The file's tables, views and triggers must be our own before anything reads it.
-    SchemaCheck::verify(db, path);
+    // The file's tables, views and triggers must be our own before anything reads it. Once they
+    // are, its schema is the program's own code, and its triggers may keep the full-text index
+    // that the search reads (a virtual table, which an untrusted schema may not write).
+    if (SchemaCheck::verify(db, path))
+        sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 1, nullptr);
     if (Damage::isMarked(db))
         database->exec("PRAGMA query_only = ON");
     // Reading the schema proves the file is a database that we may read now.

@@ -296,22 +296,23 @@ QStringList model(const FileSchema &schema, int version)
     return rows;
 }
 
-void verify(sqlite3 *db, const QString &path)
+bool verify(sqlite3 *db, const QString &path)
 {
     if (knownSchemas().empty())
-        return;
+        return true;
     const auto [version, rows] = readLayout(db, path);
     const Match found = match(version, rows);
     if (!found.schema)
         throw refusal(path, difference(version, rows));
     const int current = currentVersion(*found.schema);
     if (version == current)
-        return;
+        return true;
     // A file that holds today's layout under an older number is used as it is where it may
     // not be written.
     if (found.version == current && sqlite3_db_readonly(db, "main") == 1)
-        return;
+        return true;
     upgrade(db, path);
+    return true;
 }
 
 } // namespace Dao::SchemaCheck
