@@ -16,6 +16,56 @@ namespace PlannerData {
 
 using namespace Generalen;
 
+namespace {
+
+// The connection a OneConnection holds for the loaders, opened when first asked for.
+struct Held
+{
+    int depth = 0;
+    std::unique_ptr<Dao::Database> db;
+};
+
+Held &held()
+{
+    static Held h;
+    return h;
+}
+
+// A connection to the bookingfile for one loader: the held one (when it reads the bookingfile
+// named now), else one of its own, closed when the loader is done.
+class Connection
+{
+public:
+    Connection()
+    {
+        Held &h = held();
+        if (h.depth > 0) {
+            if (!h.db || h.db->path() != gDatabasePath)
+                h.db = Dao::Database::open(gDatabasePath);
+            m_db = h.db.get();
+        } else {
+            m_own = Dao::Database::open(gDatabasePath);
+            m_db = m_own.get();
+        }
+    }
+    Dao::Database &operator*() const { return *m_db; }
+    Dao::Database *operator->() const { return m_db; }
+
+private:
+    std::unique_ptr<Dao::Database> m_own;
+    Dao::Database *m_db = nullptr;
+};
+
+} // namespace
+
+OneConnection::OneConnection() { ++held().depth; }
+
+OneConnection::~OneConnection()
+{
+    if (--held().depth == 0)
+        held().db.reset();
+}
+
 void applyGridSettings(PlannerGrid &grid)
 {
     grid.SetOpeningTime(gOpeningTime);
@@ -83,7 +133,7 @@ QString weekBookingsSql(int32_t item, int32_t firstDay)
 int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day)
 {
     int added = 0;
-    auto db = Dao::Database::open(gDatabasePath);
+    const Connection db;
     auto rs = db->OpenRecordset(resourceColumnsSql(type), Dao::RecordsetType::ForwardOnly);
     while (!rs->EOF_()) {
         if (isAvailableOn(rs->Field(2), rs->Field(3), rs->Field(4), day)) {
@@ -95,7 +145,6 @@ int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day)
         rs->MoveNext();
     }
     rs->Close();
-    db->Close();
     return added;
 }
 
@@ -112,7 +161,7 @@ QString textAt(sqlite3_stmt *row, int column)
 int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
 {
     int added = 0;
-    auto db = Dao::Database::open(gDatabasePath);
+    const Connection db;
     // Read column by column from SQLite: a day of a big file holds thousands of bookings.
     Dao::Statement st(db->handle(), sql);
     sqlite3_stmt *row = st.get();
@@ -137,7 +186,6 @@ int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
         ++added;
     }
     st.finalize();
-    db->Close();
     return added;
 }
 

@@ -37,6 +37,17 @@ int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day);
 // number is set from the booking's Lokalenr (the day grid). Returns the number of items added.
 int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource);
 
+// While it lives, the loaders above read through one connection to the bookingfile rather than
+// each opening its own: a refresh reads its columns and its bookings through one.
+class OneConnection
+{
+public:
+    OneConnection();
+    ~OneConnection();
+    OneConnection(const OneConnection &) = delete;
+    OneConnection &operator=(const OneConnection &) = delete;
+};
+
 // Holds back a widget's repaints while it lives, so that a refill of thousands of items is
 // painted once, after it.
 class BatchedRepaint
