@@ -9,6 +9,8 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 // How wide a combo box asks to be, in characters: a long entry never widens its window; it is
@@ -16,19 +18,46 @@ namespace {
 constexpr int kComboCharacters = 20;
 
 // The key under which a value is found among the rows: values that sameValue holds equal have
-// one key.
-QString valueKey(const QVariant &v)
+// one key. A whole number (the usual bound value) is its own key; any other value a text.
+struct ValueKey
 {
+    bool empty = true;
+    bool whole = false;
+    qint64 number = 0;
+    QString text;
+};
+
+ValueKey valueKey(const QVariant &v)
+{
+    ValueKey key;
     if (v.isNull() || !v.isValid())
-        return QString();
-    const QString text = v.toString();
-    if (text.isEmpty())
-        return QString();
+        return key;
+    double d = 0;
     bool number = false;
-    const double d = text.toDouble(&number);
-    if (!number)
-        return QLatin1Char('$') + text;
-    return QLatin1Char('#') + QString::number(d == 0 ? 0.0 : d, 'g', 17);
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+        key.empty = false;
+        key.whole = true;
+        key.number = v.toLongLong();
+        return key;
+    default:
+        key.text = v.toString();
+        if (key.text.isEmpty())
+            return key;
+        d = key.text.toDouble(&number);
+    }
+    key.empty = false;
+    if (!number) {
+        key.text.prepend(QLatin1Char('$'));
+    } else if (d == std::floor(d) && std::abs(d) < 9e15) {
+        key.whole = true;
+        key.number = qint64(d);
+    } else {
+        key.text = QLatin1Char('#') + QString::number(d, 'g', 17);
+    }
+    return key;
 }
 
 // Lays the entries of a list out as wide as the list itself, so that a long entry is cut short
@@ -203,8 +232,10 @@ void DBList::select(int row)
 
 int DBList::rowOf(const QVariant &value) const
 {
-    const QString key = valueKey(value);
-    return key.isEmpty() ? -1 : m_rowOfKey.value(key, -1);
+    const ValueKey key = valueKey(value);
+    if (key.empty)
+        return -1;
+    return key.whole ? m_rowOfNumber.value(key.number, -1) : m_rowOfText.value(key.text, -1);
 }
 
 void DBList::setValue(const QVariant &value)
@@ -227,15 +258,21 @@ void DBList::ReFill()
     const bool wasFilling = m_filling;
     m_filling = true;
     m_values.clear();
-    m_rowOfKey.clear();
+    m_rowOfNumber.clear();
+    m_rowOfText.clear();
     QStringList texts;
     texts.reserve(rows.size());
     m_values.reserve(rows.size());
+    m_rowOfNumber.reserve(rows.size());
     for (const QVariantList &r : std::as_const(rows)) {
         texts << r.value(0).toString();
-        const QString key = valueKey(r.value(1));
-        if (!key.isEmpty() && !m_rowOfKey.contains(key))
-            m_rowOfKey.insert(key, int(m_values.size()));   // the first row of a value
+        // Each value finds the first row that holds it.
+        const ValueKey key = valueKey(r.value(1));
+        const int row = int(m_values.size());
+        if (key.whole && !m_rowOfNumber.contains(key.number))
+            m_rowOfNumber.insert(key.number, row);
+        else if (!key.whole && !key.empty && !m_rowOfText.contains(key.text))
+            m_rowOfText.insert(key.text, row);
         m_values << r.value(1);
     }
     if (auto *combo = qobject_cast<QComboBox *>(m_view)) {

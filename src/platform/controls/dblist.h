@@ -81,7 +81,8 @@ private:
     QWidget *m_view = nullptr;   // a QListWidget or a QComboBox
     QStringListModel *m_model = nullptr;   // a combo's entries
     QList<QVariant> m_values;
-    QHash<QString, int> m_rowOfKey;        // the first row of each value
+    QHash<qint64, int> m_rowOfNumber;      // the first row of each whole number
+    QHash<QString, int> m_rowOfText;       // and of each other value
     QVariant m_value;
     bool m_filling = false;
     bool m_dataBound = false;
