@@ -206,6 +206,88 @@ std::optional<FileId> fileAt(const QString &path)
     return FileId(info.st_dev, info.st_ino);
 }
 
+// The characters that a case-blind comparison holds equal to each character whose case folds to
+// another: Searchform::Matches compares each character by its simple case folding.
+const QHash<char32_t, QList<char32_t>> &foldedTogether()
+{
+    static const QHash<char32_t, QList<char32_t>> classes = [] {
+        QHash<char32_t, QList<char32_t>> byFold;
+        // No character beyond the first two planes has a case.
+        for (char32_t c = 0; c <= 0x1FFFF; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF)
+                continue;
+            const char32_t fold = QChar::toCaseFolded(c);
+            if (fold != c)
+                byFold[fold].append(c);
+        }
+        QHash<char32_t, QList<char32_t>> out;
+        for (auto it = byFold.cbegin(); it != byFold.cend(); ++it) {
+            QList<char32_t> members = *it;
+            members.prepend(it.key());
+            for (char32_t c : members)
+                out.insert(c, members);
+        }
+        return out;
+    }();
+    return classes;
+}
+
+QList<char32_t> caseVariants(char32_t c)
+{
+    return foldedTogether().value(c, QList<char32_t>{c});
+}
+
+// The most bookings that the trigram index and the accounts' names may offer for a keyword for
+// the fill to look only at those; with more, it reads the period in its order, where the rows
+// it lists come soon. And the most accounts whose names hold a keyword that it looks up.
+constexpr int kMaxCandidates = 4000;
+constexpr int kMaxNamedAccounts = 200;
+
+// The most sequences of three characters a keyword is sought by, and the most spellings of one
+// sequence in its cases: enough to find a keyword among few bookings.
+constexpr int kMaxTrigrams = 12;
+constexpr int kMaxSpellings = 64;
+
+// The query of the trigram index that every text holding the keyword (without regard to case)
+// answers: each sequence of three characters of the keyword, in one of its spellings. Empty when
+// the index cannot answer it: a keyword of fewer than three characters, or one with a lone
+// surrogate, which the index holds in no text.
+QString trigramQuery(const QString &keyword)
+{
+    for (qsizetype i = 0; i < keyword.size(); ++i) {
+        const QChar c = keyword.at(i);
+        if (c.isHighSurrogate() && i + 1 < keyword.size() && keyword.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return QString();
+    }
+    QList<char32_t> chars;
+    for (uint c : keyword.toUcs4())
+        chars << char32_t(c);
+    const int trigrams = int(chars.size()) - 2;
+    if (trigrams < 1)
+        return QString();
+    QStringList groups;
+    const int step = std::max(1, (trigrams + kMaxTrigrams - 1) / kMaxTrigrams);
+    for (int i = 0; i < trigrams; i += step) {
+        QStringList spellings;
+        for (char32_t a : caseVariants(chars[i]))
+            for (char32_t b : caseVariants(chars[i + 1]))
+                for (char32_t c : caseVariants(chars[i + 2])) {
+                    const char32_t three[3] = {a, b, c};
+                    QString text = QString::fromUcs4(three, 3);
+                    spellings << '"' + text.replace('"', QLatin1String("\"\"")) + '"';
+                }
+        if (spellings.size() > kMaxSpellings)
+            continue;   // sought by the other sequences
+        spellings.removeDuplicates();
+        const QString group = "(" + spellings.join(" OR ") + ")";
+        if (!groups.contains(group))
+            groups << group;
+    }
+    return groups.join(" AND ");
+}
+
 // The count that SQLite moves on a connection whenever another connection has committed to
 // its file.
 qint64 dataVersion(sqlite3 *db)
@@ -233,6 +315,8 @@ struct Searchform::Source
         return path == db->path() && file && fileAt(path) == file
                && dataVersion(db->handle()) == version;
     }
+    Dao::Statement narrowed(const QString &keyword, const QSet<qint64> &accounts, int32_t from,
+                            int32_t to) const;
 
     std::optional<FileId> file;   // none when the file was replaced while it opened
     std::unique_ptr<Dao::Database> db;
@@ -249,9 +333,6 @@ Searchform::Source::Source(const QString &path)
     if (fileAt(path) != file)
         file.reset();
     sqlite3 *h = db->handle();
-    // Room for the index entries of half a year's bookings of a big file (some 6,000 pages),
-    // so that a keystroke reads none of them from the file again.
-    Dao::Statement(h, "PRAGMA cache_size = -32768").step();
     // Read before the items and accounts: a commit after it shows at the next fill.
     version = dataVersion(h);
     {
@@ -275,6 +356,53 @@ Searchform::Source::Source(const QString &path)
         != SQLITE_OK)
         throw Dao::Statement::lastError(h, path);
     search = Dao::Statement(h, SearchSql().replace(":from", "?1").replace(":to", "?2"));
+}
+
+// The bookings of the period that a keyword may find, when there are few: those whose title or
+// number holds each of the keyword's sequences of three characters in one of their cases (read
+// from the trigram index), and those of the accounts whose names hold it; each then goes
+// through the fill's filter, and they come in the order of the scan of the period. An invalid
+// statement when the index cannot answer the keyword or offers too many bookings.
+Dao::Statement Searchform::Source::narrowed(const QString &keyword, const QSet<qint64> &accounts,
+                                            int32_t from, int32_t to) const
+{
+    const QString query = trigramQuery(keyword);
+    if (query.isEmpty() || accounts.size() > kMaxNamedAccounts)
+        return {};
+    sqlite3 *h = db->handle();
+    QStringList numbers;
+    for (qint64 account : accounts)
+        numbers << QString::number(account);
+    const QString ofAccounts =
+        numbers.isEmpty() ? QString()
+                          : "SELECT Bookingnr FROM booking WHERE kontonr IN (" + numbers.join(',')
+                                + ") AND Bdato >= ?1 AND Bdato <= ?2";
+    const auto count = [&](const QString &sql) {
+        Dao::Statement st(h, "SELECT count(*) FROM (" + sql + " LIMIT ?4)");
+        st.bind(1, from);
+        st.bind(2, to);
+        if (sql.contains("?3"))
+            st.bind(3, query);
+        st.bind(4, kMaxCandidates + 1);
+        return st.step() ? sqlite3_column_int(st.get(), 0) : 0;
+    };
+    const QString ofTexts = "SELECT rowid AS nr FROM booking_trigram WHERE booking_trigram MATCH ?3";
+    int offered = count(ofTexts);
+    if (offered <= kMaxCandidates && !ofAccounts.isEmpty())
+        offered += count(ofAccounts);
+    if (offered > kMaxCandidates)
+        return {};
+    Dao::Statement st(h, "SELECT b.Bookingnr, b.Bdato, b.bstart, b.bslut, b.kontonr, b.Lokalenr, "
+                         "b.Beskrivelse FROM (" + ofTexts
+                             + (ofAccounts.isEmpty() ? QString() : " UNION " + ofAccounts)
+                             + ") AS c CROSS JOIN booking AS b ON b.Bookingnr = c.nr "
+                               "WHERE b.Bdato >= ?1 AND b.Bdato <= ?2 AND "
+                               "search_listed(b.Lokalenr, b.Bookingnr, b.Beskrivelse, b.kontonr) "
+                               "ORDER BY b.Bdato, b.bstart, b.Bookingnr");
+    st.bind(1, from);
+    st.bind(2, to);
+    st.bind(3, query);
+    return st;
 }
 
 Searchform::Searchform()
@@ -512,9 +640,18 @@ void Searchform::FillSearchList()
         });
     };
 
-    Dao::Statement &st = source->search;
-    st.bind(1, m_period->from());
-    st.bind(2, m_period->to());
+    // A keyword that few bookings hold is sought in the trigram index; any other is matched
+    // against every booking of the period, in its order, until the list is full.
+    Dao::Statement narrowed = filter.match.empty() ? Dao::Statement()
+                                                   : source->narrowed(SSB->text(),
+                                                                      filter.namedAccounts,
+                                                                      m_period->from(),
+                                                                      m_period->to());
+    Dao::Statement &st = narrowed.isValid() ? narrowed : source->search;
+    if (!narrowed.isValid()) {
+        st.bind(1, m_period->from());
+        st.bind(2, m_period->to());
+    }
     sqlite3_stmt *row = st.get();
     int added = 0;
     while (added < ListFill::kMaxRows && st.step()) {
