@@ -59,6 +59,14 @@ bool loginUp()
     return Forms::isLoaded<frmLogin>() && Forms::get<frmLogin>()->isVisible();
 }
 
+// Start-up, and the daily run it starts behind the login, to its end.
+bool startWithTheDailyRun()
+{
+    const bool up = start::StartUp();
+    start::WaitForDailyArchiving();
+    return up;
+}
+
 bool connectUp()
 {
     return Forms::isLoaded<IntroConnect>() && Forms::get<IntroConnect>()->isVisible();
@@ -97,7 +105,7 @@ TEST_F(StartUpTest, LoadsTheSettingsRowAndShowsTheLogin)
                   "dateformatstr2 = 'N/D/y', Institutionsemail = 'info@kh.dk'");
     gCurrentGroupNo = 77;
 
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
 
     EXPECT_EQ(gDatabasePath, file);
     EXPECT_EQ(gOpeningTime, 480);
@@ -180,7 +188,7 @@ TEST_F(StartUpTest, EveryBookingIsArchivedBeforeItIsPurged)
                 dayOf[next] = day;
                 addBooking(f, next++, day);
             }
-            ASSERT_TRUE(start::StartUp());
+            ASSERT_TRUE(startWithTheDailyRun());
             EXPECT_TRUE(stampOf(f).startsWith(date.toString("yyyy-MM-dd")))
                 << stampOf(f).toStdString();
 
@@ -230,7 +238,7 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
     setDelays(file, 3, 5);
     const int today = DateToDayNumber(kToday);
     addBooking(file, 1, today - 10);
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     ASSERT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     const QString stamp = stampOf(file);
 
@@ -243,7 +251,7 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
     addBooking(file, 3, today - 10);
     execSql(file, "DELETE FROM booking WHERE Bookingnr = 3");
     sandbox.setNow(QDateTime(kToday, QTime(16, 45)));
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM booking ORDER BY 1"),
               (QList<qlonglong>{2, 5}));
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
@@ -258,7 +266,7 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
 
     // The next day both are archived, and the purge takes them.
     sandbox.setNow(QDateTime(kToday.addDays(1), QTime(8, 0)));
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv ORDER BY 1"),
               (QList<qlonglong>{1, 2, 5}));
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM booking").isEmpty());
@@ -275,14 +283,14 @@ TEST_F(StartUpTest, ACopyStartedWhileAnotherArchivesSimplyStarts)
     execSql(file, "INSERT INTO arkiveringsdato (ID, arkiveringsdato) VALUES (2, '"
                       + now.addSecs(-20).toString("yyyy-MM-dd HH:mm:ss") + "')");
 
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_TRUE(loginUp());
     EXPECT_TRUE(sandbox.shown().isEmpty());
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv").isEmpty());
     EXPECT_EQ(stampOf(file), stamp);
 
     sandbox.setNow(now.addSecs(120));
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     EXPECT_TRUE(stampOf(file).startsWith(kToday.toString("yyyy-MM-dd")));
     EXPECT_EQ(sqlNumbers(file, "SELECT ID FROM arkiveringsdato"), QList<qlonglong>{1});
@@ -300,7 +308,7 @@ TEST_F(StartUpTest, AFailedPurgeLosesNothingAndTheNextStartFinishesTheWork)
     execSql(file, "CREATE TRIGGER no_purge BEFORE DELETE ON booking BEGIN "
                   "SELECT RAISE(ABORT, 'booking is locked'); END");
 
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_TRUE(loginUp());
     ASSERT_EQ(sandbox.shown().size(), 1);
     EXPECT_EQ(sandbox.shown()[0].title, "Archiving");
@@ -311,7 +319,7 @@ TEST_F(StartUpTest, AFailedPurgeLosesNothingAndTheNextStartFinishesTheWork)
 
     // Once the fault is gone, the next start archives and purges.
     execSql(file, "DROP TRIGGER no_purge");
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM booking").isEmpty());
 }
@@ -336,7 +344,7 @@ TEST_F(StartUpTest, ARunCutShortBetweenBatchesIsFinishedByTheNextStart)
                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     const QString stamp = stampOf(file);
 
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sandbox.shown().size(), 1);
     EXPECT_EQ(stampOf(file), stamp);
     const qlonglong archivedFirst = sqlValue(file, "SELECT COUNT(*) FROM bookingarkiv").toLongLong();
@@ -346,7 +354,7 @@ TEST_F(StartUpTest, ARunCutShortBetweenBatchesIsFinishedByTheNextStart)
 
     execSql(file, "DROP TRIGGER stuck");
     execSql(file, QString("INSERT INTO booking (Bookingnr, Bdato) VALUES (6000, %1)").arg(today - 60));
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sandbox.shown().size(), 1);
     EXPECT_NE(stampOf(file), stamp);
     EXPECT_EQ(sqlValue(file, "SELECT COUNT(*) FROM bookingarkiv").toLongLong(), 2401);

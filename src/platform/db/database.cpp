@@ -3,6 +3,7 @@
 #include "platform/db/damage.h"
 #include "platform/db/deadline.h"
 #include "platform/db/forwardrecordset.h"
+#include "platform/db/integrity.h"
 #include "platform/db/jetfunctions.h"
 #include "platform/db/jetsql.h"
 #include "platform/db/rowsrecordset.h"
@@ -200,26 +201,18 @@ void Database::Execute(const QString &jetSql)
 bool Database::CheckIntegrity(int maxMilliseconds)
 {
     checkOpen();
-    QStringList problems;
-    try {
-        const Deadline bound(maxMilliseconds);
-        Statement check(m_db, "PRAGMA quick_check(10)");
-        while (check.step()) {
-            const QString line = check.value(0).toString();
-            if (line != QLatin1String("ok"))
-                problems << line;
-        }
-    } catch (const DbError &e) {
-        if (e.code() == Deadline::TimedOut)
-            return false;
-        throw;   // a damaged file is marked already
+    const Deadline bound(maxMilliseconds);
+    const Integrity::Finding found = Integrity::checkAndMend(m_db);
+    switch (found.outcome) {
+    case Integrity::Outcome::Whole:
+    case Integrity::Outcome::Mended:
+        return true;
+    case Integrity::Outcome::Unfinished:
+        return false;
+    case Integrity::Outcome::Damaged:
+        break;
     }
-    if (!problems.isEmpty()) {
-        Damage::mark(m_db);
-        throw DbError(Damage::text(m_db, problems.first()), SQLITE_CORRUPT);
-    }
-    Damage::clear(m_db);
-    return true;
+    throw DbError(Damage::text(m_db, found.detail), SQLITE_CORRUPT);
 }
 
 bool Database::hasTable(const QString &name) const

@@ -60,10 +60,12 @@ public:
     void Execute(const QString &jetSql);
     int RecordsAffected() const { return m_recordsAffected; }
 
-    // Checks the structure of the whole file (SQLite's quick_check) for at most maxMilliseconds.
-    // Throws DbError (damaged()) when it finds damage; from then on no connection of this
-    // program writes to the file. Returns true when the check passed, false when it ran out of
-    // time first (the file is then taken as it is; damage shows when a statement meets it).
+    // Checks the whole file (SQLite's integrity_check and each full-text index's own check) for
+    // at most maxMilliseconds, and mends damage confined to indexes by rebuilding them
+    // (Dao::Integrity). Throws DbError (damaged()) for any other damage; from then on no
+    // connection of this program writes to the file. Returns true when the file is whole or was
+    // mended, false when the check ran out of time first (the file is then taken as it is;
+    // damage shows when a statement meets it).
     bool CheckIntegrity(int maxMilliseconds = 2000);
 
     bool hasTable(const QString &name) const;   // table or view, case-blind
