@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <functional>
@@ -294,6 +295,45 @@ TEST_F(StartUpTest, ACopyStartedWhileAnotherArchivesSimplyStarts)
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     EXPECT_TRUE(stampOf(file).startsWith(kToday.toString("yyyy-MM-dd")));
     EXPECT_EQ(sqlNumbers(file, "SELECT ID FROM arkiveringsdato"), QList<qlonglong>{1});
+}
+
+// The login never waits for the day's run: with another copy writing the file, start-up shows
+// the login at once; the run archives once the file is free, and a message of the run shows
+// when the run ends, in the event loop.
+TEST_F(StartUpTest, TheLoginComesFirstAndTheRunsMessagesWhenItEnds)
+{
+    setDelays(file, 0, 0);
+    addBooking(file, 1, DateToDayNumber(kToday) - 3);
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(start::StartUp());
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(loginUp());
+    EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv").isEmpty());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    start::WaitForDailyArchiving();
+    EXPECT_TRUE(sandbox.shown().isEmpty());
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
+    EXPECT_TRUE(stampOf(file).startsWith(kToday.toString("yyyy-MM-dd")));
+
+    // A run that fails says so once it has ended, while the event loop runs.
+    const AnyLayout brokenOnPurpose;
+    execSql(file, "UPDATE arkiveringsdato SET arkiveringsdato = '2026-12-09 00:00:00'");
+    addBooking(file, 2, DateToDayNumber(kToday) - 2);
+    execSql(file, "CREATE TRIGGER no_archive BEFORE INSERT ON bookingarkiv BEGIN "
+                  "SELECT RAISE(ABORT, 'disk full'); END");
+    ASSERT_TRUE(start::StartUp());
+    clock.restart();
+    while (sandbox.shown().isEmpty() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_EQ(sandbox.shown().size(), 1);
+    EXPECT_EQ(sandbox.shown()[0].title, "Archiving");
+    EXPECT_TRUE(sandbox.lastText().startsWith("The daily archiving could not run:"))
+        << sandbox.lastText().toStdString();
 }
 
 // The archiving runs in short transactions: a batch that fails is rolled back, what went before

@@ -351,6 +351,7 @@ TEST_F(QueryPlans, NoStatementWalksTheBookingsOrTheArchiveNeedlessly)
 
     run(recorder, "start-up with the archiving", [&] {
         EXPECT_TRUE(start::StartUp());
+        start::WaitForDailyArchiving();
         Forms::unloadAll();
     });
     logIn();
