@@ -5,7 +5,9 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QScreen>
 #include <QStringListModel>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -60,6 +62,49 @@ ValueKey valueKey(const QVariant &v)
     return key;
 }
 
+// A combo box that shows a text longer than itself cut short with an ellipsis, and whose list of
+// entries is at most a few times its own width.
+class ElidingComboBox : public QComboBox
+{
+    static constexpr int kListCharacters = 60;
+
+public:
+    explicit ElidingComboBox(QWidget *parent) : QComboBox(parent) {}
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        // Qt makes the list as wide as its longest entry, up to the screen's width.
+        QWidget *list = view()->window();
+        const int bound = std::max(width(), fontMetrics().averageCharWidth() * kListCharacters);
+        if (list->width() <= bound)
+            return;
+        QRect place = list->geometry();
+        place.setWidth(bound);
+        place.moveLeft(mapToGlobal(QPoint(0, 0)).x());
+        if (const QScreen *shown = screen()) {
+            const QRect room = shown->availableGeometry();
+            place.moveRight(std::min(place.right(), room.right()));
+            place.moveLeft(std::max(place.left(), room.left()));
+        }
+        list->setGeometry(place);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect text = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, this);
+        option.currentText =
+            fontMetrics().elidedText(option.currentText, Qt::ElideRight, text.width());
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
+
 // Lays the entries of a list out as wide as the list itself, so that a long entry is cut short
 // with an ellipsis rather than widening the list or its window.
 class ViewWideDelegate : public QStyledItemDelegate
@@ -101,7 +146,7 @@ DBList::DBList(Style style, QWidget *parent) : QWidget(parent), m_style(style)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (m_style == ComboStyle) {
-        auto *combo = new QComboBox(this);
+        auto *combo = new ElidingComboBox(this);
         combo->setEditable(false);
         // Sized from a fixed length, not from its entries, which may be thousands of accounts;
         // filled in one go from a model of its own.
@@ -109,8 +154,10 @@ DBList::DBList(Style style, QWidget *parent) : QWidget(parent), m_style(style)
         combo->setMinimumContentsLength(kComboCharacters);
         m_model = new QStringListModel(combo);
         combo->setModel(m_model);
-        if (auto *popup = qobject_cast<QListView *>(combo->view()))
+        if (auto *popup = qobject_cast<QListView *>(combo->view())) {
             popup->setUniformItemSizes(true);
+            popup->setTextElideMode(Qt::ElideRight);
+        }
         connect(combo, &QComboBox::activated, this, [this](int row) { userPicked(row); });
         m_view = combo;
     } else {
