@@ -2,6 +2,7 @@
 
 #include "reports/hiddenbox.h"
 #include "reports/listselection.h"
+#include "reports/searchkeyword.h"
 
 #include "bookings/bookingform.h"
 #include "core/commands.h"
@@ -35,7 +36,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 #include <utility>
 
@@ -49,6 +49,9 @@ using Extrafunktioner::DayNumberToDate;
 
 namespace {
 
+using SearchKeyword::KeywordMatch;
+using SearchKeyword::trigramQuery;
+
 // The booking tool bar's Search: modeless, no owner.
 const Commands::Registrar registrar([] {
     Commands::add({.surface = Commands::BookingBar, .id = 14, .group = 2, .order = 10,
@@ -59,95 +62,6 @@ const Commands::Registrar registrar([] {
 using ReportForms::hiddenBox;
 
 constexpr int HalfYear = 183;
-
-// A keyword matcher for the rows of one fill: Searchform::Matches's answer, found without
-// making a QString wherever the text allows it. An ASCII keyword is sought byte by byte in
-// lower case; an ASCII text cannot hold a keyword with a letter whose case folds outside
-// ASCII (such as æ, ø, å); the booking number is sought only by a keyword that a number's
-// text can hold. Anything else is left to QString's case-blind search.
-class KeywordMatch
-{
-public:
-    explicit KeywordMatch(const QString &keyword) : m_keyword(keyword)
-    {
-        for (QChar c : keyword) {
-            m_ascii = m_ascii && c.unicode() < 0x80;
-            m_foldsToAscii = m_foldsToAscii && c.toCaseFolded().unicode() < 0x80;
-            m_numeric = m_numeric && (c == ' ' || c == '-' || (c >= '0' && c <= '9'));
-            m_lower.append(char(lower(uchar(c.unicode()))));
-        }
-    }
-
-    bool empty() const { return m_keyword.isEmpty(); }
-
-    // The booking number as text with one leading blank.
-    bool number(int32_t bookingnr) const
-    {
-        if (!m_numeric)
-            return false;
-        char text[16] = {' '};
-        const auto end = std::to_chars(text + 1, text + sizeof text, bookingnr).ptr;
-        return asciiFind(text, int(end - text));
-    }
-
-    // A UTF-8 text; null holds nothing.
-    bool holds(const char *text, int bytes) const
-    {
-        if (!text)
-            return false;
-        if (m_ascii) {
-            if (asciiFind(text, bytes))
-                return true;   // an ASCII byte of UTF-8 is a whole character
-            if (isAscii(text, bytes))
-                return false;
-        } else if (!m_foldsToAscii && isAscii(text, bytes)) {
-            return false;
-        }
-        return QString::fromUtf8(text, bytes).contains(m_keyword, Qt::CaseInsensitive);
-    }
-
-    bool holds(const QString &text) const
-    {
-        return text.contains(m_keyword, Qt::CaseInsensitive);
-    }
-
-private:
-    static uchar lower(uchar c) { return c >= 'A' && c <= 'Z' ? uchar(c + ('a' - 'A')) : c; }
-
-    static bool isAscii(const char *text, int bytes)
-    {
-        uchar any = 0;
-        for (int i = 0; i < bytes; ++i)
-            any |= uchar(text[i]);
-        return any < 0x80;
-    }
-
-    // Whether the ASCII keyword occurs in the text without regard to ASCII case.
-    bool asciiFind(const char *text, int bytes) const
-    {
-        const auto *t = reinterpret_cast<const uchar *>(text);
-        const auto *k = reinterpret_cast<const uchar *>(m_lower.constData());
-        const int n = int(m_lower.size());
-        if (n == 0)
-            return true;
-        for (int i = 0; i + n <= bytes; ++i) {
-            if (lower(t[i]) != k[0])
-                continue;
-            int j = 1;
-            while (j < n && lower(t[i + j]) == k[j])
-                ++j;
-            if (j == n)
-                return true;
-        }
-        return false;
-    }
-
-    QString m_keyword;
-    QByteArray m_lower;   // the keyword in ASCII lower case; used only when it is all ASCII
-    bool m_ascii = true;
-    bool m_foldsToAscii = true;   // every character's case folds to ASCII
-    bool m_numeric = true;        // only blanks, minus signs and digits
-};
 
 // A text column as a QString; Null is the null QString.
 QString columnText(sqlite3_stmt *row, int column)
@@ -206,87 +120,11 @@ std::optional<FileId> fileAt(const QString &path)
     return FileId(info.st_dev, info.st_ino);
 }
 
-// The characters that a case-blind comparison holds equal to each character whose case folds to
-// another: Searchform::Matches compares each character by its simple case folding.
-const QHash<char32_t, QList<char32_t>> &foldedTogether()
-{
-    static const QHash<char32_t, QList<char32_t>> classes = [] {
-        QHash<char32_t, QList<char32_t>> byFold;
-        // No character beyond the first two planes has a case.
-        for (char32_t c = 0; c <= 0x1FFFF; ++c) {
-            if (c >= 0xD800 && c <= 0xDFFF)
-                continue;
-            const char32_t fold = QChar::toCaseFolded(c);
-            if (fold != c)
-                byFold[fold].append(c);
-        }
-        QHash<char32_t, QList<char32_t>> out;
-        for (auto it = byFold.cbegin(); it != byFold.cend(); ++it) {
-            QList<char32_t> members = *it;
-            members.prepend(it.key());
-            for (char32_t c : members)
-                out.insert(c, members);
-        }
-        return out;
-    }();
-    return classes;
-}
-
-QList<char32_t> caseVariants(char32_t c)
-{
-    return foldedTogether().value(c, QList<char32_t>{c});
-}
-
 // The most bookings that the trigram index and the accounts' names may offer for a keyword for
 // the fill to look only at those; with more, it reads the period in its order, where the rows
 // it lists come soon. And the most accounts whose names hold a keyword that it looks up.
 constexpr int kMaxCandidates = 4000;
 constexpr int kMaxNamedAccounts = 200;
-
-// The most sequences of three characters a keyword is sought by, and the most spellings of one
-// sequence in its cases: enough to find a keyword among few bookings.
-constexpr int kMaxTrigrams = 12;
-constexpr int kMaxSpellings = 64;
-
-// The query of the trigram index that every text holding the keyword (without regard to case)
-// answers: each sequence of three characters of the keyword, in one of its spellings. Empty when
-// the index cannot answer it: a keyword of fewer than three characters, or one with a lone
-// surrogate, which the index holds in no text.
-QString trigramQuery(const QString &keyword)
-{
-    for (qsizetype i = 0; i < keyword.size(); ++i) {
-        const QChar c = keyword.at(i);
-        if (c.isHighSurrogate() && i + 1 < keyword.size() && keyword.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (c.isSurrogate())
-            return QString();
-    }
-    QList<char32_t> chars;
-    for (uint c : keyword.toUcs4())
-        chars << char32_t(c);
-    const int trigrams = int(chars.size()) - 2;
-    if (trigrams < 1)
-        return QString();
-    QStringList groups;
-    const int step = std::max(1, (trigrams + kMaxTrigrams - 1) / kMaxTrigrams);
-    for (int i = 0; i < trigrams; i += step) {
-        QStringList spellings;
-        for (char32_t a : caseVariants(chars[i]))
-            for (char32_t b : caseVariants(chars[i + 1]))
-                for (char32_t c : caseVariants(chars[i + 2])) {
-                    const char32_t three[3] = {a, b, c};
-                    QString text = QString::fromUcs4(three, 3);
-                    spellings << '"' + text.replace('"', QLatin1String("\"\"")) + '"';
-                }
-        if (spellings.size() > kMaxSpellings)
-            continue;   // sought by the other sequences
-        spellings.removeDuplicates();
-        const QString group = "(" + spellings.join(" OR ") + ")";
-        if (!groups.contains(group))
-            groups << group;
-    }
-    return groups.join(" AND ");
-}
 
 // The count that SQLite moves on a connection whenever another connection has committed to
 // its file.

@@ -4,6 +4,7 @@
 #include "platform/db/database.h"
 #include "platform/db/deadline.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,6 +15,10 @@
 #include <QThread>
 
 #include <sqlite3.h>
+
+#include <cerrno>
+
+#include <signal.h>
 
 namespace Dao::Integrity {
 namespace {
@@ -246,6 +251,19 @@ int copyFile(sqlite3 *source, sqlite3 *target, const QElapsedTimer &clock, int m
     return rc == SQLITE_DONE ? finished : rc;
 }
 
+// The folders of copies left behind by a copy of the program that ended during its check: their
+// names carry the number of the process that made them.
+void removeLeftCopies(const QString &folder)
+{
+    QDir dir(folder);
+    for (const QString &name : dir.entryList({"vantix-check-*"}, QDir::Dirs)) {
+        bool number = false;
+        const qint64 pid = name.section('-', 2, 2).toLongLong(&number);
+        if (number && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QDir(dir.filePath(name)).removeRecursively();
+    }
+}
+
 struct Connection
 {
     sqlite3 *db = nullptr;
@@ -261,7 +279,9 @@ Finding checkCopy(const QString &path, const QString &folder, int maxMillisecond
 {
     QElapsedTimer clock;
     clock.start();
-    QTemporaryDir dir(QDir(folder).filePath("vantix-check-XXXXXX"));
+    removeLeftCopies(folder);
+    QTemporaryDir dir(QDir(folder).filePath(
+        QString("vantix-check-%1-XXXXXX").arg(QCoreApplication::applicationPid())));
     if (!dir.isValid())
         return {};
     const QString copyPath = dir.filePath("copy.db");
