@@ -7,6 +7,8 @@
 // --only runs just the steps whose name holds TEXT (case-blind); it may be given more than once.
 // --cpu times the processor time of the program's main thread instead of the time on the clock:
 // steadier on a busy machine, but blind to waits for the disk and to other threads' work.
+// --memory runs each step once instead, closing its windows after it, and gives the peak of the
+// program's resident memory over them: every list and report used once.
 
 #include "benchfile.h"
 
@@ -82,6 +84,7 @@ struct Options
 
 Options g_options;
 bool g_cpuTime = false;
+bool g_memory = false;
 
 // Nanoseconds: on the clock, or of the main thread's processor time with --cpu.
 qint64 clockNow()
@@ -532,12 +535,15 @@ int main(int argc, char **argv)
             g_options = {300, 5, 1};
         } else if (arg == "--cpu") {
             g_cpuTime = true;
+        } else if (arg == "--memory") {
+            g_memory = true;
         } else if (arg == "--only" && i + 1 < argc) {
             only << QString::fromLocal8Bit(argv[++i]);
         } else if (arg.toInt() > 0) {
             sizes.push_back(arg.toInt());
         } else {
-            std::fprintf(stderr, "usage: %s [--quick] [--cpu] [--only TEXT] [bookings...]\n",
+            std::fprintf(stderr,
+                         "usage: %s [--quick] [--cpu] [--memory] [--only TEXT] [bookings...]\n",
                          argv[0]);
             return 2;
         }
@@ -580,6 +586,17 @@ int main(int argc, char **argv)
                            return step.name.contains(text, Qt::CaseInsensitive);
                        }))
                     continue;
+                if (g_memory) {
+                    // Once, and then its windows closed as a user closes them.
+                    Step single = step;
+                    single.runs = 1;
+                    median(single);
+                    Forms::unloadAll();
+                    settle();
+                    std::fprintf(stderr, "  %-40s peak so far %.1f MB\n",
+                                 qPrintable(step.name), peakMemoryMb());
+                    continue;
+                }
                 const double ms = median(step);
                 if (!results.count(step.name))
                     names.push_back(step.name);
@@ -589,14 +606,11 @@ int main(int argc, char **argv)
             }
             Forms::unloadAll();
             System::setNow(QDateTime());
-            // With every step run: every list and report used once, and more.
-            if (only.isEmpty()) {
-                const QString name = "Peak memory, MB (every step run)";
+            if (g_memory) {
+                const QString name = "Peak memory, MB (each step once)";
                 if (!results.count(name))
                     names.push_back(name);
                 results[name][bookings] = peakMemoryMb();
-                std::fprintf(stderr, "  %-40s %10s MB\n", qPrintable(name),
-                             qPrintable(figure(results[name][bookings])));
             }
         }
     } catch (const std::exception &e) {
