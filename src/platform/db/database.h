@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/bindings.h"
+#include "platform/db/connectionpool.h"
 #include "platform/db/dberror.h"
 
 #include <QElapsedTimer>
@@ -25,8 +26,9 @@ enum class RecordsetType {
 };
 
 // One connection to a database file (a bookingfile or paths.mdb). Cannot be copied; closes
-// itself when destroyed. Files are opened defensively: no code of the file's own runs beyond
-// our schema's views and triggers, and a busy file is waited for a short while.
+// itself when destroyed (SQLite's connection may be kept for the next open of the same file on
+// the same thread, ConnectionPool). Files are opened defensively: no code of the file's own runs
+// beyond our schema's views and triggers, and a busy file is waited for a short while.
 class Database
 {
 public:
@@ -96,6 +98,7 @@ private:
     int m_transDepth = 0;
     std::vector<RecordsetBase *> m_recordsets;   // open recordsets, closed with the connection
     QElapsedTimer m_busyTimer;                   // how long the file has been waited for
+    ConnectionPool::Shape m_shape;               // what the connection was opened with
 };
 
 // Rolls back unless committed.
