@@ -221,15 +221,18 @@ void purgeInBatches(Dao::Database &db, const Job &job)
     }
 }
 
-// The run of the job's day for the archiving alone: true when it archived, false when the day
-// was stamped already or another copy is at the work. Throws Dao::DbError, and Stopped.
-bool archive(const Job &job)
+// What a run does under its claim before it archives; false: it archives nothing.
+using FirstStep = std::function<bool(Dao::Database &)>;
+
+// The run of the job's day: true when it archived, false when the day was stamped already,
+// another copy is at the work, or the first step said no. Throws Dao::DbError, and Stopped.
+bool archive(const Job &job, const FirstStep &first = nullptr)
 {
     auto db = Dao::Database::open(job.path);
     // Another copy of the program may have run today's archiving since the date was read.
     if (stampedOnOrAfter(archiveStamp(*db), job.today))
         return false;
-    // Another copy is archiving: this one starts, and the work is that copy's.
+    // Another copy is at the day's run: this one starts, and the work is that copy's.
     if (!claimArchiving(*db, job))
         return false;
     // A day's bookings touch pages all over the booking table, the archive and their indexes.
@@ -240,6 +243,8 @@ bool archive(const Job &job)
     // archived before it is purged, and the date is stamped last. A run cut short leaves each
     // booking either in booking, in the archive, or both; the next start finishes the work.
     try {
+        if (first && !first(*db))
+            return false;   // the claim goes stale: nothing more is written to a damaged file
         archiveInBatches(*db, job, ArchiveLowerBound(*db, job.upper));
         purgeInBatches(*db, job);
     } catch (...) {
@@ -287,23 +292,39 @@ void showArchivingFailure(Outcome &out, const QString &why)
                             MsgBox::OkOnly, "Archiving"});
 }
 
-// The day's whole run: the check of the file first, since nothing more is written to a damaged
-// file, then the archiving and the purge.
+// The day's whole run, under the claim: the check of the file first, since nothing more is
+// written to a damaged file, then the archiving and the purge.
 Outcome runDay(const Job &job)
 {
     Outcome out;
     out.path = job.path;
     out.today = job.today;
-    try {
+    const auto check = [&](Dao::Database &db) {
+        // The check of a big file takes minutes: the claim is kept fresh meanwhile.
+        QElapsedTimer renewed;
+        renewed.start();
+        const auto stoppedOrRenew = [&] {
+            if (renewed.elapsed() > kClaimSeconds * 1000 / 3) {
+                try {
+                    renewClaim(db, job);
+                } catch (const Dao::DbError &) {
+                }
+                renewed.restart();
+            }
+            return job.stopped();
+        };
         const Dao::Integrity::Finding found = Dao::Integrity::checkCopy(
-            job.path, QDir::tempPath(), kDailyCheckMilliseconds, job.stopped);
+            job.path, QDir::tempPath(), kDailyCheckMilliseconds, stoppedOrRenew);
         if (found.outcome == Dao::Integrity::Outcome::Damaged) {
             out.messages.push_back({Dao::Damage::textForFile(job.path, found.detail),
                                     MsgBox::OkOnly | MsgBox::Exclamation, QString()});
-            return out;
+            return false;
         }
         stopIfAsked(job);
-        out.stamped = archive(job);
+        return true;
+    };
+    try {
+        out.stamped = archive(job, check);
     } catch (const Dao::DbError &e) {
         showArchivingFailure(out, e.description());
     } catch (const Stopped &) {
