@@ -5,7 +5,6 @@
 #include "platform/controls/plannergrid.h"
 #include "platform/db/database.h"
 #include "platform/db/dberror.h"
-#include "platform/db/recordset.h"
 #include "platform/db/statement.h"
 
 #include <QWidget>
@@ -130,24 +129,6 @@ QString weekBookingsSql(int32_t item, int32_t firstDay)
                  .arg(lastDay);
 }
 
-int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day)
-{
-    int added = 0;
-    const Connection db;
-    auto rs = db->OpenRecordset(resourceColumnsSql(type), Dao::RecordsetType::ForwardOnly);
-    while (!rs->EOF_()) {
-        if (isAvailableOn(rs->Field(2), rs->Field(3), rs->Field(4), day)) {
-            const int column = grid.AddColumn(static_cast<qint32>(rs->Field(0).toLongLong()),
-                                              rs->Field(1).toString());
-            grid.SetColumnValue(column, 255);
-            ++added;
-        }
-        rs->MoveNext();
-    }
-    rs->Close();
-    return added;
-}
-
 namespace {
 
 QString textAt(sqlite3_stmt *row, int column)
@@ -157,6 +138,24 @@ QString textAt(sqlite3_stmt *row, int column)
 }
 
 } // namespace
+
+int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day)
+{
+    int added = 0;
+    const Connection db;
+    Dao::Statement st(db->handle(), resourceColumnsSql(type));
+    sqlite3_stmt *row = st.get();
+    while (st.step()) {
+        if (isAvailableOn(st.value(2, Dao::FieldKind::Boolean), st.value(3), st.value(4), day)) {
+            const int column = grid.AddColumn(static_cast<qint32>(sqlite3_column_int64(row, 0)),
+                                              textAt(row, 1));
+            grid.SetColumnValue(column, 255);
+            ++added;
+        }
+    }
+    return added;
+}
+
 
 int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
 {
@@ -171,12 +170,9 @@ int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
         const auto day = static_cast<qint32>(sqlite3_column_int64(row, 2));
         const int start = sqlite3_column_int(row, 3);
         const int end = sqlite3_column_int(row, 4);
+        // The item is added with its text, times and day; the rest is set on it.
         const int i = grid.AddItem(start, end, day, text, key);
-        grid.SetItemText(i, text);
         grid.SetItemAccountName(i, textAt(row, 5));
-        grid.SetItemStart(i, start);
-        grid.SetItemEnd(i, end);
-        grid.SetItemDay(i, day);
         // A booking without a colour keeps the grid's own item colour.
         if (sqlite3_column_type(row, 6) != SQLITE_NULL)
             grid.SetItemColour(i, static_cast<quint32>(sqlite3_column_int64(row, 6)));
