@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include <sqlite3.h>
 
 namespace PlannerData {
@@ -155,7 +157,6 @@ int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day)
     }
     return added;
 }
-
 
 int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
 {
