@@ -2,15 +2,18 @@
 -- and the scratch tables of repeated bookings. Types as in bookingfile.sql.
 
 -- The layout's version: raised with each change, as in bookingfile.sql.
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 -- One row: the full path of the bookingfile chosen last (mkdb --sti fills it in the build).
 CREATE TABLE stitabel (sti TEXT);
 INSERT INTO stitabel (sti) VALUES ('');
 
 -- The booking clipboard: at most one row, the booking's fields plus its duration btid in whole
--- minutes (0 when the booking's start equals its end). The last four columns came with
--- version 1.
+-- minutes (0 when the booking's start equals its end). leveringstype to bvpris came with
+-- version 1. klippet (version 2): 1 when the booking was cut, 0 when it was copied; a cut
+-- booking stays in its bookingfile until the paste moves it. NULL in a row of an older
+-- program, whose cut took the booking out of its bookingfile. bookingfil: the bookingfile
+-- the booking was cut or copied from.
 CREATE TABLE standby (
     Bookingnr         INTEGER,
     bstart            INTEGER,
@@ -41,7 +44,9 @@ CREATE TABLE standby (
     leveringstype     TEXT,
     leveringssted     TEXT,
     tax               BOOLEAN DEFAULT 0,
-    bvpris            INTEGER DEFAULT 1
+    bvpris            INTEGER DEFAULT 1,
+    klippet           BOOLEAN,
+    bookingfil        TEXT
 );
 
 -- The dates of the series being prepared: Dato a day number, Start/Slut times of day

@@ -119,6 +119,13 @@ AccountForm::AccountForm(const QString &caption, const QString &name, Kind kind)
 
     if (!group)
         connect(&Data1, &DataControl::Reposition, this, &AccountForm::EnableLoginBoxes);
+    connect(&Data1, &DataControl::Validate, this, [this](bool &cancel) {
+        if (!rowAccepted())
+            cancel = true;
+    });
+    connect(&Data1, &DataControl::Written, this, [this](const QVariant &key, bool added) {
+        rowWritten(Kontodata::KeyOf(key), added);
+    });
     setDialogKeys([this] { enterPressed(); }, [this] { escapePressed(); });
 }
 
@@ -181,7 +188,8 @@ void AccountForm::escapePressed()
 bool AccountForm::closeRows()
 {
     try {
-        Data1.Close();
+        if (!Data1.Close())
+            return false;
     } catch (const Dao::DbError &e) {
         showError(e.description());
         return false;
@@ -193,12 +201,92 @@ bool AccountForm::closeRows()
 bool AccountForm::saveRow()
 {
     try {
-        Data1.UpdateRecord();
-        return true;
+        return Data1.UpdateRecord();
     } catch (const Dao::DbError &e) {
         showError(e.description());
         return false;
     }
+}
+
+bool AccountForm::rowAccepted()
+{
+    try {
+        return namesGiven() && loginAcceptable() && keepsAnAdministrator();
+    } catch (const Dao::DbError &e) {
+        showError(e.description());
+        return false;
+    }
+}
+
+void AccountForm::rowWritten(int32_t id, bool added)
+{
+    Q_UNUSED(id)
+    Q_UNUSED(added)
+}
+
+void AccountForm::refuse(const QString &text, QWidget *box) const
+{
+    MsgBox::show(text, MsgBox::OkOnly, "Service Message");
+    box->setFocus();
+}
+
+bool AccountForm::namesGiven() const
+{
+    QLineEdit *empty = Kontonavn->text().trimmed().isEmpty()       ? Kontonavn
+                       : kontokontakt->text().trimmed().isEmpty() ? kontokontakt
+                                                                  : nullptr;
+    if (!empty)
+        return true;
+    refuse("Account Name and Account Contact are required parameters.", empty);
+    return false;
+}
+
+bool AccountForm::loginAcceptable() const
+{
+    // Only personal accounts log in; a group keeps its creator's user name.
+    if (Kontotype->text() == QLatin1String("g"))
+        return true;
+    const QString user = Kontouser->text();
+    if (user.isEmpty())
+        return true;
+    // An unchanged user name is not asked again: the account keeps what it had.
+    if (user != Data1.value("Kontouser").toString()
+        && Kontodata::UserNameTaken(user, shownId())) {
+        refuse("The user name \"" + user
+                   + "\" belongs to another account already. Choose another user name.",
+               Kontouser);
+        return false;
+    }
+    if (KontoPass->text().isEmpty()) {
+        refuse("An account with a user name needs a password to log in. Fill in a password, or "
+               "clear the user name.",
+               KontoPass);
+        return false;
+    }
+    return true;
+}
+
+bool AccountForm::keepsAnAdministrator() const
+{
+    const int32_t id = shownId();
+    if (!id || !Kontodata::IsLastActiveAdministrator(id))
+        return true;
+    // The forms without the two boxes keep the stored flags.
+    const bool admin = PAdmin ? PAdmin->isChecked() : Data1.value("admin").toBool();
+    const bool archived = PArc ? PArc->isChecked() : Data1.value("archived").toBool();
+    if (!admin || archived) {
+        MsgBox::show("The last active administrator can't be archived or lose the administrator "
+                     "right.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
+        return false;
+    }
+    if (Kontouser->text().isEmpty() || KontoPass->text().isEmpty()) {
+        MsgBox::show("The last active administrator needs a user name and a password to log in.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
+        (Kontouser->text().isEmpty() ? Kontouser : KontoPass)->setFocus();
+        return false;
+    }
+    return true;
 }
 
 void AccountForm::showError(const QString &text) const

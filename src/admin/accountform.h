@@ -13,7 +13,9 @@ class QPushButton;
 // The layout that the account and group forms share: boxes bound to one Konti row (Data1) and
 // a department box listing Departmentfor (Data2). Each form adds its own buttons; the
 // administrators' forms have the Administrator and Archived boxes, the group form an owner
-// instead of a login.
+// instead of a login. The account's checks (rowAccepted) run before the row is written on every
+// way it is written: the form's Ok, its close box, its owner closing it, a move to another
+// account or a new one.
 class AccountForm : public Form
 {
     Q_OBJECT
@@ -63,14 +65,25 @@ protected:
     virtual void enterPressed() = 0;
     // Escape drops what was typed and closes the form.
     virtual void escapePressed();
-    // Writes the shown row; on failure shows why and answers false (the form stays open).
+    // The checks of a personal account: an account name and a contact name, a user name that
+    // no other account has and that comes with a password, and an administrator left who can
+    // log in. Each refusal says why and answers false.
+    virtual bool rowAccepted();
+    // After the account row was written (added: a new row, with the key the file gave it).
+    virtual void rowWritten(int32_t id, bool added);
+    bool namesGiven() const;
+    bool loginAcceptable() const;
+    bool keepsAnAdministrator() const;
+    // Writes the shown row; when its checks refuse it or the write fails (after saying why)
+    // answers false, and the form stays open.
     bool saveRow();
-    // Closes both data controls, writing a pending change; on failure shows why and answers
-    // false with the change kept.
+    // Closes both data controls, writing a pending change; when its checks refuse it or the
+    // write fails (after saying why) answers false with the change kept.
     bool closeRows();
     void showError(const QString &text) const;
 
 private:
+    void refuse(const QString &text, QWidget *box) const;
     QLineEdit *box(const QString &name, const QString &field);
     QHBoxLayout *m_buttons = nullptr;
 };

@@ -17,7 +17,8 @@ using Generalen::gUserNo;
 namespace AccountMenu {
 
 namespace {
-// The form's instance, loaded afresh when the one open was loaded from another bookingfile.
+// The form's instance, loaded afresh when the one open was loaded from another bookingfile;
+// the one open when it refuses to close (it has said why).
 template<typename F, typename PathOf>
 F *onBookingfileInUse(PathOf pathOf)
 {
@@ -51,9 +52,11 @@ void showGruppetilk(Form &owner)
 
 void showMinkonto(Form &owner)
 {
-    // Another login or bookingfile since it opened: it must show the new user's own row.
-    if (Forms::isLoaded<Minkonto>() && !Forms::get<Minkonto>()->showsOwnRow())
-        Forms::unload<Minkonto>();
+    // Another login or bookingfile since it opened: it must show the new user's own row. One
+    // that keeps a change its checks refuse stays as it is.
+    if (Forms::isLoaded<Minkonto>() && !Forms::get<Minkonto>()->showsOwnRow()
+        && !Forms::unload<Minkonto>())
+        return;
     auto *form = Forms::get<Minkonto>();
     if (form->Data1.isOpen())
         form->Data1.FindFirst("[ID]=" + QString::number(gUserNo));

@@ -2,11 +2,9 @@
 
 #include "admin/formlayout.h"
 #include "admin/unavailablelist.h"
-#include "core/extrafunktioner.h"
+#include "admin/unavailableperiod.h"
 #include "core/generalen.h"
 #include "platform/controls/dateedit.h"
-#include "platform/controls/msgbox.h"
-#include "platform/system.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,15 +13,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <utility>
-
 using namespace Generalen;
 
-namespace {
-const char kOrder[] = "End date must exceed start date!";
-}
-
-EditUnavail::EditUnavail() : RecordForm("lokale", Lokalenavn, QString())
+EditUnavail::EditUnavail() : RecordForm("lokale")
 {
     setWindowTitle("Vantix -  Unavailable ressource edit");
     setObjectName("EditUnavail");
@@ -49,6 +41,7 @@ EditUnavail::EditUnavail() : RecordForm("lokale", Lokalenavn, QString())
     Data1.bind(inaktiv, "inaktiv");
     Data1.bind(cstart, "inakstart");
     Data1.bind(cslut, "inakslut");
+    m_period = new UnavailablePeriod(inaktiv, cstart, cslut, Data1, this);
 
     ok = okButton = FormLayout::button(this, "Ok", "ok");
     auto *top = new QVBoxLayout(this);
@@ -62,14 +55,6 @@ EditUnavail::EditUnavail() : RecordForm("lokale", Lokalenavn, QString())
     connect(cstart, &DEdit::Change, this, &EditUnavail::cstart_Change);
     connect(cslut, &DEdit::Change, this, &EditUnavail::cslut_Change);
     connect(ok, &QPushButton::clicked, this, &EditUnavail::ok_Click);
-    connect(cstart, &DEdit::LostFocus, this, [this] {
-        if (std::exchange(m_startTyped, false))
-            correctStart();
-    });
-    connect(cslut, &DEdit::LostFocus, this, [this] {
-        if (std::exchange(m_endTyped, false))
-            correctEnd();
-    });
     setDialogKeys([this] { ok_Click(); }, [this] {
         // Without a Cancel button Escape closes the form without its changes.
         Data1.CancelUpdate();
@@ -83,63 +68,21 @@ void EditUnavail::afterLoad()
     cslut->setDateFormat(gDateFormatNr);
 }
 
-void EditUnavail::inaktiv_Click()
-{
-    m_setting = true;
-    FormLayout::setUnavailable(inaktiv, cstart, cslut, 0);
-    m_setting = false;
-}
+void EditUnavail::inaktiv_Click() { m_period->flagClicked(0); }
 
 void EditUnavail::cstart_Spin(bool down) { FormLayout::stepDay(cstart, down); }
 void EditUnavail::cslut_Spin(bool down) { FormLayout::stepDay(cslut, down); }
+void EditUnavail::cslut_Change() { m_period->endChanged(); }
+void EditUnavail::cstart_Change() { m_period->startChanged(); }
 
-void EditUnavail::cslut_Change()
-{
-    // Only the user's changes are corrected; filling the boxes from a row changes nothing.
-    if (m_setting || Data1.isFilling())
-        return;
-    if (cslut->isTyping())
-        m_endTyped = true;
-    else
-        correctEnd();
-}
+bool EditUnavail::readyToClose() { return !m_period->corrected(); }
 
-void EditUnavail::cstart_Change()
-{
-    if (m_setting || Data1.isFilling())
-        return;
-    if (cstart->isTyping())
-        m_startTyped = true;
-    else
-        correctStart();
-}
+void EditUnavail::ok_Click() { okClicked(); }
 
-bool EditUnavail::correctEnd()
+void EditUnavail::Form_Unload(bool &cancel)
 {
-    if (cstart->isNull() || cslut->isNull() || cslut->value() >= cstart->value())
-        return false;
-    MsgBox::show(QString::fromLatin1(kOrder));
-    cslut->setValue(cstart->value() + 14);
-    return true;
-}
-
-bool EditUnavail::correctStart()
-{
-    if (cstart->isNull() || cslut->isNull() || cstart->value() <= cslut->value())
-        return false;
-    MsgBox::show(QString::fromLatin1(kOrder));
-    cstart->setValue(cslut->value() - 14);
-    return true;
-}
-
-void EditUnavail::ok_Click()
-{
-    // A typed day not yet checked is checked now; a corrected one is shown before closing.
-    const bool corrected = (std::exchange(m_startTyped, false) && correctStart())
-                           | (std::exchange(m_endTyped, false) && correctEnd());
-    if (corrected || !Unload())
-        return;
-    if (Forms::isLoaded<UnavailableList>())
+    RecordForm::Form_Unload(cancel);
+    // The list shows the stored period, however the form was closed.
+    if (!cancel && Forms::isLoaded<UnavailableList>())
         Forms::get<UnavailableList>()->Reload();
 }
-

@@ -6,6 +6,7 @@ class DateEdit;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class UnavailablePeriod;
 
 // The unavailable flag and period of one resource item. The end never lies before the start:
 // a change that would put it there is corrected to a period of 14 days.
@@ -15,6 +16,8 @@ class EditUnavail final : public RecordForm
 public:
     EditUnavail();
 
+    void Form_Unload(bool &cancel) override;
+
     // Checked: both days become today and the edits are enabled; unchecked: the edits are
     // disabled and keep their days.
     void inaktiv_Click();
@@ -22,7 +25,7 @@ public:
     void cslut_Spin(bool down);
     void cstart_Change();
     void cslut_Change();
-    // Closes the form, which writes the row, and reloads the list.
+    // Closes the form, which writes the row; the list then shows it.
     void ok_Click();
 
     QLineEdit *lokalenr = nullptr;
@@ -34,17 +37,11 @@ public:
 
 protected:
     void afterLoad() override;
+    // The period is checked, and corrected, on every write of the row; Ok checks it also on a
+    // row that was not changed. The name is only shown here: it is not checked.
+    bool rowAccepted() override { return readyToClose(); }
+    bool readyToClose() override;
 
 private:
-    // Corrects the end (or the start) when it lies before the start (after the end); true
-    // when it did.
-    bool correctEnd();
-    bool correctStart();
-
-    // True while the form itself sets the days: no correction runs then.
-    bool m_setting = false;
-    // A day typed digit by digit is checked when the user leaves its box (or presses Ok),
-    // not at each digit.
-    bool m_startTyped = false;
-    bool m_endTyped = false;
+    UnavailablePeriod *m_period = nullptr;
 };

@@ -25,7 +25,9 @@ Gruppekonto::Gruppekonto() : AccountForm("Add/Edit Group Account", "Gruppekonto"
 void Gruppekonto::StartNew()
 {
     try {
-        Data1.AddNew();
+        // A group shown with a name missing stays, as its check said.
+        if (!Data1.AddNew())
+            return;
     } catch (const Dao::DbError &e) {
         showError(e.description());
         return;
@@ -39,8 +41,10 @@ void Gruppekonto::StartNew()
 
 bool Gruppekonto::ShowGroup(int32_t id)
 {
-    if (Data1.isOpen())
-        Data1.FindFirst("[ID]=" + QString::number(id));
+    // Moving to another group writes the one shown (a new one too), through its checks; a
+    // refused one stays shown.
+    if (Data1.isOpen() && !Data1.FindFirst("[ID]=" + QString::number(id)))
+        return false;
     if (!Data1.isOpen() || Data1.Recordset()->NoMatch()) {
         MsgBox::show("The group is no longer in the bookingfile.", MsgBox::OkOnly, "Error");
         Unload();
@@ -49,24 +53,35 @@ bool Gruppekonto::ShowGroup(int32_t id)
     return true;
 }
 
-void Gruppekonto::gem_Click()
+bool Gruppekonto::rowAccepted()
 {
-    if (Kontonavn->text().trimmed().isEmpty()) {
-        MsgBox::show("Fill in Account Name!", MsgBox::OkOnly, "Error Message");
-        return;
-    }
-    // The group is stored first: a new group's key exists only then.
-    if (!saveRow())
-        return;
-    const int32_t id = shownId();
+    if (!Kontonavn->text().trimmed().isEmpty())
+        return true;
+    MsgBox::show("Fill in Account Name!", MsgBox::OkOnly, "Error Message");
+    Kontonavn->setFocus();
+    return false;
+}
+
+void Gruppekonto::rowWritten(int32_t id, bool added)
+{
+    Q_UNUSED(added)
+    // Each save makes sure the owner is a member; the manager lists the group as stored.
     try {
         Kontodata::AddMembership(id, gUserNo);
     } catch (const Dao::DbError &e) {
         showError(e.description());
     }
-    Unload();
     if (Forms::isLoaded<Gruppetilk>())
-        Forms::get<Gruppetilk>()->GroupSaved(id);
+        Forms::get<Gruppetilk>()->GroupSaved(m_saving ? id : 0);
+}
+
+void Gruppekonto::gem_Click()
+{
+    m_saving = true;
+    const bool saved = saveRow();
+    m_saving = false;
+    if (saved)
+        Unload();
 }
 
 void Gruppekonto::Fortryd_Click()

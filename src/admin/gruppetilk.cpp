@@ -4,6 +4,7 @@
 #include "admin/gruppekonto.h"
 #include "admin/kontodata.h"
 #include "core/generalen.h"
+#include "core/guardeddelete.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
@@ -180,6 +181,8 @@ void Gruppetilk::Gruppe_Click() { ShowSelectedGroup(); }
 
 void Gruppetilk::GroupSaved(int32_t id)
 {
+    if (!id)
+        id = selectedGroup();
     try {
         Data1.Refresh();
         datapers.Refresh();
@@ -288,23 +291,16 @@ void Gruppetilk::Slet_Gruppe_Click()
         if (!ownerOrRefuse("Projects can only be deleted by the owner!"))
             return;
         // Archived bookings count too: the period reports join them to their account.
-        if (Kontodata::HasBookings(group, true)) {
-            MsgBox::show("Project can't be deleted due to existing bookings !", MsgBox::OkOnly,
-                         QString());
+        const QString id = QString::number(group);
+        const QString refusal = "Project can't be deleted due to existing bookings !";
+        if (!GuardedDelete::confirmAndDelete(
+                {"Confirm Deletion ?", "Delete Info",
+                 MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2},
+                {{"booking", "kontonr = " + id, refusal, QString(), MsgBox::OkOnly},
+                 {"bookingarkiv", "kontonr = " + id, refusal, QString(), MsgBox::OkOnly}},
+                {"DELETE Konti.*, Konti.ID  FROM Konti  WHERE Konti.ID = " + id + ";",
+                 "DELETE Grptilk.*, Grptilk.gnr  FROM Grptilk  WHERE Grptilk.gnr = " + id + ";"}))
             return;
-        }
-        if (MsgBox::show("Confirm Deletion ?",
-                         MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2, "Delete Info")
-            != MsgBox::Yes)
-            return;
-        auto db = Dao::Database::open(gDatabasePath);
-        Dao::Transaction t(*db);
-        db->Execute("DELETE Konti.*, Konti.ID  FROM Konti  WHERE Konti.ID = "
-                    + QString::number(group) + ";");
-        db->Execute("DELETE Grptilk.*, Grptilk.gnr  FROM Grptilk  WHERE Grptilk.gnr = "
-                    + QString::number(group) + ";");
-        t.commit();
-        db->Close();
         Data1.Refresh();
         ShowSelectedGroup();
     } catch (const Dao::DbError &e) {

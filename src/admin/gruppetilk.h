@@ -30,7 +30,7 @@ public:
     bool IsPersonSelected() const;
     // Follows the group picked in the list and shows its members.
     void ShowSelectedGroup();
-    // After a group was saved: the group list again, on that group.
+    // After a group was saved: the group list again, on that group (0: on the one selected).
     void GroupSaved(int32_t id);
 
     void Gruppe_Click();

@@ -54,23 +54,24 @@ bool AddMembership(int32_t gnr, int32_t pnr)
     return !exists;
 }
 
-bool HasBookings(int32_t id, bool withArchive)
-{
-    using Extrafunktioner::RecordExists;
-    return RecordExists("booking", "kontonr", id)
-           || (withArchive && RecordExists("bookingarkiv", "kontonr", id));
-}
-
-bool OwnsGroups(int32_t id)
-{
-    return count("Konti", "Kontotype = 'g' And kontoowner = " + n(id)) > 0;
-}
-
 bool IsLastActiveAdministrator(int32_t id)
 {
-    const QString active = "Kontotype = 'p' And admin <> 0 And COALESCE(archived, 0) = 0";
-    return count("Konti", active + " And ID = " + n(id)) > 0
-           && count("Konti", active + " And ID <> " + n(id)) == 0;
+    const QString canLogIn = "Kontotype = 'p' And admin <> 0 And COALESCE(archived, 0) = 0 And "
+                             "COALESCE(Kontouser, '') <> '' And COALESCE(KontoPass, '') <> ''";
+    return count("Konti", canLogIn + " And ID = " + n(id)) > 0
+           && count("Konti", canLogIn + " And ID <> " + n(id)) == 0;
+}
+
+bool UserNameTaken(const QString &user, int32_t exceptId)
+{
+    auto db = openBookingfile();
+    auto rs = db->OpenRecordset("SELECT ID FROM Konti WHERE Kontotype = 'p' AND Kontouser = :user "
+                                "AND ID <> :id",
+                                Dao::Bindings(QVariantMap{{"user", user}, {"id", exceptId}}),
+                                Dao::RecordsetType::ForwardOnly);
+    const bool taken = !rs->EOF_();
+    rs->Close();
+    return taken;
 }
 
 QVariant GroupOwner(int32_t gnr)
@@ -79,13 +80,26 @@ QVariant GroupOwner(int32_t gnr)
     return KeyOf(owner) ? QVariant(KeyOf(owner)) : QVariant();
 }
 
-void DeleteAccount(int32_t id)
+QList<GuardedDelete::Guard> DeleteGuards(int32_t id, bool withAdmin)
 {
-    auto db = openBookingfile();
-    Dao::Transaction t(*db);
-    db->Execute("DELETE FROM grptilk WHERE pnr = " + n(id) + " OR gnr = " + n(id));
-    db->Execute("DELETE FROM Konti WHERE ID = " + n(id));
-    t.commit();
+    const QString bookings = "System not able to delete account due to corresponding bookings.";
+    QList<GuardedDelete::Guard> guards;
+    if (withAdmin)
+        guards.append({"Konti", "ID = " + n(id) + " And admin <> 0",
+                       "Admin Accounts can't be deleted.", "Service Message", 0});
+    guards.append({"booking", "kontonr = " + n(id), bookings, "Deletion Denied", 0});
+    guards.append({"bookingarkiv", "kontonr = " + n(id), bookings, "Deletion Denied", 0});
+    // Nobody else may edit those groups: they would be left without an owner.
+    guards.append({"Konti", "Kontotype = 'g' And kontoowner = " + n(id),
+                   "System not able to delete account as it owns group accounts.",
+                   "Deletion Denied", 0});
+    return guards;
+}
+
+QStringList DeleteStatements(int32_t id)
+{
+    return {"DELETE FROM grptilk WHERE pnr = " + n(id) + " OR gnr = " + n(id),
+            "DELETE FROM Konti WHERE ID = " + n(id)};
 }
 
 } // namespace Kontodata

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/guardeddelete.h"
+
+#include <QStringList>
 #include <QVariant>
 
 #include <cstdint>
@@ -14,17 +17,20 @@ namespace Kontodata {
 bool AddMembership(int32_t gnr, int32_t pnr);
 bool IsMember(int32_t gnr, int32_t pnr);
 
-// Bookings that name the account, current ones and (withArchive) archived ones as well.
-bool HasBookings(int32_t id, bool withArchive);
-// The account owns group accounts.
-bool OwnsGroups(int32_t id);
-// The account is an active personal administrator and no other one is left.
+// The account is an administrator who can log in (a personal account, not archived, with a
+// user name and a password) and no other such administrator is left.
 bool IsLastActiveAdministrator(int32_t id);
+// Another personal account than exceptId has this user name (compared exactly, as the login
+// does): the login would open the first of them only.
+bool UserNameTaken(const QString &user, int32_t exceptId);
 // The stored owner of a group account; a null value when the group has none or is not there.
 QVariant GroupOwner(int32_t gnr);
 
-// Deletes the account and every membership of it or in it, in one transaction.
-void DeleteAccount(int32_t id);
+// What refuses the delete of an account: being an administrator (withAdmin), bookings and
+// archived bookings that name it, group accounts that it owns.
+QList<GuardedDelete::Guard> DeleteGuards(int32_t id, bool withAdmin = true);
+// The delete of the account and of every membership of it or in it.
+QStringList DeleteStatements(int32_t id);
 
 // The number a value holds, 0 when it holds none (a key box, a list's bound value).
 int32_t KeyOf(const QVariant &value);

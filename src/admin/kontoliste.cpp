@@ -3,8 +3,8 @@
 #include "admin/kontodata.h"
 #include "admin/personkonto.h"
 #include "admin/personkontoadd.h"
-#include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "core/guardeddelete.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
@@ -219,19 +219,9 @@ void Kontoliste::DeleteSelectedAccount()
         != MsgBox::Yes)
         return;
     try {
-        const QString criteria = "ID = " + QString::number(id);
-        if (Extrafunktioner::LookupWhere("admin", "Konti", criteria).toBool()) {
-            MsgBox::show("Admin Accounts can't be deleted.", MsgBox::OkOnly, "Service Message");
-        } else if (Kontodata::HasBookings(id, true)) {
-            MsgBox::show("System not able to delete account due to corresponding bookings.",
-                         MsgBox::OkOnly, "Deletion Denied");
-        } else if (Kontodata::OwnsGroups(id)) {
-            // Nobody else may edit those groups: they would be left without an owner.
-            MsgBox::show("System not able to delete account as it owns group accounts.",
-                         MsgBox::OkOnly, "Deletion Denied");
-        } else {
-            Kontodata::DeleteAccount(id);
-        }
+        if (const auto held =
+                GuardedDelete::run(Kontodata::DeleteGuards(id), Kontodata::DeleteStatements(id)))
+            GuardedDelete::refuse(*held);
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation, windowTitle());
     }
@@ -255,12 +245,10 @@ void Kontoliste::Cleanup_Click()
                 archived << static_cast<int32_t>(rs->integer("ID"));
             rs->Close();
         }
-        for (const int32_t id : std::as_const(archived)) {
-            // An account that bookings name stays for the reports; one that owns groups stays
-            // so that they keep their owner.
-            if (!Kontodata::HasBookings(id, true) && !Kontodata::OwnsGroups(id))
-                Kontodata::DeleteAccount(id);
-        }
+        // An account that bookings name stays for the reports; one that owns groups stays so
+        // that they keep their owner.
+        for (const int32_t id : std::as_const(archived))
+            GuardedDelete::run(Kontodata::DeleteGuards(id, false), Kontodata::DeleteStatements(id));
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation, windowTitle());
     }

@@ -1,6 +1,7 @@
 #include "admin/lokaliteter.h"
 
 #include "admin/formlayout.h"
+#include "platform/controls/msgbox.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -9,9 +10,7 @@
 #include <QVBoxLayout>
 
 
-lokaliteter::lokaliteter()
-    : RecordForm("Lokaliteter", Lokalitetsnavn,
-                 "Typename can't be empty. Fill in or cancel the operation.")
+lokaliteter::lokaliteter() : RecordForm("Lokaliteter")
 {
     setWindowTitle("Resourcetype");
     setObjectName("lokaliteter");
@@ -44,8 +43,15 @@ lokaliteter::lokaliteter()
     connect(del, &QPushButton::clicked, this, &lokaliteter::del_Click);
 }
 
+bool lokaliteter::rowAccepted()
+{
+    return nameGiven(Lokalitetsnavn, "Typename can't be empty. Fill in or cancel the operation.");
+}
+
 void lokaliteter::del_Click()
 {
-    deleteUnlessNamed("Lokalitetsnr", "lokale", "lokalinr",
-                      "Unable to delete a resource type that holds resource items ! !");
+    deleteCurrent("Lokalitetsnr",
+                  {{"lokale", "lokalinr = " + currentKey("Lokalitetsnr"),
+                    "Unable to delete a resource type that holds resource items ! !",
+                    "Deletion Denied", MsgBox::OkOnly | MsgBox::Exclamation}});
 }

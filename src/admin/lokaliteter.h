@@ -27,4 +27,7 @@ public:
     QPushButton *save = nullptr;
     QPushButton *Canc = nullptr;
     QPushButton *del = nullptr;
+
+protected:
+    bool rowAccepted() override;
 };

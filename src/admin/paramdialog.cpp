@@ -42,6 +42,11 @@ ParamDialog::ParamDialog(const QString &caption, const QString &name,
     top->addLayout(form);
     top->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &ParamDialog::ok_Click);
+    // A row is stored only with a name, also when a new row or another row is asked for.
+    connect(&Data1, &DataControl::Validate, this, [this](bool &cancel) {
+        if (!nameGiven())
+            cancel = true;
+    });
     setDialogKeys([this] { ok_Click(); }, [this] { Unload(); });
 }
 
@@ -59,7 +64,8 @@ void ParamDialog::Form_Load()
 void ParamDialog::StartNew()
 {
     try {
-        Data1.AddNew();
+        if (!Data1.AddNew())
+            return;
     } catch (const Dao::DbError &e) {
         showError(e.description());
     }
@@ -68,8 +74,8 @@ void ParamDialog::StartNew()
 
 bool ParamDialog::ShowRow(const QString &criteria)
 {
-    if (Data1.isOpen())
-        Data1.FindFirst(criteria);
+    if (Data1.isOpen() && !Data1.FindFirst(criteria))
+        return true;   // the row shown stays, as its check said
     if (!Data1.isOpen() || Data1.Recordset()->NoMatch()) {
         MsgBox::show("The row is no longer in the bookingfile.", MsgBox::OkOnly, "Message");
         Unload();
@@ -80,16 +86,21 @@ bool ParamDialog::ShowRow(const QString &criteria)
     return true;
 }
 
+bool ParamDialog::nameGiven()
+{
+    if (!m_name->text().trimmed().isEmpty())
+        return true;
+    MsgBox::show("Fill in the " + QString(m_label).remove(':') + "!", MsgBox::OkOnly,
+                 windowTitle());
+    m_name->setFocus();
+    return false;
+}
+
 void ParamDialog::ok_Click()
 {
-    if (m_name->text().trimmed().isEmpty()) {
-        MsgBox::show("Fill in the " + QString(m_label).remove(':') + "!", MsgBox::OkOnly,
-                     windowTitle());
-        m_name->setFocus();
-        return;
-    }
     try {
-        Data1.UpdateRecord();
+        if (!Data1.UpdateRecord())
+            return;
     } catch (const Dao::DbError &e) {
         showError(e.description());
         return;

@@ -8,8 +8,9 @@ class QLineEdit;
 class QPushButton;
 
 // The dialog that adds or renames one row of a parameter list (a department, a floor plan or a
-// homebase): a name box and Ok. Only Ok stores the row, and only with a name; Escape and the
-// window's close box drop what was typed. The parameters form's list shows the outcome at once.
+// homebase): a name box and Ok. Ok stores the row, and only with a name, as does a move to a
+// new or another row; Escape, the window's close box and the parameters form closing it drop
+// what was typed. The parameters form's list shows the outcome at once.
 class ParamDialog : public Form
 {
     Q_OBJECT
@@ -19,7 +20,8 @@ public:
 
     // Starts a new row.
     void StartNew();
-    // Shows the row that the criteria find; false (and the dialog unloads) when it is gone.
+    // Shows the row that the criteria find; false (and the dialog unloads) when it is gone. A
+    // row shown with a change its check refuses stays shown.
     bool ShowRow(const QString &criteria);
     void ok_Click();
 
@@ -35,6 +37,8 @@ protected:
     QLineEdit *m_name = nullptr;
 
 private:
+    // The name box is filled in; else says so.
+    bool nameGiven();
     void showError(const QString &text) const;
     QString m_recordSource;
     QString m_label;

@@ -4,6 +4,7 @@
 #include "admin/editfloorp.h"
 #include "admin/edithomeb.h"
 #include "core/generalen.h"
+#include "core/guardeddelete.h"
 #include "core/queries.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/msgbox.h"
@@ -247,16 +248,13 @@ void Paramform::deleteRow(DBList *list, bool (*builder)(const QString &), DataCo
         return;
     }
     const QString statement = gSql;
-    if (MsgBox::show("Confirm deletion ?",
-                     MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2,
-                     "Deletion Message")
-        != MsgBox::Yes)
-        return;
     try {
-        auto db = Dao::Database::open(gDatabasePath);
-        db->Execute(statement);
-        rows.Refresh();
-        db->Close();
+        // Nothing names the row in a way that keeps it: the delete runs after the answer.
+        if (GuardedDelete::confirmAndDelete({"Confirm deletion ?", "Deletion Message",
+                                             MsgBox::YesNo | MsgBox::Question
+                                                 | MsgBox::DefaultButton2},
+                                            {}, {statement}))
+            rows.Refresh();
     } catch (const Dao::DbError &e) {
         showError(e.description());
     }

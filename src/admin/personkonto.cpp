@@ -1,6 +1,5 @@
 #include "admin/personkonto.h"
 
-#include "admin/kontodata.h"
 #include "admin/kontoliste.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/dberror.h"
@@ -14,15 +13,13 @@ Personkonto::Personkonto() : AccountForm("Vantix  -  Edit Account", "Personkonto
     Command22 = addButton("Command22", "Ok");
     Command22->setDefault(true);
     connect(Command22, &QPushButton::clicked, this, &Personkonto::Command22_Click);
-    // Also when the manager moves the form to another account, which writes this one first.
-    connect(&Data1, &DataControl::Validate, this,
-            [this](bool &cancel) { cancel = !keepsAnAdministrator(); });
 }
 
 bool Personkonto::ShowAccount(int32_t id)
 {
-    if (Data1.isOpen())
-        Data1.FindFirst("id = " + QString::number(id));
+    // Moving to another account writes the one shown, through its checks.
+    if (Data1.isOpen() && !Data1.FindFirst("id = " + QString::number(id)))
+        return true;
     if (!Data1.isOpen() || !Data1.Recordset() || Data1.Recordset()->NoMatch()) {
         MsgBox::show("The account is no longer in the bookingfile.", MsgBox::OkOnly,
                      "Service Message");
@@ -36,24 +33,8 @@ bool Personkonto::ShowAccount(int32_t id)
 
 void Personkonto::Command22_Click() { Unload(); }
 
-bool Personkonto::keepsAnAdministrator() const
-{
-    const bool staysAdmin = PAdmin->isChecked() && !PArc->isChecked();
-    if (staysAdmin || !Kontodata::IsLastActiveAdministrator(shownId()))
-        return true;
-    MsgBox::show("The last active administrator can't be archived or lose the administrator "
-                 "right.",
-                 MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
-    return false;
-}
-
 void Personkonto::Form_Unload(bool &cancel)
 {
-    // A change that would leave no active administrator keeps the form open.
-    if (Data1.isDirty() && !keepsAnAdministrator()) {
-        cancel = true;
-        return;
-    }
     if (!closeRows()) {
         cancel = true;
         return;

@@ -2,7 +2,6 @@
 
 #include "admin/kontodata.h"
 #include "admin/kontoliste.h"
-#include "platform/controls/msgbox.h"
 #include "platform/db/dberror.h"
 
 #include <QLineEdit>
@@ -40,22 +39,24 @@ void PersonkontoAdd::StartNew()
 
 void PersonkontoAdd::addknap_Click()
 {
-    if (Kontonavn->text().trimmed().isEmpty() || kontokontakt->text().trimmed().isEmpty()) {
-        MsgBox::show("Account Name and Account Contact are required parameters.",
-                     MsgBox::OkOnly, "Service Message");
-        return;
-    }
-    // The row is stored first: its key, and so its membership, exists only then.
+    // Stored through the account's checks, with its membership of itself.
     if (!saveRow())
         return;
-    try {
-        Kontodata::AddMembership(shownId(), shownId());
-    } catch (const Dao::DbError &e) {
-        showError(e.description());
-    }
     Unload();
     if (Forms::isLoaded<Kontoliste>())
         Forms::get<Kontoliste>()->Reload();
+}
+
+void PersonkontoAdd::rowWritten(int32_t id, bool added)
+{
+    // The key, and so the membership, exists once the row is stored.
+    if (!added)
+        return;
+    try {
+        Kontodata::AddMembership(id, id);
+    } catch (const Dao::DbError &e) {
+        showError(e.description());
+    }
 }
 
 void PersonkontoAdd::Canc_Click()

@@ -22,6 +22,7 @@ public:
 protected:
     void enterPressed() override { addknap_Click(); }
     void escapePressed() override { Canc_Click(); }
+    void rowWritten(int32_t id, bool added) override;
 
 private:
     bool adding() const;

@@ -1,6 +1,5 @@
 #include "admin/recordform.h"
 
-#include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "platform/controls/dedit.h"
 #include "platform/controls/msgbox.h"
@@ -15,14 +14,12 @@
 
 using namespace Generalen;
 
-RecordForm::RecordForm(const QString &recordSource, QLineEdit *const &nameBox,
-                       const QString &refusal)
-    : m_recordSource(recordSource), m_nameBox(nameBox), m_refusal(refusal)
+RecordForm::RecordForm(const QString &recordSource) : m_recordSource(recordSource)
 {
     Data1.setObjectName("Data1");
-    // A move off a changed row is refused as Ok is while the name is empty.
+    // Every write of the row passes the form's checks, whichever way out or move makes it.
     connect(&Data1, &DataControl::Validate, this, [this](bool &cancel) {
-        if (nameRefused())
+        if (!m_viewOnly && !rowAccepted())
             cancel = true;
     });
     setDialogKeys(
@@ -56,20 +53,19 @@ bool RecordForm::position(const QString &criteria)
 {
     if (!Data1.isOpen())
         return false;
-    Data1.FindFirst(criteria);
+    if (!Data1.FindFirst(criteria))
+        return true;   // the row shown stays, as its checks said
     return !Data1.Recordset()->NoMatch();
 }
 
-void RecordForm::addNew(const QVariantMap &presets)
+bool RecordForm::addNew(const QVariantMap &presets)
 {
-    if (!Data1.isOpen())
-        return;
-    Data1.AddNew();
-    if (!isAdding())
-        return;   // the row before could not be left
+    if (!Data1.isOpen() || !Data1.AddNew())
+        return false;
     for (auto it = presets.begin(); it != presets.end(); ++it)
         Data1.Recordset()->SetField(it.key(), it.value());
     Data1.UpdateControls();
+    return true;
 }
 
 bool RecordForm::isAdding() const
@@ -77,18 +73,20 @@ bool RecordForm::isAdding() const
     return Data1.isOpen() && Data1.Recordset()->editMode() == Dao::EditMode::AddNew;
 }
 
-bool RecordForm::nameRefused()
+bool RecordForm::nameGiven(QLineEdit *box, const QString &refusal)
 {
-    if (m_viewOnly || !m_nameBox || !Data1.isOpen() || !m_nameBox->text().isEmpty())
-        return false;
-    if (!isAdding() && !Data1.isDirty())
-        return false;
-    MsgBox::show(m_refusal, MsgBox::OkOnly, "Message");
-    m_nameBox->setFocus();
-    return true;
+    if (!box->text().isEmpty())
+        return true;
+    MsgBox::show(refusal, MsgBox::OkOnly, "Message");
+    box->setFocus();
+    return false;
 }
 
-void RecordForm::okClicked() { Unload(); }
+void RecordForm::okClicked()
+{
+    if (readyToClose())
+        Unload();
+}
 
 void RecordForm::cancelClicked()
 {
@@ -106,12 +104,10 @@ void RecordForm::cancelClicked()
 
 void RecordForm::Form_Unload(bool &cancel)
 {
-    if (nameRefused()) {
-        cancel = true;
-        return;
-    }
     try {
-        Data1.Close();
+        // The checks refused the row (and said why): the form stays open on it.
+        if (!Data1.Close())
+            cancel = true;
     } catch (const Dao::DbError &e) {
         // The user's input stays in the boxes to be corrected or cancelled.
         MsgBox::show(e.description(), MsgBox::OkOnly);
@@ -119,33 +115,31 @@ void RecordForm::Form_Unload(bool &cancel)
     }
 }
 
-void RecordForm::deleteCurrent(const QString &refusal, const QString &refusalTitle)
+QString RecordForm::currentKey(const QString &keyField) const
 {
-    if (m_viewOnly || !Data1.hasCurrentRow() || isAdding())
-        return;
-    if (!refusal.isEmpty()) {
-        MsgBox::show(refusal, MsgBox::OkOnly | MsgBox::Exclamation, refusalTitle);
-        return;
-    }
-    if (MsgBox::show("Confirm deletion ?",
-                     MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2, "Delete Info")
-        != MsgBox::Yes)
+    bool whole = false;
+    const qlonglong key = Data1.value(keyField).toLongLong(&whole);
+    return whole ? QString::number(key) : QString();
+}
+
+void RecordForm::deleteCurrent(const QString &keyField, const QList<GuardedDelete::Guard> &guards)
+{
+    const QString key = currentKey(keyField);
+    if (m_viewOnly || !Data1.hasCurrentRow() || isAdding() || key.isEmpty())
         return;
     try {
-        Data1.CancelUpdate();   // typed changes of a row being deleted go nowhere
-        Data1.Recordset()->Delete();
-        Data1.MoveNext();
+        const int position = Data1.position();
+        if (!GuardedDelete::confirmAndDelete(
+                {"Confirm deletion ?", "Delete Info",
+                 MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2},
+                guards, {"DELETE FROM " + m_recordSource + " WHERE " + keyField + " = " + key}))
+            return;
+        Data1.CancelUpdate();   // typed changes of the deleted row go nowhere
+        Data1.Refresh();
+        Data1.moveTo(position);
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly);
     }
-}
-
-void RecordForm::deleteUnlessNamed(const QString &keyField, const QString &table,
-                                   const QString &field, const QString &refusal)
-{
-    const QVariant key = Data1.value(keyField);
-    const bool named = !key.isNull() && Extrafunktioner::RecordExists(table, field, key);
-    deleteCurrent(named ? refusal : QString(), "Deletion Denied");
 }
 
 void RecordForm::setViewOnly()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/guardeddelete.h"
 #include "platform/controls/datacontrol.h"
 #include "platform/controls/form.h"
 
@@ -11,8 +12,10 @@ class QPushButton;
 
 // The common ground of the resource forms that edit one bound row: saving is closing (Ok
 // unloads the form and the data control writes the row), Cancel reloads the boxes and drops a
-// row being added, an empty name is refused on every way out of the row, and a write that
-// fails keeps the form open with the database's message. Enter is Ok, Escape is Cancel.
+// row being added, and the form's checks (rowAccepted) run before the row is written on every
+// way it is written: Ok, the close box, the owner closing the form, a move to another row or
+// a new row. A write that fails keeps the form open with the database's message. Enter is Ok,
+// Escape is Cancel.
 class RecordForm : public Form
 {
     Q_OBJECT
@@ -20,32 +23,41 @@ public:
     void Form_Load() override;
     void Form_Unload(bool &cancel) override;
 
-    // Moves Data1 to the row of the criteria ("lokalenr = 7"); false, with the form left
-    // where it was, when no row matches.
+    // Moves Data1 to the row of the criteria ("lokalenr = 7"). False, with the form left where
+    // it was, only when no row matches; when the row shown could not be left (its checks
+    // refused it, and said why) the form stays on it and the answer is true.
     bool position(const QString &criteria);
     // Starts a new row with these fields preset (the kind and the parent, which the form does
-    // not let the user change).
-    void addNew(const QVariantMap &presets);
+    // not let the user change). False when the row shown could not be left.
+    bool addNew(const QVariantMap &presets);
     bool isAdding() const;
 
     DataControl Data1;
 
 protected:
-    // recordSource: the table the form edits. nameBox and the refusal: the name that must not
-    // be empty, checked only while the row is being added or changed.
-    RecordForm(const QString &recordSource, QLineEdit *const &nameBox, const QString &refusal);
+    // recordSource: the table the form edits.
+    explicit RecordForm(const QString &recordSource);
 
-    // Ok: unload; the data control writes the row as the form unloads.
+    // The checks of the row before it is written, run while it is being added or changed.
+    // Shows why and answers false to keep it unwritten, the form open on it.
+    virtual bool rowAccepted() { return true; }
+    // What Ok checks before it closes the form, also when the row was not changed; false keeps
+    // the form open (after saying why).
+    virtual bool readyToClose() { return true; }
+    // A check for rowAccepted: the name box must not be empty, else refusal titled "Message".
+    bool nameGiven(QLineEdit *box, const QString &refusal);
+
+    // Ok: unload once readyToClose; the data control writes the row as the form unloads.
     void okClicked();
     // Cancel: reload the boxes from the row; a row being added is dropped and the form closes.
     void cancelClicked();
-    // Deletes the current row after "Confirm deletion ?" and moves to the next row; nothing
-    // without a current row. refusal: a non-empty text refuses the delete with that message.
-    void deleteCurrent(const QString &refusal, const QString &refusalTitle);
-    // Deletes the current row as above unless a row of table still names its key in field;
-    // that is refused with the message refusal, titled "Deletion Denied".
-    void deleteUnlessNamed(const QString &keyField, const QString &table, const QString &field,
-                           const QString &refusal);
+    // Deletes the current row (its key in keyField) after "Confirm deletion ?" and moves to
+    // the next row, unless a guard holds: its refusal is shown then, before the question and
+    // again when one holds once the user has answered (GuardedDelete). Nothing without a
+    // current row.
+    void deleteCurrent(const QString &keyField, const QList<GuardedDelete::Guard> &guards);
+    // The current row's key as decimal text; empty when it holds no whole number.
+    QString currentKey(const QString &keyField) const;
     // The form only shows its row: the data control writes nothing and every box is locked.
     void setViewOnly();
     bool isViewOnly() const { return m_viewOnly; }
@@ -53,15 +65,10 @@ protected:
     // administrators to change and only shown to other users.
     virtual void afterLoad();
 
-
     QPushButton *okButton = nullptr;       // set by the form
     QPushButton *cancelButton = nullptr;   // nullptr on forms without Cancel
 
 private:
-    bool nameRefused();
-
     QString m_recordSource;
-    QLineEdit *const &m_nameBox;
-    QString m_refusal;
     bool m_viewOnly = false;
 };

@@ -1,6 +1,7 @@
 #include "admin/resgroup.h"
 
 #include "admin/formlayout.h"
+#include "platform/controls/msgbox.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -8,9 +9,7 @@
 #include <QVBoxLayout>
 
 
-Resgroup::Resgroup()
-    : RecordForm("overgruppenavne", OverGruppenavn,
-                 "Groupname can't be empty. Fill in or cancel the operation.")
+Resgroup::Resgroup() : RecordForm("overgruppenavne")
 {
     setWindowTitle("Ressourcegroup");
     setObjectName("Resgroup");
@@ -38,8 +37,15 @@ Resgroup::Resgroup()
     connect(del, &QPushButton::clicked, this, &Resgroup::del_Click);
 }
 
+bool Resgroup::rowAccepted()
+{
+    return nameGiven(OverGruppenavn, "Groupname can't be empty. Fill in or cancel the operation.");
+}
+
 void Resgroup::del_Click()
 {
-    deleteUnlessNamed("overgruppenr", "lokaliteter", "Overgruppenr",
-                      "Unable to delete a resource group that holds resource types ! !");
+    deleteCurrent("overgruppenr",
+                  {{"lokaliteter", "Overgruppenr = " + currentKey("overgruppenr"),
+                    "Unable to delete a resource group that holds resource types ! !",
+                    "Deletion Denied", MsgBox::OkOnly | MsgBox::Exclamation}});
 }

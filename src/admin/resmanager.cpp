@@ -12,7 +12,9 @@
 #include "platform/db/dberror.h"
 #include "platform/db/recordset.h"
 
+#include <QHash>
 #include <QHBoxLayout>
+#include <QSet>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -81,8 +83,37 @@ void ResManager::Form_Load()
 
 void ResManager::Form_Activate()
 {
+    // The tree is read again, but keeps what the user had opened and selected. A node that is
+    // new since the last build, or renamed, is selected instead: the one a form just added or
+    // changed.
+    QSet<QString> opened;
+    QHash<QString, QString> textOf;
+    for (int i = 0; i < intree->NodeCount(); ++i) {
+        textOf.insert(intree->NodeKey(i), intree->NodeText(i));
+        if (intree->NodeExpanded(i))
+            opened.insert(intree->NodeKey(i));
+    }
+    const QString selected = intree->NodeKey(intree->SelectedIndex());
     intree->Clear();
     BuildResourceTree();
+    int select = -1;
+    bool selectChanged = false;
+    for (int i = 0; i < intree->NodeCount(); ++i) {
+        const QString key = intree->NodeKey(i);
+        if (opened.contains(key))
+            intree->setNodeExpanded(i, true);
+        const bool changed = !textOf.isEmpty()
+                             && (!textOf.contains(key) || textOf.value(key) != intree->NodeText(i));
+        if (changed && !selectChanged) {
+            select = i;
+            selectChanged = true;
+        } else if (select < 0 && !selected.isEmpty() && key == selected) {
+            select = i;
+        }
+    }
+    for (int up = intree->NodeParent(select); up >= 0; up = intree->NodeParent(up))
+        intree->setNodeExpanded(up, true);
+    intree->setSelectedIndex(select);
 }
 
 void ResManager::BuildResourceTree()
@@ -248,13 +279,12 @@ void ResManager::Form_Unload(bool &cancel)
 {
     Q_UNUSED(cancel)
     m_db.reset();
-    // The day view's group and type lists show new and changed groups and types.
+    // The day view's group and type lists show new and changed groups and types, and its grid
+    // the items.
     if (gActiveView != 1 || !Forms::isLoaded<Calendar>())
         return;
-    Calendar *day = Forms::get<Calendar>();
     try {
-        day->Data1.Refresh();
-        day->Data2.Refresh();
+        Forms::get<Calendar>()->ResourcesChanged();
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation);
     }

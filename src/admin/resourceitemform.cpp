@@ -1,6 +1,7 @@
 #include "admin/resourceitemform.h"
 
 #include "admin/formlayout.h"
+#include "admin/unavailableperiod.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "platform/controls/datecalendar.h"
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -26,9 +26,15 @@ namespace {
 
 const char kNameRefusal[] = "Resourcename can't be empty. Fill in or cancel the operation.";
 
-QLineEdit *wholeNumberBox(QLineEdit *box)
+// A box for a whole number that is never negative, labelled and named as the other boxes.
+MaskedEdit *wholeNumberBox(QWidget *form, QGridLayout *grid, int row, int col,
+                           const QString &label, const QString &name)
 {
-    box->setValidator(new QIntValidator(0, 999999, box));
+    auto *box = new MaskedEdit(form);
+    box->setObjectName(name);
+    box->setFormat("0");
+    box->setFieldName(label);
+    FormLayout::addBox(grid, row, col, label, box);
     return box;
 }
 
@@ -36,14 +42,17 @@ QLineEdit *wholeNumberBox(QLineEdit *box)
 
 ResourceItemForm::ResourceItemForm(Kind kind, Mode mode, const QString &caption,
                                    const QString &recordSource)
-    : RecordForm(recordSource, Lokalenavn, QString::fromLatin1(kNameRefusal)), m_kind(kind),
-      m_mode(mode)
+    : RecordForm(recordSource), m_kind(kind), m_mode(mode)
 {
     setWindowTitle(caption);
     Data2.setObjectName("Data2");
     buildLayout();
 
     if (inaktiv && m_mode == Editing) {
+        // The period never ends before it starts, as on the unavailable list's form.
+        m_period = new UnavailablePeriod(inaktiv, cstart, cslut, Data1, this);
+        connect(cstart, &DEdit::Change, m_period, &UnavailablePeriod::startChanged);
+        connect(cslut, &DEdit::Change, m_period, &UnavailablePeriod::endChanged);
         connect(inaktiv, &QCheckBox::clicked, this, &ResourceItemForm::inaktiv_Click);
         connect(cstart, &DEdit::DropDown, this, &ResourceItemForm::cstart_DropDown);
         connect(cslut, &DEdit::DropDown, this, &ResourceItemForm::cslut_DropDown);
@@ -83,6 +92,7 @@ void ResourceItemForm::buildLayout()
     lokbeskrivelse = addLine(this, grid, 2, 0, "Description", "lokbeskrivelse");
     gebyr = new MaskedEdit(this);
     gebyr->setObjectName("gebyr");
+    gebyr->setFieldName("Fee/hour");
     addBox(grid, 3, 0, "Fee/hour", gebyr);
 
     Data1.bind(lokalenr, "lokalenr");
@@ -95,7 +105,7 @@ void ResourceItemForm::buildLayout()
     int row = 4;
     if (m_kind == Domestic) {
         gebyr->setFormat("0.00");
-        maxprs = wholeNumberBox(addLine(this, grid, 2, 1, "Capacity", "maxprs"));
+        maxprs = wholeNumberBox(this, grid, 2, 1, "Capacity", "maxprs");
         Lokfastinv = addLine(this, grid, 3, 1, "Furnitury", "Lokfastinv");
         Data1.bind(maxprs, "maxprs");
         Data1.bind(Lokfastinv, "Lokfastinv");
@@ -111,7 +121,7 @@ void ResourceItemForm::buildLayout()
         lokfabrikat = addLine(this, grid, 3, 1, "Brand", "lokfabrikat");
         lokmodel = addLine(this, grid, 4, 0, "Model", "lokmodel");
         loksernr = addLine(this, grid, 4, 1, "Serial #.", "loksernr");
-        YEAR = wholeNumberBox(addLine(this, grid, 5, 0, "Year", "YEAR"));
+        YEAR = wholeNumberBox(this, grid, 5, 0, "Year", "YEAR");
         warrenty = new DatePicker(this);
         warrenty->setObjectName("warrenty");
         warrenty->setNull();
@@ -198,7 +208,18 @@ void ResourceItemForm::afterLoad()
     emit Data1.Reposition();   // the date edits take the first row's flag
 }
 
-void ResourceItemForm::inaktiv_Click() { FormLayout::setUnavailable(inaktiv, cstart, cslut, 14); }
+void ResourceItemForm::inaktiv_Click()
+{
+    if (m_period)
+        m_period->flagClicked(14);
+}
+
+bool ResourceItemForm::rowAccepted()
+{
+    return nameGiven(Lokalenavn, QString::fromLatin1(kNameRefusal)) && readyToClose();
+}
+
+bool ResourceItemForm::readyToClose() { return !(m_period && m_period->corrected()); }
 
 void ResourceItemForm::placeCalendar(DateEdit *edit, DateCalendar *calendar)
 {
@@ -251,18 +272,14 @@ void ResourceItemForm::cslut_GotFocus() { ctDateSL->hide(); }
 
 void ResourceItemForm::DeleteResourceItem()
 {
-    const QVariant key = Data1.value("lokalenr");
-    if (isViewOnly() || key.isNull() || isAdding())
+    if (isViewOnly() || isAdding())
         return;
     // The archive joins its bookings to the item too, so an archived booking keeps it as well.
-    const bool booked = Extrafunktioner::RecordExists("booking", "lokalenr", key)
-        || Extrafunktioner::RecordExists("bookingarkiv", "Lokalenr", key);
-    if (booked) {
-        MsgBox::show("Unable to delete resource with underlaying bookings ! !",
-                     MsgBox::OkOnly | MsgBox::Exclamation, "");
-        return;
-    }
-    deleteCurrent(QString(), QString());
+    const QString key = currentKey("lokalenr");
+    const QString refusal = "Unable to delete resource with underlaying bookings ! !";
+    const int style = MsgBox::OkOnly | MsgBox::Exclamation;
+    deleteCurrent("lokalenr", {{"booking", "lokalenr = " + key, refusal, "", style},
+                               {"bookingarkiv", "Lokalenr = " + key, refusal, "", style}});
 }
 
 resitemL::resitemL()

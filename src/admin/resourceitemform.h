@@ -10,6 +10,7 @@ class MaskedEdit;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class UnavailablePeriod;
 
 // A resource item (a row of lokale): the common boxes, the boxes of its kind (a room, or a
 // piece of equipment with its homebase, supplier and warranty) and, on the editing and view
@@ -78,6 +79,8 @@ public:
 protected:
     ResourceItemForm(Kind kind, Mode mode, const QString &caption, const QString &recordSource);
     void afterLoad() override;
+    bool rowAccepted() override;
+    bool readyToClose() override;
     void resizeEvent(QResizeEvent *e) override;
 
 private:
@@ -88,6 +91,7 @@ private:
 
     Kind m_kind;
     Mode m_mode;
+    UnavailablePeriod *m_period = nullptr;   // editing forms only
 };
 
 // A room: edited by administrators, shown to other users, added under a type.

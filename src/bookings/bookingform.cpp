@@ -1,54 +1,41 @@
 #include "bookings/bookingform.h"
 
-#include "bookings/bookingprice.h"
+#include "bookings/bookingformboxes.h"
 #include "bookings/fastgen.h"
 #include "bookings/repeatseries.h"
 #include "bookings/slettil.h"
-#include "core/extrafunktioner.h"
-#include "core/format.h"
 #include "core/generalen.h"
 #include "core/queries.h"
 #include "platform/controls/datecalendar.h"
 #include "platform/controls/dateedit.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/hyperlink.h"
-#include "platform/controls/lockedlook.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/controls/timeedit.h"
 #include "platform/db/dberror.h"
 #include "platform/system.h"
-#include "reports/enkeltkvitto.h"
-#include "reports/multikvitto.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 using namespace Generalen;
+using BookingFormBoxes::holdsNumber;
+using BookingFormBoxes::label;
+using BookingFormBoxes::lockedBox;
+using BookingFormBoxes::readsTrue;
 
 namespace {
-
-QLineEdit *lockedBox(QWidget *parent)
-{
-    auto *box = new QLineEdit(parent);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::ClickFocus);
-    showAsLocked(box);
-    return box;
-}
 
 // A multi-line box of so many lines; one that grows takes the room the form has left.
 QPlainTextEdit *textArea(QWidget *parent, int lines, bool grows = false)
@@ -61,31 +48,6 @@ QPlainTextEdit *textArea(QWidget *parent, int lines, bool grows = false)
     else
         box->setFixedHeight(height);
     return box;
-}
-
-QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setBuddy(buddy);
-    return l;
-}
-
-// A hidden box holds a Boolean field as "True"/"False" (or a number).
-bool readsTrue(const QString &text)
-{
-    const QString t = text.trimmed();
-    bool isNumber = false;
-    const double d = t.toDouble(&isNumber);
-    if (isNumber)
-        return d != 0;
-    return t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-}
-
-bool holdsNumber(const QString &text, int number)
-{
-    bool ok = false;
-    const double d = text.trimmed().toDouble(&ok);
-    return ok && d == number;
 }
 
 } // namespace
@@ -236,10 +198,10 @@ void bookingform::buildGeneralTab(QWidget *page)
     Kontonr->setRowSource(&Data3);
     Kontonr->setListField("Kontonavn");
     Kontonr->setBoundColumn("ID");
-    Antalpers = new QLineEdit(page);
+    Antalpers = new MaskedEdit(page);   // a count of persons: a whole number or nothing
+    Antalpers->setFormat("0");
+    Antalpers->setFieldName("The number of persons");
     Antalpers->setObjectName("Antalpers");
-    // A count of persons: a whole number or nothing.
-    Antalpers->setValidator(new QIntValidator(0, 999999, Antalpers));
     Antalpers->setFixedWidth(Antalpers->fontMetrics().horizontalAdvance(QLatin1String("000000"))
                              + 16);
     ID = new DBList(DBList::ComboStyle, page);
@@ -283,135 +245,6 @@ void bookingform::buildGeneralTab(QWidget *page)
     grid->setRowStretch(4, 1);
     lblDelivery->hide();
     leveringstype->hide();
-}
-
-void bookingform::buildAccountTab(QWidget *page)
-{
-    auto locked = [page](QLineEdit *&box, const char *name) {
-        box = lockedBox(page);
-        box->setObjectName(name);
-    };
-    auto editable = [page](QLineEdit *&box, const char *name) {
-        box = new QLineEdit(page);
-        box->setObjectName(name);
-    };
-    locked(kontokontakt, "kontokontakt");
-    locked(Kontoadresse, "Kontoadresse");
-    locked(Kontopnr, "Kontopnr");
-    locked(Kontoby, "Kontoby");
-    locked(Kontotlf, "Kontotlf");
-    locked(Kontotlfp, "Kontotlfp");
-    locked(depname, "depname");
-    locked(Kontomobil, "Kontomobil");
-    locked(Kontofax, "Kontofax");
-    locked(kontomail, "kontomail");
-    editable(Kontaktperson2, "Kontaktperson2");
-    editable(Kontaktpersonadr2, "Kontaktpersonadr2");
-    editable(Kontaktpersonpnr2, "Kontaktpersonpnr2");
-    editable(Kontaktpersonby2, "Kontaktpersonby2");
-    editable(Kontakttlf2, "Kontakttlf2");
-    editable(Kontakttlfb2, "Kontakttlfb2");
-    const int zipWidth = Kontopnr->fontMetrics().horizontalAdvance(QLatin1String("00000000"))
-                         + 12;
-    Kontopnr->setFixedWidth(zipWidth);
-    Kontaktpersonpnr2->setFixedWidth(zipWidth);
-
-    auto zipRow = [](QLineEdit *zip, QLineEdit *city) {
-        auto *row = new QHBoxLayout;
-        row->addWidget(zip);
-        row->addWidget(city, 1);
-        return row;
-    };
-
-    auto *grid = new QGridLayout(page);
-    int r = 0;
-    grid->addWidget(label("Contact:", kontokontakt, page), r, 0);
-    grid->addWidget(kontokontakt, r++, 1);
-    grid->addWidget(label("Address:", Kontoadresse, page), r, 0);
-    grid->addWidget(Kontoadresse, r++, 1);
-    grid->addWidget(label("Zip/County:", Kontopnr, page), r, 0);
-    grid->addLayout(zipRow(Kontopnr, Kontoby), r++, 1);
-    grid->addWidget(label("Phone /w:", Kontotlf, page), r, 0);
-    grid->addWidget(Kontotlf, r++, 1);
-    grid->addWidget(label("Phone /p:", Kontotlfp, page), r, 0);
-    grid->addWidget(Kontotlfp, r++, 1);
-    grid->addWidget(label("Dep:", depname, page), r, 0);
-    grid->addWidget(depname, r++, 1);
-    grid->addWidget(label("Mobile:", Kontomobil, page), r, 0);
-    grid->addWidget(Kontomobil, r++, 1);
-    grid->addWidget(label("Fax:", Kontofax, page), r, 0);
-    grid->addWidget(Kontofax, r++, 1);
-    grid->addWidget(label("Email:", kontomail, page), r, 0);
-    grid->addWidget(kontomail, r++, 1);
-
-    r = 0;
-    grid->addWidget(label("Contact 2:", Kontaktperson2, page), r, 3);
-    grid->addWidget(Kontaktperson2, r++, 4);
-    grid->addWidget(label("Address:", Kontaktpersonadr2, page), r, 3);
-    grid->addWidget(Kontaktpersonadr2, r++, 4);
-    grid->addWidget(label("Zip/County:", Kontaktpersonpnr2, page), r, 3);
-    grid->addLayout(zipRow(Kontaktpersonpnr2, Kontaktpersonby2), r++, 4);
-    grid->addWidget(label("Phone /w:", Kontakttlf2, page), r, 3);
-    grid->addWidget(Kontakttlf2, r++, 4);
-    grid->addWidget(label("Phone /p:", Kontakttlfb2, page), r, 3);
-    grid->addWidget(Kontakttlfb2, r++, 4);
-
-    grid->setColumnMinimumWidth(2, 16);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(4, 1);
-    grid->setRowStretch(9, 1);
-}
-
-void bookingform::buildReceiptTab(QWidget *page)
-{
-    bvpboks = new QGroupBox("Primary Resource", page);
-    bvpboks->setObjectName("bvpboks");
-    ListpriceRes = new QRadioButton("List price", bvpboks);
-    ListpriceRes->setObjectName("ListpriceRes");
-    aftres = new QRadioButton("Agreed", bvpboks);
-    aftres->setObjectName("aftres");
-    auto *options = new QVBoxLayout(bvpboks);
-    options->addWidget(ListpriceRes);
-    options->addWidget(aftres);
-
-    auto amountBox = [page](QLineEdit *&box, const char *name) {
-        box = new QLineEdit(page);
-        box->setObjectName(name);
-        box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1String("000,000,000.00"))
-                           + 16);
-    };
-    amountBox(Pris, "Pris");
-    Pris->setEnabled(false);
-    // An agreed price is typed as a plain number with a decimal point; a comma or a letter
-    // would reach the booking as a price of 0.
-    Pris->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\s*\\d*(\\.\\d*)?\\s*")), Pris));
-    amountBox(taxbel, "taxbel");
-    taxbel->setEnabled(false);
-    amountBox(intax, "intax");
-    intax->setEnabled(false);
-    TaxB = new QCheckBox("Tax", page);
-    TaxB->setObjectName("TaxB");
-    Arrkvit = new QPushButton("General Reciept", page);
-    Arrkvit->setObjectName("Arrkvit");
-
-    auto *amounts = new QGridLayout;
-    amounts->addWidget(label("Fee", Pris, page), 0, 0);
-    amounts->addWidget(Pris, 0, 1);
-    amounts->addWidget(TaxB, 0, 2);
-    amounts->addWidget(label("Tax", taxbel, page), 1, 0);
-    amounts->addWidget(taxbel, 1, 1);
-    amounts->addWidget(label("Total", intax, page), 2, 0);
-    amounts->addWidget(intax, 2, 1);
-    amounts->setColumnStretch(3, 1);
-
-    auto *grid = new QGridLayout(page);
-    grid->addWidget(bvpboks, 0, 0, Qt::AlignTop);
-    grid->addLayout(amounts, 0, 1);
-    grid->addWidget(Arrkvit, 1, 1, Qt::AlignLeft | Qt::AlignTop);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(2, 1);
 }
 
 void bookingform::buildHiddenBoxes()
@@ -633,39 +466,6 @@ void bookingform::faner_TabChange(int previousTab)
     saveRecord();
 }
 
-void bookingform::Kontonr_AccountChange()
-{
-    curacname->setText(Kontonr->Text());
-    kontoknr->setText(Kontonr->BoundText().toString());
-}
-
-namespace {
-// A value put into the mail link: the characters that would end it, start another field of it
-// or read as an escape are written as escapes, so an "&" in a name cannot cut the text short or
-// add recipients. Everything else stays as typed.
-QString mailLinkValue(const QString &text)
-{
-    QString out;
-    for (const QChar c : text) {
-        if (c == '%' || c == '&' || c == '#' || c == '?' || c == '+' || c == '=')
-            out += '%' + QString::number(c.unicode(), 16).toUpper().rightJustified(2, '0');
-        else
-            out += c;
-    }
-    return out;
-}
-} // namespace
-
-void bookingform::ctmailer_PrepareMail()
-{
-    const QDate date = Extrafunktioner::DayNumberToDate(Bdato->value());
-    const QTime start = Extrafunktioner::MinutesToTime(SecondsToMinutes(bstart->value()));
-    ctmailer->setLink("mailto: " + mailLinkValue(kontomail->text())
-                      + "?subject=Booking Message&body=Concerning: Booking of "
-                      + mailLinkValue(Lokalenavn->text()) + ", " + Format(date, gDateFormat) + ", "
-                      + TimeText(start));
-}
-
 bool bookingform::IsRepeating() const { return readsTrue(gentagende->text()); }
 
 void bookingform::genkn_Click()
@@ -725,116 +525,6 @@ void bookingform::UpdateRepeatSeries()
 void bookingform::Luk_Click()
 {
     Unload();
-}
-
-void bookingform::RecalcPrice()
-{
-    recalc();
-}
-
-bool bookingform::recalc()
-{
-    // While Data1 fills the boxes from a row they hold a mix of two bookings; the row's own
-    // figures stand until the form recalculates with the whole row (activation, ShowBooking).
-    if (Data1.isFilling())
-        return true;
-    bool ok = true;
-    if (holdsNumber(PRTyp->text(), 1)) {
-        // The item's fee; without a known item or fee the price stays as it is.
-        bool isItem = false;
-        const qlonglong item = Lokalenr->text().trimmed().toLongLong(&isItem);
-        QVariant fee;
-        if (isItem) {
-            try {
-                // From the file the booking is in, also when another one was opened since.
-                fee = Extrafunktioner::LookupWhere("gebyr", "lokale",
-                                                   "lokalenr =  " + QString::number(item),
-                                                   Data1.DatabaseName());
-                m_feeFailed = false;
-            } catch (const Dao::DbError &e) {
-                // Closing the message activates the form again, which recalculates: a fee
-                // that cannot be read is told once, not in an endless round of messages.
-                if (!m_feeFailed)
-                    MsgBox::show(e.description());
-                m_feeFailed = true;
-                ok = false;
-            }
-        }
-        if (!fee.isNull() && !bstart->isNull() && !bslut->isNull()) {
-            const int32_t hours = Extrafunktioner::DurationHours(bstart->value(), bslut->value());
-            Pris->setText(BookingPrice::listPriceText(hours, fee.toDouble()));
-        }
-    }
-    // A price that is empty or not a number counts as nothing here.
-    const double price = BookingPrice::amountOf(Pris->text()).value_or(0);
-    const BookingPrice::TaxAndTotal amounts =
-        BookingPrice::taxAndTotal(price, TaxB->isChecked(), gTaxPct);
-    taxbel->setText(amounts.tax);
-    intax->setText(amounts.total);
-    return ok;
-}
-
-void bookingform::ListpriceRes_Click()
-{
-    PRTyp->setText("1");
-    Pris->setEnabled(false);
-    RecalcPrice();
-}
-
-void bookingform::aftres_Click()
-{
-    PRTyp->setText("2");
-    Pris->setEnabled(true);
-}
-
-void bookingform::Pris_Change()
-{
-    RecalcPrice();
-}
-
-void bookingform::TaxB_Click()
-{
-    RecalcPrice();
-}
-
-void bookingform::Arrkvit_Click()
-{
-    m_feeFailed = false;   // the user asks: a failure is told again
-    if (!recalc())
-        return;
-    if (Beskrivelse->toPlainText().isEmpty()) {
-        System::beep();
-        MsgBox::show("Bookingtitle cannot be empty!");
-        return;
-    }
-    if (!BookingPrice::amountOf(Pris->text())) {
-        MsgBox::show("The price is empty or not a number. Enter the price before printing the "
-                     "receipt.",
-                     MsgBox::OkOnly | MsgBox::Exclamation, windowTitle());
-        return;
-    }
-    if (!saveRecord())
-        return;
-    showReceipt();
-}
-
-void bookingform::showReceipt()
-{
-    // The receipt's footer reads taxbool, so it is set before the receipt runs. The receipt
-    // reads the file the booking is in, also when another one was opened since.
-    if (readsTrue(gentagende->text())) {
-        auto *receipt = Reports::get<multikvitto>();
-        receipt->setGennr(gennr->text());
-        receipt->setDatabasePath(Data1.DatabaseName());
-        receipt->taxbool->setValue(TaxB->isChecked());
-        receipt->Show();
-    } else {
-        auto *receipt = Reports::get<enkeltkvitto>();
-        receipt->setBookingnr(Bookingnr->text());
-        receipt->setDatabasePath(Data1.DatabaseName());
-        receipt->taxbool->setValue(TaxB->isChecked());
-        receipt->Show();
-    }
 }
 
 void bookingform::spinTime(TimeEdit *box, bool down)

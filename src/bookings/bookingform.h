@@ -2,6 +2,7 @@
 
 #include "platform/controls/datacontrol.h"
 #include "platform/controls/form.h"
+#include "platform/controls/maskededit.h"
 
 #include <QString>
 
@@ -85,7 +86,7 @@ public:
     QPlainTextEdit *Beskrivelse = nullptr;
     QPlainTextEdit *Bemærkninger = nullptr;
     DBList *Kontonr = nullptr;
-    QLineEdit *Antalpers = nullptr;
+    MaskedEdit *Antalpers = nullptr;
     DBList *ID = nullptr;
     QComboBox *leveringstype = nullptr;
     QPlainTextEdit *langbeskrivelse = nullptr;
@@ -116,7 +117,7 @@ public:
     QGroupBox *bvpboks = nullptr;
     QRadioButton *ListpriceRes = nullptr;
     QRadioButton *aftres = nullptr;
-    QLineEdit *Pris = nullptr;
+    MaskedEdit *Pris = nullptr;
     QCheckBox *TaxB = nullptr;
     QLineEdit *taxbel = nullptr;
     QLineEdit *intax = nullptr;
@@ -162,6 +163,8 @@ private:
     bool recalc();
     // Prints the single or the multiple receipt of the saved booking.
     void showReceipt();
+    // Fills the Account Info tab's boxes of the owning account from the account kontoknr names.
+    void showAccountData();
 
     bool m_feeFailed = false;   // the last look-up of the item's fee failed and was told
 };

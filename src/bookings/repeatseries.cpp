@@ -1,11 +1,13 @@
 #include "bookings/repeatseries.h"
 
 #include "bookings/bookingform.h"
+#include "bookings/bookingformboxes.h"
 #include "core/extrafunktioner.h"
 #include "core/format.h"
 #include "core/generalen.h"
 #include "core/queries.h"
 #include "platform/controls/dblist.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/timeedit.h"
 #include "platform/db/database.h"
@@ -14,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QHash>
 #include <QSet>
 
 #include <sqlite3.h>
@@ -52,8 +55,9 @@ FormValues readForm(const bookingform *f)
     v.Beskrivelse = orNull(f->Beskrivelse->toPlainText());
     v.langbeskrivelse = orNull(f->langbeskrivelse->toPlainText());
     v.Bemærkninger = orNull(f->Bemærkninger->toPlainText());
-    v.Antalpers = orNull(f->Antalpers->text().trimmed());
-    v.Pris = orNull(f->Pris->text().trimmed());
+    // The numbers as the boxes read them, a decimal comma included.
+    v.Antalpers = f->Antalpers->Value();
+    v.Pris = f->Pris->Value();
     v.ID = f->ID->BoundText();
     v.leveringstype = orNull(f->leveringstype->currentText());
     v.curacname = orNull(f->curacname->text());
@@ -73,6 +77,45 @@ std::unique_ptr<Dao::Database> openPaths()
 {
     return Dao::Database::open(Extrafunktioner::PathsFile());
 }
+
+bool isListPrice(const FormValues &v)
+{
+    return BookingFormBoxes::holdsNumber(v.bvpris.toString(), 1);
+}
+
+// Under list price each date is priced by its own item's fee, also a date moved to another
+// item; an item without a fee keeps the form's price, as the form itself does.
+class ListPrices
+{
+public:
+    ListPrices(Dao::Database &db, const FormValues &v)
+        : m_listPrice(isListPrice(v)), m_formPrice(v.Pris),
+          m_fee(db.handle(), "SELECT gebyr FROM lokale WHERE lokalenr = ?1")
+    {}
+    QVariant priceOf(const GenDate &g)
+    {
+        if (!m_listPrice)
+            return m_formPrice;
+        auto known = m_fees.constFind(g.lokalenr);
+        if (known == m_fees.constEnd()) {
+            m_fee.reset();
+            m_fee.bind(1, qlonglong(g.lokalenr), FieldKind::Integer);
+            known = m_fees.insert(g.lokalenr, m_fee.step() ? m_fee.value(0) : QVariant());
+            m_fee.reset();
+        }
+        if (known->isNull())
+            return m_formPrice;
+        const int32_t hours = Extrafunktioner::DurationHours(g.start.msecsSinceStartOfDay() / 1000,
+                                                             g.slut.msecsSinceStartOfDay() / 1000);
+        return hours * known->toDouble();
+    }
+
+private:
+    bool m_listPrice;
+    QVariant m_formPrice;
+    Dao::Statement m_fee;
+    QHash<int32_t, QVariant> m_fees;
+};
 
 } // namespace
 
@@ -265,6 +308,7 @@ bool BookDates(const Origin &origin, const QList<int32_t> &ids, qint64 colour)
                 "bvpris) VALUES (?1, ?2, ?3, ?4, ?5, ?6, "
                 "(SELECT lokalinr FROM lokale WHERE lokalenr = ?5), ?7, ?8, ?9, ?10, ?11, ?12, "
                 "?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, 1, ?21, ?22, ?23, ?24, ?25)"));
+        ListPrices prices(*db, v);
         int32_t key = first;
         for (const GenDate &g : rows) {
             add.reset();
@@ -280,7 +324,7 @@ bool BookDates(const Origin &origin, const QList<int32_t> &ids, qint64 colour)
                 add.bind(9 + i, v.contact[i], FieldKind::Text);
             add.bind(15, v.langbeskrivelse, FieldKind::Text);
             add.bind(16, v.Antalpers, FieldKind::Integer);
-            add.bind(17, v.Pris, FieldKind::Real);
+            add.bind(17, prices.priceOf(g), FieldKind::Real);
             add.bind(18, v.ID, FieldKind::Integer);
             add.bind(19, v.Bemærkninger, FieldKind::Text);
             add.bind(20, qlonglong(gennr), FieldKind::Integer);
@@ -326,7 +370,10 @@ int UpdateMembers(const bookingform *f, int32_t gennr, int32_t bookingnr)
             "UPDATE booking SET kontonr = ?1, curacname = ?2, Beskrivelse = ?3, bstart = ?4, "
             "bslut = ?5, langbeskrivelse = ?6, Antalpers = ?7, ID = ?8, Kontaktperson2 = ?9, "
             "Kontaktpersonadr2 = ?10, Kontaktpersonby2 = ?11, Kontaktpersonpnr2 = ?12, "
-            "Kontakttlf2 = ?13, Kontakttlfb2 = ?14, leveringstype = ?15, Pris = ?16, tax = ?17, "
+            "Kontakttlf2 = ?13, Kontakttlfb2 = ?14, leveringstype = ?15, "
+            // Under list price each member is priced by its own item's fee.
+            "Pris = CASE WHEN ?23 THEN COALESCE((SELECT gebyr FROM lokale "
+            "WHERE lokale.lokalenr = booking.Lokalenr) * ?24, ?16) ELSE ?16 END, tax = ?17, "
             "Bemærkninger = ?18, bvpris = ?19, Tentative = ?20 "
             "WHERE gennr = ?21 AND Bookingnr <> ?22"));
     update.bind(1, f->Kontonr->BoundText(), FieldKind::Integer);
@@ -351,6 +398,9 @@ int UpdateMembers(const bookingform *f, int32_t gennr, int32_t bookingnr)
     update.bind(20, v.Tentative, FieldKind::Boolean);
     update.bind(21, qlonglong(gennr), FieldKind::Integer);
     update.bind(22, qlonglong(bookingnr), FieldKind::Integer);
+    update.bind(23, isListPrice(v), FieldKind::Boolean);
+    const int32_t hours = Extrafunktioner::DurationHours(f->bstart->value(), f->bslut->value());
+    update.bind(24, qlonglong(hours), FieldKind::Integer);
     update.step();
     const int changed = sqlite3_changes(db->handle());
     trans.commit();

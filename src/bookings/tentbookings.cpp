@@ -190,8 +190,9 @@ void TentBookings::reportMissing()
 
 void TentBookings::ConAll_Click()
 {
-    if (MsgBox::show("Approve confirmation of all tentative bookings", MsgBox::YesNo,
-                     "Bulk Confirmation")
+    // No is the default: one Enter does not confirm every tentative booking.
+    if (MsgBox::show("Approve confirmation of all tentative bookings",
+                     MsgBox::YesNo | MsgBox::DefaultButton2, "Bulk Confirmation")
         != MsgBox::Yes)
         return;
     // Only the tentative bookings are written, in one statement.

@@ -4,11 +4,11 @@
 #include "bookings/bookingform.h"
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
+#include "core/queries.h"
 #include "platform/controls/listgrid.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/yearcalendar.h"
-#include "platform/db/database.h"
-#include "platform/db/statement.h"
+#include "platform/db/dberror.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -73,27 +73,25 @@ void vilkdatover::SetupDateListColumns() { setupDateColumns(60, 40); }
 void vilkdatover::dat_DateClick()
 {
     const int32_t day = dat->value();
-    // A day picked again is not booked twice: its row is marked as a double booking instead.
-    const std::optional<RepeatSeries::Slot> slot =
-        RepeatSeries::formShowing(m_origin)
-            ? RepeatSeries::formSlot(RepeatSeries::formShowing(m_origin))
-            : std::nullopt;
-    if (slot) {
-        try {
-            for (const RepeatSeries::GenDate &g : RepeatSeries::ReadDates(m_ids)) {
-                if (g.dato != day || g.lokalenr != slot->item)
-                    continue;
-                auto db = Dao::Database::open(Extrafunktioner::PathsFile());
-                Dao::Statement mark(db->handle(), "UPDATE gendatogent SET DB = 1 WHERE ID = ?1");
-                mark.bind(1, qlonglong(g.id), Dao::FieldKind::Integer);
-                mark.step();
-                Reload();
-                return;
-            }
-        } catch (const Dao::DbError &e) {
-            MsgBox::show(e.description());
+    // A day picked again is taken off the list: a second click undoes the first, so no day is
+    // booked twice and no free day is lost as a double booking.
+    try {
+        bool picked = false;
+        for (const RepeatSeries::GenDate &g : RepeatSeries::ReadDates(m_ids)) {
+            if (g.dato != day)
+                continue;
+            Queries::SqlDeleteGenDate(g.id);
+            RepeatSeries::ExecutePaths();
+            picked = true;
+        }
+        if (picked) {
+            Reload();
             return;
         }
+    } catch (const Dao::DbError &e) {
+        MsgBox::show(e.description());
+        Reload();
+        return;
     }
     addDays({day});
 }

@@ -196,6 +196,13 @@ Dao::FileSchema Paths()
                  "Kontakttlfb2 TEXT, langbeskrivelse TEXT, Antalpers INTEGER, Pris DOUBLE, "
                  "ID INTEGER, Bemærkninger TEXT, gennr INTEGER, gentagende BOOLEAN, "
                  "Intern BOOLEAN, Tentative BOOLEAN, curacname TEXT, btid INTEGER DEFAULT 0);"},
+                // 1 -> 2: the clipboard says whether its booking was cut and from which
+                // bookingfile; a row from before says neither.
+                {1,
+                 "ALTER TABLE standby ADD COLUMN klippet BOOLEAN;"
+                 "ALTER TABLE standby ADD COLUMN bookingfil TEXT;",
+                 "ALTER TABLE standby DROP COLUMN bookingfil;"
+                 "ALTER TABLE standby DROP COLUMN klippet;"},
             }};
 }
 

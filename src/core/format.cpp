@@ -17,11 +17,23 @@ int32_t SecondsToMinutes(int64_t seconds)
 
 namespace {
 
+QString shortDate()
+{
+    return Generalen::gDateFormat.isEmpty() ? "dd-mm-yyyy" : Generalen::gDateFormat;
+}
+
+// The reports' "Short Date", and a date they print without a pattern, is the settings' date
+// form too, never the desktop's.
+const bool shortDateHandedDown = [] {
+    ReportFormat::setShortDatePattern(shortDate);
+    return true;
+}();
+
 // The program's own meanings of the named forms; every other pattern is the one formatter's.
 QString programPattern(const QString &pattern)
 {
     if (pattern.compare("Short Date", Qt::CaseInsensitive) == 0)
-        return Generalen::gDateFormat.isEmpty() ? "dd-mm-yyyy" : Generalen::gDateFormat;
+        return shortDate();
     if (pattern.compare("Long Time", Qt::CaseInsensitive) == 0)
         return "hh:mm:ss";
     return pattern;

@@ -4,9 +4,12 @@
 #include "core/start.h"
 #include "platform/controls/msgbox.h"
 #include "platform/db/database.h"
+#include "platform/db/dberror.h"
 #include "platform/db/recordset.h"
 #include "platform/system.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,7 +18,48 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 using namespace Generalen;
+
+namespace {
+
+struct Login
+{
+    QString user;
+    QString password;
+};
+
+// The administrator a new bookingfile comes with: the first of Emptydatabase.mdb in the
+// program's folder. Nothing when the template cannot be read.
+std::optional<Login> shippedAdministrator()
+{
+    try {
+        auto db = Dao::Database::open(QDir(System::programFolder()).filePath("Emptydatabase.mdb"));
+        auto rs = db->OpenRecordset("SELECT Kontouser, KontoPass FROM Konti WHERE admin <> 0 "
+                                    "AND Kontotype = 'p' AND Kontouser IS NOT NULL "
+                                    "AND KontoPass IS NOT NULL ORDER BY ID",
+                                    Dao::Bindings(), Dao::RecordsetType::Snapshot);
+        if (rs->EOF_())
+            return std::nullopt;
+        return Login{rs->Field(0).toString(), rs->Field(1).toString()};
+    } catch (const Dao::DbError &) {
+        return std::nullopt;
+    }
+}
+
+bool isDemonstrationFile(const QString &path)
+{
+    const QFileInfo demo(QDir(System::programFolder()).filePath("Demodata.mdb"));
+    const QFileInfo file(path);
+    if (demo.exists() && file.exists())
+        return demo.canonicalFilePath() == file.canonicalFilePath();
+    return demo.absoluteFilePath() == file.absoluteFilePath();
+}
+
+const QString passwordPlace = QStringLiteral("Maintenance > Accounts > Personal Account");
+
+} // namespace
 
 frmLogin::frmLogin()
 {
@@ -35,14 +79,16 @@ frmLogin::frmLogin()
     lblLabels[0]->setBuddy(txtUserName);
     lblLabels[1] = new QLabel("&Password:", this);
     lblLabels[1]->setBuddy(txtPassword);
-    Label1 = new QLabel("User: anna, password: anna", this);
-    Label2 = new QLabel("User: ben, password: ben", this);
-    Label3 = new QLabel("Administrator: admin, password: admin", this);
+    Label1 = new QLabel(this);
+    Label2 = new QLabel(this);
+    Label3 = new QLabel(this);
+    for (QLabel *l : {Label1, Label2, Label3})
+        l->setWordWrap(true);
 
     auto *form = new QFormLayout;
     form->addRow(lblLabels[0], txtUserName);
     form->addRow(lblLabels[1], txtPassword);
-    auto *hint = new QGroupBox("Sample logins", this);
+    auto *hint = m_hint = new QGroupBox(this);
     auto *hintLayout = new QVBoxLayout(hint);
     for (QLabel *l : {Label1, Label2, Label3})
         hintLayout->addWidget(l);
@@ -61,6 +107,32 @@ frmLogin::frmLogin()
     connect(txtUserName, &QLineEdit::returnPressed, this, &frmLogin::cmdOK_Click);
     connect(txtPassword, &QLineEdit::returnPressed, this, &frmLogin::cmdOK_Click);
     setDialogKeys({}, [this] { cmdCancel_Click(); });
+    showHint();
+}
+
+void frmLogin::showEvent(QShowEvent *event)
+{
+    showHint();
+    Form::showEvent(event);
+}
+
+void frmLogin::showHint()
+{
+    if (isDemonstrationFile(gDatabasePath)) {
+        m_hint->setTitle("Sample logins");
+        Label1->setText("User: anna, password: anna");
+        Label2->setText("User: ben, password: ben");
+        Label3->setText("Administrator: admin, password: admin");
+        return;
+    }
+    m_hint->setTitle("First login");
+    const std::optional<Login> admin = shippedAdministrator();
+    Label1->setText("A new bookingfile has one login, its administrator:");
+    Label2->setText(admin ? "User: " + admin->user + ", password: " + admin->password
+                          : QStringLiteral("The administrator account it was made with."));
+    Label3->setText("After the first login, change the password under " + passwordPlace
+                    + ", and make the other accounts under Maintenance > Accounts > "
+                      "Administrators Account Manager.");
 }
 
 void frmLogin::cmdOK_Click()
@@ -106,6 +178,14 @@ void frmLogin::cmdOK_Click()
         return;
     }
     Hide();
+    // The password every new bookingfile comes with is known to anyone with the program.
+    const std::optional<Login> shipped = gIsAdmin ? shippedAdministrator() : std::nullopt;
+    if (shipped && shipped->user == user && shipped->password == password
+        && !isDemonstrationFile(gDatabasePath))
+        MsgBox::show("You logged in with the password that every new bookingfile comes with. "
+                     "Change it now under " + passwordPlace
+                         + ", so that nobody else can log in as administrator.",
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Login");
     start::AfterLogin();
 }
 

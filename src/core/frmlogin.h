@@ -2,6 +2,7 @@
 
 #include "platform/controls/form.h"
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,4 +27,13 @@ public:
     QLabel *Label3 = nullptr;
 
 protected:
+    // Each time the form is shown its hint suits the bookingfile it logs in to.
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // The demonstration logins on the demonstration bookingfile; on any other file how the
+    // first login of a new bookingfile is made.
+    void showHint();
+
+    QGroupBox *m_hint = nullptr;
 };

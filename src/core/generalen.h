@@ -2,8 +2,14 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariantList>
+#include <QVariantMap>
 
 #include <cstdint>
+
+namespace Dao {
+class Database;
+}
 
 // The running program's state, read and written directly by every form and module.
 namespace Generalen {
@@ -50,5 +56,18 @@ extern QString gInstMail;
 
 // Puts every variable back to its start value (empty, zero, false).
 void resetState();
+
+// The settings row's values that the program checks, by field (spelled as the row spells them):
+// the six times within a day (seconds 0 to 86399), the tax within 0-100, the delays not below
+// 0, the first day "0" or "1", the time unit one of timeUnits (the file's Valgunits.unitnr), the
+// date format number a 16-bit number, dateformatstr1 a pattern of dd, mm and yyyy and
+// dateformatstr2 a picture of D, d, N, m and y. Returns each field whose value is out of range
+// (a Null, a text where a number belongs, or a field row does not hold) with the value used
+// instead, its default.
+QVariantMap ReplacedSettings(const QVariantMap &row, const QVariantList &timeUnits);
+
+// Reads the first settings row on db into the settings variables, a value out of range replaced
+// by its default (ReplacedSettings). False when the file has no settings row.
+bool LoadSettings(Dao::Database &db);
 
 } // namespace Generalen

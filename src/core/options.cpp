@@ -4,6 +4,7 @@
 #include "core/format.h"
 #include "core/generalen.h"
 #include "platform/controls/dblist.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/db/dberror.h"
@@ -190,8 +191,9 @@ void Options::buildTaxTab()
     QWidget *page = SSTab1->addTab("Tax");
     Checktax = new QCheckBox("Include tax", page);
     Checktax->setObjectName("Checktax");
-    Taxtext = new QLineEdit(page);
+    Taxtext = new MaskedEdit(page);
     Taxtext->setObjectName("Taxtext");
+    Taxtext->setFieldName("Tax %");
     Taxtext->setMaximumWidth(90);
 
     auto *rate = new QHBoxLayout;
@@ -220,6 +222,39 @@ void Options::Form_Load()
         Data1.Refresh();
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation, "Vantix - Options");
+        return;
+    }
+    showUsedSettings();
+}
+
+void Options::showUsedSettings()
+{
+    if (!Data1.hasCurrentRow())
+        return;
+    // A value of the row that is out of range was replaced by its default when the settings
+    // were loaded: the form shows the value in use, which Ok then stores.
+    const std::pair<QWidget *, const char *> boxes[] = {
+        {DateFormat, "dateformatnr"}, {DFS1, "dateformatstr1"}, {DFS2, "dateformatstr2"},
+        {Timeunits, "Timeunits"},     {ArcDelCombo, "arCdEl"},  {DelDelCombo, "deldel"},
+        {Taxtext, "taxpct"},          {FD, "FirstDay"},
+    };
+    QVariantMap row;
+    for (const auto &[box, field] : boxes)
+        row.insert(field, Data1.value(field));
+    QVariantList units;
+    for (const QVariantList &unit : Data5.rowValues({"unitnr"}))
+        units << unit.value(0);
+    const QVariantMap used = ReplacedSettings(row, units);
+    for (const auto &[box, field] : boxes) {
+        if (!used.contains(field))
+            continue;
+        const QVariant value = used.value(field);
+        if (auto *list = qobject_cast<DBList *>(box))
+            list->setBoundText(value);
+        else if (box == Taxtext)
+            Taxtext->setValue(value);
+        else if (auto *line = qobject_cast<QLineEdit *>(box))
+            line->setText(value.toString());
     }
 }
 
@@ -232,19 +267,10 @@ void Options::CheckMilitary_Click()
 
 void Options::CheckTent_Click() { gTentativeMode = CheckTent->checkState() != Qt::Unchecked; }
 
-std::optional<double> Options::taxRate(const QString &text)
-{
-    static const QRegularExpression decimal(QStringLiteral("^[-+]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
-    const QString t = text.trimmed();
-    if (!decimal.match(t).hasMatch())
-        return std::nullopt;
-    return t.toDouble();
-}
-
 void Options::Taxtext_Change()
 {
     // While the text is no number the rate is 0; closing the form refuses such a text.
-    gTaxPct = taxRate(Taxtext->text()).value_or(0.0);
+    gTaxPct = Taxtext->number().value_or(0.0);
 }
 
 void Options::ApplyDateFormatChoice()
@@ -279,7 +305,7 @@ void Options::ok_Click() { Unload(); }
 
 bool Options::taxAcceptable()
 {
-    const std::optional<double> rate = taxRate(Taxtext->text());
+    const std::optional<double> rate = Taxtext->number();
     if (rate && *rate >= 0 && *rate <= 100)
         return true;
     SSTab1->setTab(kTaxTab);

@@ -6,6 +6,7 @@
 #include <optional>
 
 class DBList;
+class MaskedEdit;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -35,8 +36,6 @@ public:
     void ApplyTimeUnitChoice();
     void ok_Click();
 
-    // A tax rate as typed: a plain decimal number (point as separator); nothing otherwise.
-    static std::optional<double> taxRate(const QString &text);
 
     DataControl Data1;   // the settings row
     DataControl Data2;   // date formats
@@ -55,7 +54,7 @@ public:
     DBList *ArcDelCombo = nullptr;
     DBList *DelDelCombo = nullptr;
     QCheckBox *Checktax = nullptr;
-    QLineEdit *Taxtext = nullptr;
+    MaskedEdit *Taxtext = nullptr;
     QLineEdit *FD = nullptr;
     QPushButton *ok = nullptr;
 
@@ -66,6 +65,7 @@ private:
     void buildCalendarsTab();
     void buildArchiveTab();
     void buildTaxTab();
+    void showUsedSettings();
     bool taxAcceptable();
 
     // The settings the form hands to the running program, as they were when it opened; an

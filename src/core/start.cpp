@@ -34,16 +34,6 @@ const char kConnectHint[] = "Connect to an existing database or create a new.";
 // it busy is given up rather than waited for.
 constexpr int kReadMilliseconds = 5000;
 
-int32_t intField(Dao::Recordset &rs, const char *name)
-{
-    return static_cast<int32_t>(rs.Field(QString::fromUtf8(name)).toLongLong());
-}
-
-int32_t minutesField(Dao::Recordset &rs, const char *name)
-{
-    return SecondsToMinutes(rs.Field(QString::fromUtf8(name)).toLongLong());
-}
-
 // Offers IntroConnect and says why the bookingfile cannot be used.
 void refuse(const QString &why)
 {
@@ -124,35 +114,7 @@ void StoreBookingfilePath(const QString &path)
 bool LoadSettings()
 {
     auto db = Dao::Database::open(gDatabasePath);
-    auto rs = db->OpenRecordset("institutionsoplysninger", Dao::RecordsetType::Table);
-    if (rs->EOF_())
-        return false;
-    rs->MoveFirst();
-    gOpeningTime = minutesField(*rs, "Åbntid");
-    gClosingTime = minutesField(*rs, "Luktid");
-    gPrimeStart = minutesField(*rs, "Prrimstart");
-    gPrimeEnd = minutesField(*rs, "Primslut");
-    gScheduleStart = minutesField(*rs, "Skemastart");
-    gScheduleEnd = minutesField(*rs, "Skemaslut");
-    gTaxPct = rs->Field("taxpct").toDouble();
-    gDateFormat2 = rs->Field("dateformatstr2").toString();
-    gDateFormat = rs->Field("dateformatstr1").toString();
-    gDateFormatNr = static_cast<int16_t>(intField(*rs, "dateformatnr"));
-    gArchiveDelay = intField(*rs, "arCdEl");
-    gDeleteDelay = intField(*rs, "deldel");
-    gAmPm = rs->Field("ampm").toBool();
-    gMilitaryTime = rs->Field("military").toBool();
-    gTentativeMode = rs->Field("Tentative").toBool();
-    gTimeUnits = static_cast<int16_t>(intField(*rs, "Timeunits"));
-    gInstName = rs->Field("Instutionsnavn").toString();
-    gInstCity = rs->Field("Instutionsby").toString();
-    gInstAddress = rs->Field("Instutionsadresse").toString();
-    gInstZip = rs->Field("Instutionspostnr").toString();
-    gInstMail = rs->Field("Institutionsemail").toString();
-    gInstPhone = rs->Field("Instutionstlf").toString();
-    gFirstDay = rs->Field("FirstDay").toString();
-    rs->Close();
-    return true;
+    return Generalen::LoadSettings(*db);
 }
 
 namespace {

@@ -94,6 +94,19 @@ void Times::Form_Load()
         Data1.Refresh();
     } catch (const Dao::DbError &e) {
         MsgBox::show(e.description(), MsgBox::OkOnly | MsgBox::Exclamation, "Vantix - Times");
+        return;
+    }
+    if (!Data1.hasCurrentRow())
+        return;
+    // A time out of the day was replaced by its default when the settings were loaded: the
+    // form shows the time in use, which Ok then stores.
+    QVariantMap row;
+    for (TimeEdit *edit : {ctDEdit3, ctDEdit1, ctDEdit2, ctDEdit4, ctDEdit5, ctDEdit6})
+        row.insert(Data1.boundField(edit), Data1.value(Data1.boundField(edit)));
+    const QVariantMap used = ReplacedSettings(row, {});
+    for (TimeEdit *edit : {ctDEdit3, ctDEdit1, ctDEdit2, ctDEdit4, ctDEdit5, ctDEdit6}) {
+        if (used.contains(Data1.boundField(edit)))
+            edit->setValue(used.value(Data1.boundField(edit)).toInt());
     }
 }
 
@@ -124,6 +137,19 @@ void Times::Form_Unload(bool &cancel)
             cancel = true;
             return;
         }
+    }
+    // Each pair is a span of the day: its start lies before its end.
+    const std::pair<int, int> pairs[] = {{0, 1}, {2, 3}, {4, 5}};
+    for (const auto &[start, end] : pairs) {
+        if (edits[start].first->value() < edits[end].first->value())
+            continue;
+        MsgBox::show(QString("%1 (%2) must be before %3 (%4).")
+                         .arg(QString::fromUtf8(edits[start].second), edits[start].first->text(),
+                              QString::fromUtf8(edits[end].second), edits[end].first->text()),
+                     MsgBox::OkOnly | MsgBox::Exclamation, "Vantix - Times");
+        edits[start].first->setFocus();
+        cancel = true;
+        return;
     }
     try {
         Data1.Close();

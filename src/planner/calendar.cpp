@@ -253,6 +253,7 @@ void Calendar::RefreshDayView()
     cc->SetFirstDay(gCurrentDay);
     LoadResourceColumns(gCurrentTypeNo);
     LoadDayBookings(gCurrentTypeNo, gCurrentDay);
+    Clipboard::showCutMark(*cc);
 }
 
 void Calendar::ApplyGridSettings() { PlannerData::applyGridSettings(*cc); }
@@ -308,6 +309,16 @@ void Calendar::showCurrentGroupAndType()
     Data2.Refresh();
     Data2.FindFirst("lokalitetsnr =" + QString::number(gCurrentTypeNo));
     takeTypeFromList();
+}
+
+void Calendar::ResourcesChanged()
+{
+    if (gCurrentTypeNo != 0 && !RecordExists("lokaliteter", "Lokalitetsnr", gCurrentTypeNo))
+        gCurrentTypeNo = 0;
+    Data1.Refresh();
+    Data2.Refresh();
+    showCurrentGroupAndType();
+    RefreshDayView();
 }
 
 void Calendar::aktuelovergruppe_Click()
@@ -401,6 +412,9 @@ void Calendar::ShowCurrentPlace()
 
 void Calendar::OpenWeekView(int32_t n)
 {
+    // The forms opened from the day view close first, through their own checks.
+    if (!Forms::unloadOwnedBy(this))
+        return;
     gCurrentItemNo = n;
     // gdato shows gCurrentDay; the day number is read rather than the text parsed back.
     gWeekStartDay = DateToDayNumber(WeekStartDate(DayNumberToDate(gCurrentDay)));
@@ -427,15 +441,21 @@ void Calendar::cc_ItemAdded(int index, int start, int end, int column, bool canc
 
 void Calendar::cc_ItemChanged(int index)
 {
-    // A change that is not stored does not stay on screen either.
-    if (cc->CurrentSlot() < 0 || !SaveBookingItem(index))
+    // A change that is not stored does not stay on screen either; a user who may not change
+    // the booking is told so.
+    if (cc->CurrentSlot() < 0) {
         cc->RevertItemChange(index);
+    } else if (!SaveBookingItem(index)) {
+        cc->RevertItemChange(index);
+        GridEdit::explainRefusedChange(*cc, index);
+    }
 }
 
 void Calendar::cc_ItemEdited(int index, const QString &text)
 {
     Q_UNUSED(text)
-    SaveBookingItem(index);
+    if (!SaveBookingItem(index))
+        GridEdit::explainRefusedChange(*cc, index);
     RefreshDayView();
 }
 

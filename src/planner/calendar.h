@@ -63,6 +63,10 @@ public:
     // The record source of Data2 for the picked group; empty when the group list holds no
     // whole number.
     QString BuildResourceTypeSql();
+    // After the resource hierarchy changed (the resource manager closed): the lists show the
+    // groups and types as they are now, and the grid the shown type's items. A shown type that
+    // is gone, or none at all (a new bookingfile), gives way to the first group's first type.
+    void ResourcesChanged();
     // Shows the week view of resource item n for the week of the shown day, then unloads the
     // day view.
     void OpenWeekView(int32_t n);

@@ -129,8 +129,15 @@ void CalMdag::RefreshWeekView()
     dd->ClearItems();
     dd->SetFirstDay(gWeekStartDay);
     dd->SetTitle("Week:" + QString::number(ShownWeekNumber()));
+    // The heading follows the item, also when it was renamed since the view opened. Before the
+    // load has opened Data1 its opener positions it.
+    if (Data1.isOpen()) {
+        Data1.Refresh();
+        Data1.FindFirst("lokalenr = " + QString::number(gCurrentItemNo));
+    }
     PlannerData::loadBookings(*dd, PlannerData::weekBookingsSql(gCurrentItemNo, gWeekStartDay),
                               false);
+    Clipboard::showCutMark(*dd);
 }
 
 void CalMdag::ctToolBar1_ButtonClick(int id) { Commands::run(Commands::MainMenu, id, *this); }
@@ -189,6 +196,9 @@ void CalMdag::ShowCurrentPlace()
 
 void CalMdag::OpenDayView(int32_t d)
 {
+    // The forms opened from the week view close first, through their own checks.
+    if (!Forms::unloadOwnedBy(this))
+        return;
     gCurrentDay = d;
     Unload();
     auto *day = Forms::get<Calendar>();
@@ -213,15 +223,21 @@ void CalMdag::dd_ItemAdded(int index, int start, int end, int column, bool cance
 // A moved or resized item is stored at once, as in the day view, so a refill cannot lose it.
 void CalMdag::dd_ItemChanged(int index)
 {
-    // A change that is not stored does not stay on screen either.
-    if (dd->CurrentSlot() < 0 || !SaveBookingItem(index))
+    // A change that is not stored does not stay on screen either; a user who may not change
+    // the booking is told so.
+    if (dd->CurrentSlot() < 0) {
         dd->RevertItemChange(index);
+    } else if (!SaveBookingItem(index)) {
+        dd->RevertItemChange(index);
+        GridEdit::explainRefusedChange(*dd, index);
+    }
 }
 
 void CalMdag::dd_ItemEdited(int index, const QString &text)
 {
     Q_UNUSED(text)
-    SaveBookingItem(index);
+    if (!SaveBookingItem(index))
+        GridEdit::explainRefusedChange(*dd, index);
     RefreshWeekView();
 }
 

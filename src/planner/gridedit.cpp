@@ -144,6 +144,38 @@ void reportMissingBooking()
                  MsgBox::OkOnly | MsgBox::Exclamation, "Service Message");
 }
 
+void reportNoAuthority(Refusal refusal)
+{
+    QString text;
+    switch (refusal) {
+    case Refusal::Delete:
+        text = QStringLiteral("You have no authority to delete this booking !");
+        break;
+    case Refusal::Change:
+        text = QStringLiteral("You have no authority to change this booking !");
+        break;
+    case Refusal::Cut:
+        text = QStringLiteral("You have no authority to cut this booking !");
+        break;
+    case Refusal::Paste:
+        text = QStringLiteral("You have no authority to paste this booking !");
+        break;
+    }
+    MsgBox::show(text, MsgBox::OkOnly, QString());
+}
+
+void explainRefusedChange(const PlannerGrid &grid, int index)
+{
+    try {
+        BookingRef booking;
+        if (findBooking(grid.ItemKeyText(index), booking)
+            && !CanEditAccountBookings(booking.account))
+            reportNoAuthority(Refusal::Change);
+    } catch (const Dao::DbError &) {
+        // The write-back has told of a file that cannot be read.
+    }
+}
+
 void openBooking(const QString &keyText, const Opener &forEdit, const Opener &readOnly)
 {
     BookingRef booking;
@@ -187,8 +219,7 @@ void deleteSelected(PlannerGrid &grid, QLineEdit *slettenr, DeleteStyle style)
         if (slettenr)
             slettenr->setText(QString::number(booking.bookingNo));
         if (!CanEditAccountBookings(booking.account)) {
-            MsgBox::show("You have no authority to delete this booking !", MsgBox::OkOnly,
-                         QString());
+            reportNoAuthority(Refusal::Delete);
             return;
         }
         if (dayView && MsgBox::show("Confirm deletion ?", question, "Slettemeddelelse")

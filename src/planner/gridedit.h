@@ -48,6 +48,15 @@ bool findBooking(const QString &keyText, BookingRef &found);
 // Shows that the booking of a grid item is no longer in the bookingfile.
 void reportMissingBooking();
 
+// What a user was refused on a booking of an account he may not edit, told in the words of the
+// refused delete: "You have no authority to delete this booking !" and its kin.
+enum class Refusal { Delete, Change, Cut, Paste };
+void reportNoAuthority(Refusal refusal);
+
+// After a move, resize or title that was not written back: tells the user when the reason is
+// that he may not edit the booking's account.
+void explainRefusedChange(const PlannerGrid &grid, int index);
+
 // Opens the booking of a key text: forEdit when the user may edit the booking's account,
 // readOnly otherwise; a booking that is gone is reported and nothing opens.
 using Opener = std::function<void(int32_t bookingNo)>;

@@ -114,6 +114,9 @@ void weekBackFourWeeks(CalMdag &view) { shiftWeek(view, -28); }
 
 void openBookingFile(Form &view, FilePicker &picker)
 {
+    // The forms opened on the file in use close first, through their own checks.
+    if (!Forms::unloadOwnedBy(&view))
+        return;
     if (!BookingfileChoice::OpenExisting(picker))
         return;
     closePlanners(view);
@@ -122,6 +125,8 @@ void openBookingFile(Form &view, FilePicker &picker)
 
 void createBookingFile(Form &view, FilePicker &picker)
 {
+    if (!Forms::unloadOwnedBy(&view))
+        return;
     if (!BookingfileChoice::CreateNew(picker))
         return;
     closePlanners(view);

@@ -1,6 +1,7 @@
 #include "reports/archiveperioddialogs.h"
 
 #include "reports/archivereports.h"
+#include "reports/hiddenbox.h"
 
 #include "core/commands.h"
 #include "core/extrafunktioner.h"
@@ -81,6 +82,9 @@ ArchivePeriodDialog::ArchivePeriodDialog(const QString &name, const QString &cap
     connect(Kommandoknap22, &QPushButton::clicked, this,
             &ArchivePeriodDialog::Kommandoknap22_Click);
     connect(Luk, &QPushButton::clicked, this, &ArchivePeriodDialog::Luk_Click);
+    // Enter prints (or presses the button that has the focus); Escape leaves.
+    setDialogKeys([this] { ReportForms::pressFocusedOr(this, Kommandoknap22); },
+                  [this] { Luk_Click(); });
 }
 
 void ArchivePeriodDialog::addCriterion(const QString &text, QWidget *box)

@@ -100,6 +100,8 @@ datobookingperiode::datobookingperiode()
     connect(m_period, &PeriodPair::periodChecked, this, &datobookingperiode::showCriteria);
     connect(uds, &QPushButton::clicked, this, &datobookingperiode::uds_Click);
     connect(annuler, &QPushButton::clicked, this, &datobookingperiode::annuler_Click);
+    // Enter prints (or presses the button that has the focus); Escape leaves.
+    setDialogKeys([this] { ReportForms::pressFocusedOr(this, uds); }, [this] { annuler_Click(); });
 }
 
 void datobookingperiode::Form_Load()

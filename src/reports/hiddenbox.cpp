@@ -1,6 +1,7 @@
 #include "reports/hiddenbox.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace ReportForms {
 
@@ -11,6 +12,14 @@ QLineEdit *hiddenBox(QWidget *parent, const char *name)
     box->setReadOnly(true);
     box->hide();
     return box;
+}
+
+void pressFocusedOr(const QWidget *form, QPushButton *print)
+{
+    if (auto *button = qobject_cast<QPushButton *>(form->focusWidget()))
+        button->click();
+    else
+        print->click();
 }
 
 } // namespace ReportForms

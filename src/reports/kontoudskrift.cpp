@@ -21,10 +21,12 @@ kontoudskrift::kontoudskrift() : Report("kontoudskrift")
     Line2 = page.addLine("Line2", QLineF(0, mm(28), width, mm(28)), 0.8);
 
     struct Column { const char *field; const char *caption; double width; };
-    const Column columns[] = {{"Kontonavn", "Name", 26}, {"kontokontakt", "Contact", 23},
-                              {"Kontotlf", "Phone", 25}, {"kontomail", "Mail", 57},
-                              {"Kontouser", "Username", 18}, {"KontoPass", "Password", 16},
-                              {"admin", "Admin", 13}};
+    // A phone number with its country code and a password of a dozen characters fit their
+    // columns; longer texts take more lines.
+    const Column columns[] = {{"Kontonavn", "Name", 29}, {"kontokontakt", "Contact", 25},
+                              {"Kontotlf", "Phone", 26}, {"kontomail", "Mail", 45},
+                              {"Kontouser", "Username", 20}, {"KontoPass", "Password", 22},
+                              {"admin", "Admin", 11}};
     ReportSection &detail = Detail();
     detail.setHeight(mm(5.5));
     QList<ReportLabel *> captions;

@@ -57,8 +57,10 @@ overview::overview() : Report("overview")
     SubReport1 = page.addSubReport("SubReport1", mmRect(right - 55, 0, 55, 18));
     Streg12 = page.addLine("Streg12", QLineF(0, mm(30), printWidth(), mm(30)), 0.8);
     struct Caption { ReportLabel **label; const char *name; const char *text; double x; };
-    const double colStart = 4, colEnd = 17, colItem = 30, colText = 72, colAccount = 124,
-                 colPhone = 157;
+    // The phone column holds a number with its country code ("+45 86 12 34 72"); the names
+    // and the description take a second line where they are longer than their column.
+    const double colStart = 2, colEnd = 13, colItem = 24, colText = 68, colAccount = 116,
+                 colPhone = 152;
     const Caption captions[] = {{&Tekst15, "Tekst15", "Start", colStart},
                                 {&Tekst16, "Tekst16", "End", colEnd},
                                 {&Tekst17, "Tekst17", "Ressource", colItem},
@@ -66,7 +68,7 @@ overview::overview() : Report("overview")
                                 {&Label71, "Label71", "Account", colAccount},
                                 {&Tekst20, "Tekst20", "Phone", colPhone}};
     for (const Caption &c : captions) {
-        *c.label = page.addLabel(c.name, mmRect(c.x, 31, 40, 5), c.text);
+        *c.label = page.addLabel(c.name, mmRect(c.x, 31, 28, 5), c.text);
         (*c.label)->setBold(true);
     }
 
@@ -100,9 +102,9 @@ overview::overview() : Report("overview")
     ReportSection &detail = Detail();
     detail.setName("Detalje1");
     detail.setHeight(mm(5));
-    FStart = detail.addTextBox("FStart", mmRect(colStart, 0, 13, 5), {}, "h:mm");
+    FStart = detail.addTextBox("FStart", mmRect(colStart, 0, colEnd - colStart, 5), {}, "h:mm");
     FStart->setExpression(ReportFrame::timeOfMinutes("Bstart"));
-    Fslut = detail.addTextBox("Fslut", mmRect(colEnd, 0, 13, 5), {}, "h:mm");
+    Fslut = detail.addTextBox("Fslut", mmRect(colEnd, 0, colItem - colEnd, 5), {}, "h:mm");
     Fslut->setExpression(ReportFrame::timeOfMinutes("Bslut"));
     Start = detail.addTextBox("Start", mmRect(0, 0, 1, 1), "Bstart", "Short Time");
     Start->setVisible(false);

@@ -84,7 +84,7 @@ void ResourceList::ActiveReport_ReportEnd()
 QString ResourceList::equipmentSql(int kind)
 {
     return "SELECT Gruppetyper.gruppeart, Gruppetyper.GTypenavn, Overgruppenavne.OverGruppenavn, "
-           "lokaliteter.Lokalitetsnavn, lokale.Lokalenavn, lokale.Lejetime, lokale.lokfabrikat, "
+           "lokaliteter.Lokalitetsnavn, lokale.Lokalenavn, lokale.gebyr, lokale.lokfabrikat, "
            "lokale.lokmodel, lokale.loksernr, lokale.lokårgang, lokale.Leverandør, "
            "lokale.Garantislut, lokale.levphone, lokale.nextservice FROM (Overgruppenavne "
            "INNER JOIN (lokaliteter INNER JOIN lokale ON lokaliteter.Lokalitetsnr = "
@@ -99,7 +99,7 @@ QString ResourceList::equipmentSql(int kind)
 QList<ResourceList::Column> ResourceList::equipmentColumns()
 {
     return {{"Resource Name", "Lokalenavn", {}, 38},
-            {"Fee/Hour", "Lejetime", "Fixed", 21, Qt::AlignRight},
+            {"Fee/Hour", "gebyr", "Fixed", 21, Qt::AlignRight},
             {"Brand", "lokfabrikat", {}, 22},
             {"Model", "lokmodel", {}, 28},
             {"Serial No#", "loksernr", {}, 34},

@@ -170,6 +170,143 @@ TEST_F(AccountFormsTest, TheLastActiveAdministratorStays)
     EXPECT_TRUE(stored(1, "archived").toBool());
 }
 
+// Only an administrator who can log in counts: active, personal, with a user name and a password.
+TEST_F(AccountFormsTest, TheLastAdministratorWhoCanLogInKeepsTheRightAndTheLogin)
+{
+    const char *others[] = {
+        "'Archived', 'Archived', 'x', 'x', 'p', 1, 1",
+        "'No password', 'No password', 'y', NULL, 'p', 0, 1",
+        "'No user', 'No user', NULL, 'z', 'p', 0, 1",
+        "'Group', 'Group', 'g', 'g', 'g', 0, 1",
+    };
+    for (const char *other : others)
+        exec(QString("INSERT INTO Konti (Kontonavn, kontokontakt, Kontouser, KontoPass, Kontotype, "
+                     "archived, admin) VALUES (%1)").arg(other));
+    Personkonto *form = openFromList(1);
+    ASSERT_TRUE(form);
+    form->PAdmin->setChecked(false);
+    form->Command22_Click();
+    EXPECT_EQ(sb.lastText(),
+              "The last active administrator can't be archived or lose the administrator right.");
+    EXPECT_TRUE(stored(1, "admin").toBool());
+
+    // Nor may the last one lose the login, here or in My Account.
+    form->PAdmin->setChecked(true);
+    form->Kontouser->clear();
+    form->KontoPass->clear();
+    form->Command22_Click();
+    EXPECT_EQ(sb.lastText(),
+              "The last active administrator needs a user name and a password to log in.");
+    EXPECT_EQ(stored(1, "Kontouser").toString(), "admin");
+    QTest::keyClick(form, Qt::Key_Escape);
+    AccountMenu::showMinkonto(*planner);
+    auto *mine = Forms::get<Minkonto>();
+    mine->Kontouser->clear();
+    mine->KontoPass->clear();
+    mine->close();
+    EXPECT_TRUE(Forms::isLoaded<Minkonto>());
+    EXPECT_EQ(stored(1, "Kontouser").toString(), "admin");
+    QTest::keyClick(mine, Qt::Key_Escape);
+
+    // An administrator who can log in besides: the first may step down.
+    addPerson("Second Admin", false, true);
+    form = openFromList(1);
+    form->PAdmin->setChecked(false);
+    form->Command22_Click();
+    EXPECT_FALSE(Forms::isLoaded<Personkonto>());
+    EXPECT_FALSE(stored(1, "admin").toBool());
+}
+
+// The login opens the first account of a user name: a name another personal account has is
+// refused in Add, Edit and My Account; one without a password could never log in.
+TEST_F(AccountFormsTest, AUserNameIsOneAccountsAndComesWithAPassword)
+{
+    const int32_t anna = addPerson("Anna");   // user anna
+    const int32_t ben = addPerson("Ben");
+    const int32_t choir = addGroup("Choir", anna);
+    exec("UPDATE Konti SET Kontouser = 'ghost' WHERE ID = " + QString::number(choir));
+    const char taken[] = "The user name \"anna\" belongs to another account already. Choose "
+                         "another user name.";
+    const char noPassword[] = "An account with a user name needs a password to log in. Fill in "
+                              "a password, or clear the user name.";
+    struct Case { const char *form; const char *user; const char *password; const char *refusal; };
+    const Case cases[] = {
+        {"add", "anna", "pw", taken},
+        {"edit", "anna", "pw", taken},
+        {"mine", "anna", "pw", taken},
+        {"add", "newcomer", "", noPassword},
+        {"edit", "ben", "", noPassword},
+        {"mine", "ben", "", noPassword},
+        {"add", "Anna", "pw", nullptr},    // compared exactly, as the login compares
+        {"edit", "ghost", "pw", nullptr},  // a group's user name logs nobody in
+        {"mine", "", "", nullptr},         // no login at all
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.form) + " " + c.user);
+        exec(QString("UPDATE Konti SET Kontouser = 'ben', KontoPass = 'ben' WHERE ID = %1")
+                 .arg(ben));
+        exec("DELETE FROM Konti WHERE Kontonavn = 'Newcomer'");
+        const qlonglong accounts = count("Konti", "1");
+        AccountForm *form = nullptr;
+        QPushButton *ok = nullptr;
+        if (c.form == std::string("add")) {
+            Forms::get<Kontoliste>()->AddAcc_Click();
+            auto *add = Forms::get<PersonkontoAdd>();
+            add->Kontonavn->setText("Newcomer");
+            add->kontokontakt->setText("Newcomer");
+            form = add;
+            ok = add->addknap;
+        } else if (c.form == std::string("edit")) {
+            Forms::get<Kontoliste>()->Reload();
+            auto *edit = openFromList(ben);
+            form = edit;
+            ok = edit->Command22;
+        } else {
+            logIn(ben);
+            AccountMenu::showMinkonto(*planner);
+            auto *mine = Forms::get<Minkonto>();
+            form = mine;
+            ok = mine->Command22;
+        }
+        ASSERT_TRUE(form);
+        form->Kontouser->setText(c.user);
+        form->KontoPass->setText(c.password);
+        sb.clearShown();
+        ok->click();
+        const QString login = "COALESCE(Kontouser, '') || '/' || COALESCE(KontoPass, '')";
+        const QString stored = c.form == std::string("add")
+            ? sqlValue(file, "SELECT " + login + " FROM Konti WHERE Kontonavn = 'Newcomer'")
+                  .toString()
+            : sqlValue(file, QString("SELECT %1 FROM Konti WHERE ID = %2").arg(login).arg(ben))
+                  .toString();
+        const QString typed = QString(c.user) + "/" + c.password;
+        if (c.refusal) {
+            ASSERT_EQ(sb.shown().size(), 1);
+            EXPECT_EQ(sb.lastText(), c.refusal);
+            EXPECT_EQ(sb.shown().last().title, "Service Message");
+            EXPECT_TRUE(form->isVisible());
+            EXPECT_EQ(count("Konti", "1"), accounts);
+            EXPECT_NE(stored, typed);
+            QTest::keyClick(form, Qt::Key_Escape);
+        } else {
+            EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+            EXPECT_EQ(stored, typed);
+        }
+        Forms::unloadOwnedBy(Forms::get<Kontoliste>());
+        logIn(1);
+    }
+    // An account that already shares its user name keeps it through an edit of another field.
+    exec(QString("UPDATE Konti SET Kontouser = 'anna', KontoPass = 'b' WHERE ID = %1").arg(ben));
+    Forms::get<Kontoliste>()->Reload();
+    Personkonto *edit = openFromList(ben);
+    edit->Kontotlf->setText("556");
+    edit->Command22_Click();
+    EXPECT_FALSE(Forms::isLoaded<Personkonto>());
+    EXPECT_EQ(
+        sqlValue(file, QString("SELECT Kontotlf FROM Konti WHERE ID = %1").arg(ben)).toString(),
+        "556");
+}
+
 TEST_F(AccountFormsTest, MyAccountShowsTheOwnRowOnly)
 {
     const int32_t anna = addPerson("Anna");

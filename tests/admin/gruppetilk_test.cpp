@@ -113,6 +113,33 @@ TEST_F(GruppetilkTest, CancelAndClosingAddNoGroup)
     EXPECT_EQ(count("grptilk", "gnr > " + QString::number(ben)), 0);
 }
 
+// A second "Add New Group" or an "Edit Group" while a new group is open stores that group only
+// as Ok does: with its name, and with its owner as member; without a name it stays open.
+TEST_F(GruppetilkTest, LeavingANewGroupForAnotherStoresItAsOkDoes)
+{
+    const int32_t choir = create("Choir");
+    manager()->NyGruppe_Click();
+    auto *form = Forms::get<Gruppekonto>();
+    sb.clearShown();
+    pick(manager()->Gruppe, choir);
+    manager()->editgroup_Click();
+    EXPECT_EQ(sb.lastText(), "Fill in Account Name!");
+    EXPECT_EQ(form->Kontonavn->text(), "");
+    EXPECT_EQ(count("Konti", "Kontotype = 'g'"), 1);
+
+    form->Kontonavn->setText("Band");
+    manager()->NyGruppe_Click();
+    const auto band = static_cast<int32_t>(
+        sqlValue(file, "SELECT ID FROM Konti WHERE Kontonavn = 'Band'").toLongLong());
+    ASSERT_GT(band, 0);
+    EXPECT_EQ(members(band), QList<qlonglong>({anna}));
+    EXPECT_EQ(sqlValue(file, QString("SELECT kontoowner FROM Konti WHERE ID = %1").arg(band))
+                  .toInt(),
+              anna);
+    EXPECT_EQ(form->Kontonavn->text(), "");   // the new group started
+    EXPECT_EQ(manager()->Gruppe->ListCount(), 2);
+}
+
 TEST_F(GruppetilkTest, OwnerAddsAndRemovesMembersOnce)
 {
     const int32_t choir = create("Choir");

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using namespace Generalen;
 
@@ -80,12 +81,45 @@ TEST_F(ItemFormsTest, OpeningAnItemChangesNothingItShows)
     auto *f = openOn<resitemL>(lab);
     EXPECT_TRUE(f->inaktiv->isChecked());
     EXPECT_EQ(f->cstart->value(), 45000);
-    EXPECT_EQ(f->cslut->value(), 44990);   // either order is taken here
+    EXPECT_EQ(f->cslut->value(), 44990);   // shown as stored
     EXPECT_FALSE(f->Data1.isDirty());
     EXPECT_EQ(f->gebyr->text(), "150.00");
-    f->Luk->click();
-    EXPECT_EQ(period(lab), "1 45000 44990");
     EXPECT_TRUE(sb.shown().isEmpty());
+    // Ok corrects a period in force that ends before it starts, and shows it before it closes.
+    f->Luk->click();
+    EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(f->cslut->value(), 45014);
+    EXPECT_EQ(period(lab), "1 45000 44990");
+    f->Luk->click();
+    EXPECT_EQ(period(lab), "1 45000 45014");
+    EXPECT_EQ(sb.shown().size(), 1);
+}
+
+// The item forms keep the end of the period from lying before its start, as the unavailable
+// list's form does: a spin or a pick that would put it there is corrected with the message.
+TEST_F(ItemFormsTest, APeriodThatWouldEndBeforeItStartsIsCorrected)
+{
+    for (bool domestic : {true, false}) {
+        const int32_t item = domestic ? aula : beamer;
+        exec(QString("UPDATE lokale SET inaktiv = 1, inakstart = 45400, inakslut = 45400 "
+                     "WHERE lokalenr = %1").arg(item));
+        ResourceItemForm *f = domestic ? static_cast<ResourceItemForm *>(openOn<resitemL>(item))
+                                       : openOn<ResitemA>(item);
+        sb.clearShown();
+        f->cslut_Spin(true);   // the day before the start
+        ASSERT_EQ(sb.shown().size(), 1);
+        EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+        EXPECT_EQ(f->cslut->value(), 45414);
+        f->cstart_DropDown();
+        f->ctDateST->setValue(45420);   // picked after the end
+        f->ctDateST_DateChange();
+        EXPECT_EQ(sb.shown().size(), 2);
+        EXPECT_EQ(f->cstart->value(), 45400);
+        f->Luk->click();
+        EXPECT_FALSE(f->isVisible());
+        EXPECT_EQ(period(item), "1 45400 45414");
+    }
 }
 
 TEST_F(ItemFormsTest, ThePopUpCalendarAndTheSpinsMoveTheDay)
@@ -171,6 +205,37 @@ TEST_F(ItemFormsTest, CancelDropsANewItemAndRestoresAStoredOne)
     EXPECT_EQ(value("SELECT gebyr || ' ' || maxprs || ' ' || lokalinr FROM lokale "
                     "WHERE Lokalenavn = 'Studio'").toString(),
               QString("99.5 12 %1").arg(meeting));
+}
+
+// A fee per hour is typed with a decimal point or a comma; a minus, or a comma in the capacity,
+// is refused with a message and never dropped without a word; Enter stores the numbers typed.
+TEST_F(ItemFormsTest, FeesAndCapacityTakeAPointOrACommaAndRefuseAMinus)
+{
+    auto *room = openOn<resitemL>(aula);
+    room->gebyr->selectAll();
+    QTest::keyClicks(room->gebyr, "-");
+    EXPECT_EQ(sb.lastText(), "Fee/hour cannot be negative: type the number without a minus.");
+    QTest::keyClicks(room->gebyr, "1234,5");
+    room->maxprs->selectAll();
+    QTest::keyClicks(room->maxprs, "12,");
+    EXPECT_EQ(sb.lastText(), "Capacity must be a whole number, such as 12.");
+    EXPECT_EQ(sb.shown().size(), 2);
+    EXPECT_EQ(room->maxprs->text(), "12");
+    QTest::keyClick(room->gebyr, Qt::Key_Return);
+    EXPECT_FALSE(Forms::isLoaded<resitemL>());
+    EXPECT_EQ(value(QString("SELECT gebyr || ' ' || maxprs FROM lokale WHERE lokalenr = %1")
+                        .arg(aula))
+                  .toString(),
+              "1234.5 12");
+
+    auto *gear = openOn<ResitemA>(beamer);
+    gear->gebyr->selectAll();
+    QTest::keyClicks(gear->gebyr, "87,25");
+    QTest::keyClick(gear->gebyr, Qt::Key_Return);
+    EXPECT_FALSE(Forms::isLoaded<ResitemA>());
+    EXPECT_EQ(value(QString("SELECT gebyr FROM lokale WHERE lokalenr = %1").arg(beamer)).toDouble(),
+              87.25);
+    EXPECT_EQ(sb.shown().size(), 2);
 }
 
 TEST_F(ItemFormsTest, TheViewFormsLockEveryBoxAndWriteNothing)

@@ -80,7 +80,49 @@ TEST_F(ResManagerTest, TheTreeShowsKindsGroupsTypesAndItemsClosedAndLeavesOrphan
     m->Form_Activate();
     EXPECT_EQ(m->intree->NodeText(nodeOf(*m->intree, QString("LI%1").arg(aula))), "Great Hall");
     EXPECT_EQ(m->intree->NodeCount(), 12);
-    EXPECT_LT(m->intree->SelectedIndex(), 0);
+    // The renamed node is shown selected.
+    EXPECT_EQ(m->intree->SelectedIndex(), nodeOf(*m->intree, QString("LI%1").arg(aula)));
+}
+
+// The tree is built again after every form and message, and keeps the nodes that were open and
+// the selection; a node that a form added or renamed is shown selected.
+TEST_F(ResManagerTest, TheTreeKeepsItsOpenNodesAndSelectionAcrossItsForms)
+{
+    ResManager *m = open();
+    const auto node = [&](const QString &key) { return nodeOf(*m->intree, key); };
+    m->intree->setNodeExpanded(node("LT1"), true);
+    m->intree->setNodeExpanded(node(QString("LG%1").arg(rooms)), true);
+    select(m, QString("LL%1").arg(meeting));
+    m->edit_Click();
+    Forms::get<lokaliteter>()->save->click();   // nothing changed
+    m->Form_Activate();
+    EXPECT_TRUE(m->intree->NodeExpanded(node("LT1")));
+    EXPECT_TRUE(m->intree->NodeExpanded(node(QString("LG%1").arg(rooms))));
+    EXPECT_FALSE(m->intree->NodeExpanded(node("AT2")));
+    EXPECT_EQ(m->intree->SelectedIndex(), node(QString("LL%1").arg(meeting)));
+
+    // An item added under the type: shown, selected.
+    m->add_Click();
+    auto *add = Forms::get<resitemLAD>();
+    add->Lokalenavn->setText("Studio");
+    add->Luk->click();
+    m->Form_Activate();
+    const int studio = m->intree->SelectedIndex();
+    ASSERT_GE(studio, 0);
+    EXPECT_EQ(m->intree->NodeText(studio), "Studio");
+    EXPECT_TRUE(m->intree->NodeExpanded(node(QString("LL%1").arg(meeting))));
+
+    // A renamed group is selected; a message changes nothing.
+    select(m, QString("AG%1").arg(gear));
+    m->edit_Click();
+    Forms::get<Resgroup>()->OverGruppenavn->setText("Equipment");
+    Forms::get<Resgroup>()->save->click();
+    m->Form_Activate();
+    EXPECT_EQ(m->intree->SelectedIndex(), node(QString("AG%1").arg(gear)));
+    EXPECT_TRUE(m->intree->NodeExpanded(node("AT2")));
+    m->Form_Activate();
+    EXPECT_EQ(m->intree->SelectedIndex(), node(QString("AG%1").arg(gear)));
+    EXPECT_TRUE(m->intree->NodeExpanded(node(QString("LG%1").arg(rooms))));
 }
 
 TEST_F(ResManagerTest, EditOpensTheFormOfTheNodesLevelOnItsRow)
@@ -102,7 +144,7 @@ TEST_F(ResManagerTest, EditOpensTheFormOfTheNodesLevelOnItsRow)
                 shown << f;
         ASSERT_EQ(shown.size(), 1) << c.form;
         EXPECT_EQ(shown[0]->objectName(), c.form);
-        EXPECT_EQ(shown[0]->parentWidget(), m);
+        EXPECT_EQ(shown[0]->owner(), m);
         auto *form = static_cast<RecordForm *>(shown[0]);
         const QString keyField = c.key[1] == 'G' ? "overgruppenr"
                                  : c.key[1] == 'L' ? "Lokalitetsnr" : "lokalenr";

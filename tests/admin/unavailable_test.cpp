@@ -100,7 +100,7 @@ TEST_F(UnavailableTest, EditOpensTheChosenItemAndOkWritesAndReloads)
     UnavailableList *l = openList();
     EditUnavail *e = editRow(l, 1);
     EXPECT_EQ(e->windowTitle(), "Vantix -  Unavailable ressource edit");
-    EXPECT_EQ(e->parentWidget(), l);
+    EXPECT_EQ(e->owner(), l);
     EXPECT_EQ(e->Lokalenavn->text(), "Lab");
     EXPECT_FALSE(e->Lokalenavn->isEnabled());
     e->cslut->spinUp();
@@ -198,6 +198,50 @@ TEST_F(UnavailableTest, CheckingSetsBothDaysToTodayAndOpeningCorrectsNothing)
     EXPECT_EQ(e->cstart->value(), kToday);
     EXPECT_EQ(e->cslut->value(), kToday);
     EXPECT_TRUE(sb.shown().isEmpty());
+}
+
+// Ok checks the period too: one stored out of order is corrected, shown, and then stored.
+TEST_F(UnavailableTest, OkCorrectsAPeriodStoredOutOfOrder)
+{
+    setPeriod(lab, 45500, 45490);
+    EditUnavail *e = editRow(openList(), 1);
+    e->ok->click();
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.lastText(), "End date must exceed start date!");
+    EXPECT_TRUE(Forms::isLoaded<EditUnavail>());
+    EXPECT_EQ(e->cslut->value(), 45514);
+    EXPECT_EQ(value(QString("SELECT inakslut FROM lokale WHERE lokalenr = %1").arg(lab)).toInt(),
+              45490);
+    e->ok->click();
+    EXPECT_FALSE(Forms::isLoaded<EditUnavail>());
+    EXPECT_EQ(value(QString("SELECT inakslut FROM lokale WHERE lokalenr = %1").arg(lab)).toInt(),
+              45514);
+}
+
+// The name is only shown here: an item whose stored name is empty is saved like any other.
+TEST_F(UnavailableTest, AnItemWithoutANameIsSavedLikeAnyOther)
+{
+    exec(QString("UPDATE lokale SET Lokalenavn = NULL WHERE lokalenr = %1").arg(lab));
+    UnavailableList *l = openList();
+    for (bool closeBox : {false, true}) {
+        int row = 0;
+        while (l->Unal->RowData(row) != lab)
+            ++row;
+        EditUnavail *e = editRow(l, row);
+        EXPECT_EQ(e->Lokalenavn->text(), "");
+        e->cslut->spinUp();
+        sb.clearShown();
+        if (closeBox)
+            e->close();
+        else
+            e->ok->click();
+        EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+        EXPECT_FALSE(Forms::isLoaded<EditUnavail>());
+    }
+    EXPECT_EQ(value(QString("SELECT inakslut FROM lokale WHERE lokalenr = %1").arg(lab)).toInt(),
+              45412);
+    // The list shows it, also after the close box.
+    EXPECT_EQ(l->Unal->CellText(0, 5), "02-05-2024");
 }
 
 TEST_F(UnavailableTest, APrintCarriesTheInstitutionTheCityAndTheDate)

@@ -2,6 +2,7 @@
 
 #include "bookings/bookingform.h"
 #include "core/generalen.h"
+#include "fixtures/sqlhelpers.h"
 #include "platform/controls/datecalendar.h"
 #include "platform/controls/dateedit.h"
 #include "platform/controls/dblist.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -273,6 +275,47 @@ TEST_F(BookingFormTest, MailLinkCarriesAccountItemDateAndStart)
                          "Booking of Cables %26 Plugs %232, 03/17/2023, 08:00:00");
 }
 
+// An administrator picks Ben's account in the combo: the Account Info tab and the mail link
+// show Ben's data at once, and a change of tab stores Ben as the booking's account.
+TEST_F(BookingFormTest, TheAccountTabAndTheMailLinkFollowTheChosenAccount)
+{
+    exec("UPDATE Konti SET kontomail = 'ben@example.com' WHERE ID = 3");
+    QStringList opened;
+    System::setOpenUrlHandler([&opened](const QString &url) { opened << url; });
+    gIsAdmin = true;
+    bookingform *f = open(100);
+    f->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
+    auto *combo = f->Kontonr->findChild<QComboBox *>();
+    ASSERT_NE(combo, nullptr);
+    combo->setFocus();
+    QTest::keyClicks(combo, "Ben");
+    QTest::keyClick(combo, Qt::Key_Return);
+    ASSERT_EQ(f->Kontonr->Text(), "Ben Holm");
+    EXPECT_EQ(f->kontoknr->text(), "3");
+    EXPECT_EQ(f->kontokontakt->text(), "Ben H.");
+    EXPECT_EQ(f->Kontotlf->text(), "86 12 34 72");
+    EXPECT_EQ(f->Kontoby->text(), "");
+    EXPECT_EQ(f->depname->text(), "");
+    EXPECT_EQ(f->kontomail->text(), "ben@example.com");
+    f->ctmailer->Activate();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].startsWith("mailto: ben@example.com?subject="))
+        << opened[0].toStdString();
+
+    auto *tabs = f->faner->findChild<QTabBar *>();
+    ASSERT_NE(tabs, nullptr);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(f->faner->Tab(), 1);
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+    EXPECT_EQ(bookingField(100, "kontonr").toInt(), 3);
+    EXPECT_EQ(bookingField(100, "curacname").toString(), "Ben Holm");
+    // The accounts themselves are as they were.
+    EXPECT_EQ(sqlValue(file, "SELECT kontokontakt FROM Konti WHERE ID = 2").toString(), "Anna B.");
+    f->Luk_Click();
+    EXPECT_EQ(sqlValue(file, "SELECT kontokontakt FROM Konti WHERE ID = 3").toString(), "Ben H.");
+}
+
 TEST_F(BookingFormTest, ABookingNoLongerThereIsReportedNotOpened)
 {
     auto *f = Forms::get<bookingform>();
@@ -332,7 +375,12 @@ TEST_F(BookingFormTest, PersonsTakeWholeNumbersOnly)
     bookingform *f = open(100);
     f->Antalpers->clear();
     QTest::keyClicks(f->Antalpers, "4x2");
-    EXPECT_EQ(f->Antalpers->text(), "42");
+    EXPECT_EQ(f->Antalpers->text(), "42");   // the letter is refused with a message
+    EXPECT_EQ(sb.lastText(), "The number of persons must be a whole number, such as 12.");
+    QTest::keyClicks(f->Antalpers, "-");
+    EXPECT_EQ(sb.lastText(), "The number of persons cannot be negative: type the number "
+                             "without a minus.");
+    EXPECT_EQ(sb.shown().size(), 2);
 }
 
 TEST_F(BookingFormTest, SpinButtonsAndCalendarSetTimesAndDate)

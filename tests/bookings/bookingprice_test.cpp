@@ -134,13 +134,17 @@ TEST_F(BookingPriceTest, AgreedPriceIsTypedAndKept)
     EXPECT_EQ(f->intax->text(), "12,500.00");
 
     // A price that is empty or not a number counts as nothing.
-    for (const QString &text : {QString(), QString("abc"), QString("12,5"), QString("inf")}) {
+    for (const QString &text : {QString(), QString("abc"), QString("inf")}) {
         f->Pris->setText(text);
         EXPECT_EQ(f->taxbel->text(), "0.00") << text.toStdString();
         EXPECT_EQ(f->intax->text(), "0.00") << text.toStdString();
     }
 
     f->Pris->setText(" 150.40 ");
+    EXPECT_EQ(f->taxbel->text(), "37.60");
+    EXPECT_EQ(f->intax->text(), "188.00");
+    // A decimal comma counts while it is typed, before the box is left.
+    f->Pris->setText("150,40");
     EXPECT_EQ(f->taxbel->text(), "37.60");
     EXPECT_EQ(f->intax->text(), "188.00");
     f->faner->setTab(1);   // saves
@@ -358,17 +362,30 @@ TEST_F(BookingPriceTest, AFormLeftOpenOnAnotherBookingfilePrintsItsOwnBookingsRe
     EXPECT_FALSE(texts.contains("Choir"));
 }
 
-TEST_F(BookingPriceTest, AnAgreedPriceTakesOnlyTheKeysOfANumber)
+// An agreed price is typed with a decimal point or a comma and stored as that number; a minus
+// or a letter is refused with a message, never dropped without a word.
+TEST_F(BookingPriceTest, AnAgreedPriceIsTheNumberTypedAndAMinusIsRefused)
 {
+    gTaxPct = 25;
+    exec("UPDATE booking SET tax = 1 WHERE Bookingnr = 100");
     bookingform *f = openRoomA(480, 540);
     f->aftres->click();
     f->Pris->selectAll();
-    // A comma or a letter would be stored as a price of 0, a minus as a negative price that
-    // is taxed negatively: the box takes none of them.
-    QTest::keyClicks(f->Pris, "-1,2x50.5");
-    EXPECT_EQ(f->Pris->text(), "1250.5");
+    QTest::keyClicks(f->Pris, "-");
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.lastText(), "Fee cannot be negative: type the number without a minus.");
+    f->Pris->selectAll();
+    QTest::keyClicks(f->Pris, "1234,5x");
+    EXPECT_EQ(sb.lastText(), "Fee must be a number, such as 1250.50 or 1250,50, without "
+                             "thousands separators.");
+    EXPECT_EQ(f->Pris->text(), "1234,5");
+    QTest::keyClick(f->Pris, Qt::Key_0);
+    QTest::keyClick(f->Pris, Qt::Key_Return);   // Enter takes the number
+    EXPECT_EQ(sb.shown().size(), 2);
+    EXPECT_EQ(f->Pris->text(), "1234.5");
+    EXPECT_EQ(f->taxbel->text(), "308.63");
     f->Luk_Click();
-    EXPECT_EQ(bookingField(100, "Pris").toDouble(), 1250.5);
+    EXPECT_EQ(bookingField(100, "Pris").toDouble(), 1234.5);
 }
 
 TEST_F(BookingPriceTest, TheAccountsDataLooksAsLockedAsItIs)

@@ -414,9 +414,12 @@ protected:
         EXPECT_FALSE(Forms::isLoaded<fastgen>());
         return Forms::get<vilkdatover>();
     }
+    // A click with the mouse on the day's cell of the year calendar.
     static void click(vilkdatover *v, int day)
     {
-        ASSERT_TRUE(v->dat->clickDate(Extrafunktioner::DayNumberToDate(day)));
+        const QRect cell = v->dat->cellRect(Extrafunktioner::DayNumberToDate(day));
+        ASSERT_FALSE(cell.isEmpty()) << "day " << day << " is not shown";
+        QTest::mouseClick(v->dat, Qt::LeftButton, {}, cell.center());
     }
 };
 
@@ -441,7 +444,7 @@ TEST_F(PickedDatesTest, EachClickPreparesOneDate)
     EXPECT_TRUE(column("ID").isEmpty());
 }
 
-TEST_F(PickedDatesTest, ADatePickedTwiceIsOneMarkedDoubleBooking)
+TEST_F(PickedDatesTest, ASecondClickOnAPickedDayTakesItOffTheList)
 {
     vilkdatover *v = pick();
     v->dat->setYear(1900);
@@ -449,10 +452,17 @@ TEST_F(PickedDatesTest, ADatePickedTwiceIsOneMarkedDoubleBooking)
     click(v, 2);   // the booking's own date: it clashes with itself
     v->dat->setYear(2023);
     click(v, kToday + 5);
+    click(v, kToday + 8);
     click(v, kToday + 5);
-    EXPECT_EQ(column("Dato"), QList<qlonglong>({2, kToday + 5}));
-    EXPECT_EQ(column("DB"), QList<qlonglong>({1, 1}));
+    EXPECT_EQ(column("Dato"), QList<qlonglong>({2, kToday + 8}));
+    EXPECT_EQ(column("DB"), QList<qlonglong>({1, 0}));
+    EXPECT_FALSE(v->dat->isMarked(kToday + 5));
+    EXPECT_TRUE(v->dat->isMarked(kToday + 8));
+    EXPECT_EQ(v->vilklist->RowCount(), 2);
+    // Deleting the double bookings keeps the free day the user wanted.
     v->remall_Click();
+    EXPECT_EQ(column("Dato"), QList<qlonglong>({kToday + 8}));
+    click(v, kToday + 8);
     EXPECT_TRUE(column("ID").isEmpty());
 
     exec(QString::fromUtf8("UPDATE næstenøgle SET nextkey = 700"));
@@ -542,6 +552,51 @@ TEST_F(AlternativesTest, ADoubleBookingMovesToAFreeItemOfTheCurrentType)
     EXPECT_EQ(bookingField(800, "Lokalenr").toInt(), 12);
     EXPECT_EQ(bookingField(800, "Bgruppe").toInt(), 1);
     EXPECT_EQ(bookingField(801, "Lokalenr").toInt(), 10);
+}
+
+// Room A costs 100 an hour, Room C 90: under list price a date moved to Room C costs 90; an
+// agreed price is the same on every date.
+TEST_F(AlternativesTest, AMovedDateTakesItsOwnItemsListPrice)
+{
+    exec(QString("INSERT INTO booking (Bookingnr, Bdato, bstart, bslut, Lokalenr) "
+                 "VALUES (300, %1, 600, 660, 10), (301, %1, 600, 660, 11)")
+             .arg(kToday + 7));
+    struct Case
+    {
+        const char *what;
+        void (bookingform::*option)();
+        QString typed;
+        double head, moved;
+    };
+    const Case cases[] = {{"list price", &bookingform::ListpriceRes_Click, QString(), 100, 90},
+                          {"agreed price", &bookingform::aftres_Click, "250", 250, 250}};
+    int32_t next = 800;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        form->bslut->setValue(39600);   // 11:00: one hour
+        (form->*c.option)();
+        if (!c.typed.isEmpty())
+            form->Pris->setText(c.typed);
+        fastgen *f = generate(&fastgen::Option2_Click);
+        f->genbook->setSelectedRow(0);
+        f->genbook_DblClick();
+        ASSERT_TRUE(Forms::isLoaded<alternatives>());
+        alternatives *a = Forms::get<alternatives>();
+        a->AltList->setSelectedRow(0);
+        ASSERT_EQ(a->AltList->CellText(0, 1), "Room C");
+        a->apply_Click();
+        exec(QString::fromUtf8("UPDATE næstenøgle SET nextkey = %1").arg(next));
+        f->bookingknap_Click();
+        EXPECT_EQ(bookingField(next, "Lokalenr").toInt(), 12);
+        EXPECT_DOUBLE_EQ(bookingField(next, "Pris").toDouble(), c.moved);
+        EXPECT_EQ(bookingField(next + 1, "Lokalenr").toInt(), 10);
+        EXPECT_DOUBLE_EQ(bookingField(next + 1, "Pris").toDouble(), c.head);
+        exec("DELETE FROM booking WHERE Bookingnr >= 800; "
+             "UPDATE booking SET gennr = NULL, gentagende = 0 WHERE Bookingnr = 100");
+        form = Forms::get<bookingform>();
+        form->ShowBooking(100);
+        next += 100;
+    }
 }
 
 TEST_F(AlternativesTest, CandidatesComeFromThePlannersTypeWithoutTheBookedItem)

@@ -98,6 +98,22 @@ TEST_F(SeriesTest, UpdateCopiesTheOpenMemberToTheOthers)
     EXPECT_EQ(bookingField(402, "Beskrivelse").toString(), "Yoga");
 }
 
+// Under list price a member moved to Room A (100 an hour) keeps Room A's price; those of Room B
+// (80 an hour) take Room B's.
+TEST_F(SeriesTest, UnderListPriceEachMemberIsPricedByItsOwnItem)
+{
+    exec("UPDATE booking SET Lokalenr = 10 WHERE Bookingnr = 403");
+    form->ShowBooking(402);
+    form->ListpriceRes->click();
+    EXPECT_EQ(form->Pris->text(), "80");
+    sb.answer(MsgBox::Ok);
+    form->updgen_Click();
+    for (int n : {400, 401, 404})
+        EXPECT_DOUBLE_EQ(bookingField(n, "Pris").toDouble(), 80.0) << n;
+    EXPECT_DOUBLE_EQ(bookingField(403, "Pris").toDouble(), 100.0);
+    EXPECT_EQ(bookingField(403, "bvpris").toInt(), 1);
+}
+
 TEST_F(SeriesTest, UpdateIsRefusedOrCancelledWithoutAChange)
 {
     form->ShowBooking(100);   // a single booking

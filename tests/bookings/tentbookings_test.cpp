@@ -7,9 +7,12 @@
 #include "platform/controls/msgbox.h"
 #include "platform/report/printcapture.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace Generalen;
@@ -152,6 +155,26 @@ TEST_F(TentBookingsTest, ConfirmAllConfirmsEveryTentativeBookingAndCloses)
     sb.answer(MsgBox::Yes);
     open()->ConAll->click();
     EXPECT_FALSE(Forms::isLoaded<TentBookings>());
+}
+
+// On the real message box one Enter answers No: every booking stays tentative.
+TEST_F(TentBookingsTest, EnterOnConfirmAllsQuestionConfirmsNothing)
+{
+    TentBookings *f = open();
+    MsgBox::setHandler(nullptr);
+    QString asked;
+    QTimer::singleShot(0, [&asked] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (auto *mb = qobject_cast<QMessageBox *>(box)) {
+            asked = mb->text();
+            QTest::keyClick(mb, Qt::Key_Return);
+        }
+    });
+    f->ConAll->click();
+    EXPECT_EQ(asked, "Approve confirmation of all tentative bookings");
+    EXPECT_TRUE(Forms::isLoaded<TentBookings>());
+    for (int n : {100, 102, 103})
+        EXPECT_EQ(bookingField(n, "Tentative").toInt(), 1) << n;
 }
 
 TEST_F(TentBookingsTest, TheListStopsAt2000Rows)

@@ -70,8 +70,8 @@ int book(int count, int32_t day)
         auto paths = Dao::Database::open(System::programFolder() + "/paths.mdb");
         paths->Execute("DELETE FROM standby");
         paths->Execute("INSERT INTO standby (Bookingnr, bstart, bslut, Beskrivelse, Bdato, "
-                       "lokalenr, Bgruppe, Kontonr, btid, curacname) VALUES (1, 600, 660, "
-                       "'Pasted', 1, 1, 1, 1, 60, 'Administrator')");
+                       "lokalenr, Bgruppe, Kontonr, btid, curacname, klippet) VALUES (1, 600, "
+                       "660, 'Pasted', 1, 1, 1, 1, 60, 'Administrator', 0)");
     }
     gPasteMode = 0;
     PlannerGrid grid;

@@ -7,6 +7,7 @@
 #include "fixtures/sqlhelpers.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/form.h"
+#include "platform/controls/maskededit.h"
 #include "platform/controls/tabdialog.h"
 #include "platform/db/database.h"
 
@@ -100,6 +101,30 @@ protected:
     Sandbox sandbox;
     QString file;
 };
+
+// Values of the row that the settings load replaced show as the values in use, and Ok stores
+// those.
+TEST_F(OptionsTest, ValuesOutOfRangeShowAsTheDefaultsInUseAndOkStoresThem)
+{
+    execSql(file, "UPDATE institutionsoplysninger SET arCdEl = -2, taxpct = 150, Timeunits = 7, "
+                  "dateformatstr1 = 'yyyy', FirstDay = 'x'");
+    ASSERT_TRUE(start::LoadSettings());
+    Options *f = open();
+    EXPECT_EQ(f->ArcDelCombo->Text(), "3");
+    EXPECT_EQ(f->Taxtext->text(), "25");
+    EXPECT_EQ(f->Timeunits->Text(), "15 minutes");
+    EXPECT_EQ(f->DFS1->text(), "dd-mm-yyyy");
+    EXPECT_EQ(f->FD->text(), "1");
+    EXPECT_EQ(f->DelDelCombo->BoundText().toInt(), 548);   // in range: as stored
+    EXPECT_DOUBLE_EQ(gTaxPct, 25);
+    EXPECT_EQ(gTimeUnits, 15);
+    f->ok_Click();
+    EXPECT_FALSE(Forms::isLoaded<Options>());
+    EXPECT_EQ(storedRow(file, "arCdEl || '|' || taxpct || '|' || Timeunits || '|' || "
+                              "dateformatstr1 || '|' || FirstDay"),
+              "3|25.0|15|dd-mm-yyyy|1");
+    EXPECT_TRUE(sandbox.shown().isEmpty());
+}
 
 TEST_F(OptionsTest, MonthFirstDatesGoWithSundayWeeksAndDayFirstWithMondayWeeks)
 {
@@ -200,9 +225,10 @@ TEST_F(OptionsTest, ATaxTextThatIsNoRateCountsAsZeroAndIsRefusedOnClosing)
     Options *f = open();
     struct Case { const char *text; double pct; bool closes; };
     const Case cases[] = {
-        {"", 0, false},        {"abc", 0, false},  {"12,5", 0, false}, {"1e2", 0, false},
+        {"", 0, false},        {"abc", 0, false},  {"1,2,5", 0, false}, {"1e2", 0, false},
         {"nan", 0, false},     {"12abc", 0, false}, {"-3", -3, false},  {"100.5", 100.5, false},
         {" 7 ", 7, true},      {".5", 0.5, true},  {"0", 0, true},     {"100", 100, true},
+        {"12,5", 12.5, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);

@@ -30,8 +30,9 @@ protected:
     void TearDown() override
     {
         if (Forms::isLoaded<Times>()) {
+            int second = 0;   // a time for every box, each pair in order
             for (TimeEdit *e : edits(Forms::get<Times>()))
-                e->setValue(0);
+                e->setValue(second += 60);
             Forms::unload<Times>();
         }
         resetState();
@@ -169,6 +170,54 @@ TEST_F(TimesTest, ClosingWithoutSavingKeepsTheProgramsTimes)
     EXPECT_TRUE(sandbox.lastText().startsWith("The times could not be saved:\n"));
     EXPECT_EQ(gOpeningTime, 480);
     EXPECT_EQ(storedTimes(), before);
+}
+
+// Opening before closing, and the same for prime time and the printed span: a pair out of
+// order is refused, naming the pair, and the form stays open with nothing stored.
+TEST_F(TimesTest, EachPairMustStartBeforeItEnds)
+{
+    struct Case { int start; int startValue; int endValue; const char *message; };
+    const Case cases[] = {
+        {0, 72000, 28800, "Opening Time (20:00:00) must be before Closing Time (08:00:00)."},
+        {0, 79200, 79200, "Opening Time (22:00:00) must be before Closing Time (22:00:00)."},
+        {2, 28800, 28800, "PrimeTime Start (08:00:00) must be before PrimeTime End (08:00:00)."},
+        {4, 28800, 25200, "PrintTime Start (08:00:00) must be before PrintTime End (07:00:00)."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.message);
+        gOpeningTime = -1;
+        Times *f = open();
+        const QString before = storedTimes();
+        edits(f)[c.start]->setValue(c.startValue);
+        edits(f)[c.start + 1]->setValue(c.endValue);
+        sandbox.clearShown();
+        f->Command1_Click();
+        EXPECT_TRUE(Forms::isLoaded<Times>());
+        ASSERT_EQ(sandbox.shown().size(), 1);
+        EXPECT_EQ(sandbox.lastText().toStdString(), c.message);
+        EXPECT_EQ(sandbox.shown()[0].title, "Vantix - Times");
+        f->close();   // the close box checks the same
+        EXPECT_TRUE(Forms::isLoaded<Times>());
+        EXPECT_EQ(storedTimes(), before);
+        EXPECT_EQ(gOpeningTime, -1);
+        f->Data1.UpdateControls();
+        f->Command1_Click();
+        EXPECT_FALSE(Forms::isLoaded<Times>());
+    }
+}
+
+// A time of the row out of the day was replaced by its default as the settings were loaded:
+// the form shows that time and Ok stores it.
+TEST_F(TimesTest, ATimeOutOfTheDayShowsAsTheTimeInUse)
+{
+    execSql(file, "UPDATE institutionsoplysninger SET Luktid = 90000, Åbntid = NULL");
+    Times *f = open();
+    EXPECT_EQ(f->ctDEdit1->text(), "22:00:00");
+    EXPECT_EQ(f->ctDEdit3->text(), "08:00:00");
+    f->Command1_Click();
+    EXPECT_FALSE(Forms::isLoaded<Times>());
+    EXPECT_EQ(storedTimes(), "28800 79200 28800 57600 28800 79200");
+    EXPECT_EQ(gClosingTime, 1320);
 }
 
 TEST_F(TimesTest, EnterClosesTheFormAsOkDoes)

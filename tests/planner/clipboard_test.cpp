@@ -113,23 +113,36 @@ TEST_F(ClipboardTest, ACopyPastesAgainAndAgainUnderNewNumbersWithItsFields)
     EXPECT_EQ(field(7, "bstart").toInt(), 600);
 }
 
-TEST_F(ClipboardTest, ACutComesBackUnderItsOwnNumberOnce)
+TEST_F(ClipboardTest, ACutStaysMarkedWhereItIsUntilThePasteMovesItUnderItsOwnNumber)
 {
     addBooking(7, type, aula, gCurrentDay, 600, 690);
+    exec("UPDATE booking SET Pris = 300, Bemærkninger = 'Coffee' WHERE Bookingnr = 7");
     auto *cal = Forms::get<Calendar>();
     cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
     cut(*cal);
-    EXPECT_TRUE(field(7, "Bookingnr").isNull());
-    EXPECT_TRUE(keys(*cal->cc).isEmpty());
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+    EXPECT_EQ(field(7, "Lokalenr").toInt(), aula);
+    EXPECT_EQ(keys(*cal->cc), QStringList({"7"}));
+    EXPECT_TRUE(cal->cc->ItemCut(1));
     EXPECT_TRUE(cal->saks->isVisibleTo(cal));
     EXPECT_EQ(clip("Bookingnr").toInt(), 7);
+    EXPECT_TRUE(clip("klippet").toBool());
+    // A refill keeps the mark: the clipboard says which booking is cut.
+    cal->RefreshDayView();
+    EXPECT_TRUE(cal->cc->ItemCut(1));
 
     pasteAt(*cal, *cal->cc, 2, 720);
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
     EXPECT_EQ(field(7, "Lokalenr").toInt(), lab);
+    EXPECT_EQ(field(7, "bstart").toInt(), 720);
     EXPECT_EQ(field(7, "bslut").toInt(), 810);
+    EXPECT_EQ(field(7, "Bemærkninger"), "Coffee");
+    EXPECT_DOUBLE_EQ(field(7, "Pris").toDouble(), 300.0);
+    EXPECT_EQ(first(file, "SELECT Count(*) FROM booking").toInt(), 1);
     EXPECT_EQ(clipRows(), 0);
     EXPECT_FALSE(cal->saks->isVisibleTo(cal));
     EXPECT_EQ(keys(*cal->cc), QStringList({"7"}));
+    EXPECT_FALSE(cal->cc->ItemCut(1));
 
     cal->cc->SetSelection(1, 900, 930);
     cal->PasteBookingCommand();
@@ -137,7 +150,7 @@ TEST_F(ClipboardTest, ACutComesBackUnderItsOwnNumberOnce)
     EXPECT_EQ(sb.shown().last().title, "Information");
 }
 
-TEST_F(ClipboardTest, APasteNeverTakesANumberStillInUse)
+TEST_F(ClipboardTest, ALaterCutOrCopyLeavesTheCutBookingWhereItIs)
 {
     addBooking(7, type, aula, gCurrentDay, 600, 690);
     addBooking(8, type, lab, gCurrentDay, 600, 690);
@@ -154,14 +167,57 @@ TEST_F(ClipboardTest, APasteNeverTakesANumberStillInUse)
     EXPECT_EQ(field(7, "bstart").toInt(), 600);
     EXPECT_EQ(clipRows(), 1);
 
-    // Cut A, then copy B: A's row is replaced and A is gone.
+    // Cut A, then cut B, then copy B: A and B stay where they are, B alone is marked while cut.
     cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
     cut(*cal);
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 8));
+    cut(*cal);
+    EXPECT_FALSE(cal->cc->ItemCut(indexOf(*cal->cc, 7)));
+    EXPECT_TRUE(cal->cc->ItemCut(indexOf(*cal->cc, 8)));
     cal->cc->SetSelectedItem(indexOf(*cal->cc, 8));
     copy(*cal);
     EXPECT_EQ(clipRows(), 1);
     EXPECT_EQ(clip("Bookingnr").toInt(), 8);
-    EXPECT_TRUE(field(7, "Bookingnr").isNull());
+    EXPECT_FALSE(clip("klippet").toBool());
+    for (int32_t nr : {7, 8}) {
+        EXPECT_EQ(field(nr, "bstart").toInt(), 600) << nr;
+        EXPECT_FALSE(cal->cc->ItemCut(indexOf(*cal->cc, nr))) << nr;
+    }
+    EXPECT_EQ(field(7, "Lokalenr").toInt(), aula);
+    EXPECT_EQ(first(file, "SELECT Count(*) FROM booking").toInt(), 3);
+}
+
+// Another copy of the program started from the same folder writes the same clipboard row.
+TEST_F(ClipboardTest, ACutSurvivesAnotherCopyOfTheProgramTakingTheClipboard)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    addBooking(8, type, lab, gCurrentDay, 600, 690);
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+
+    // The other copy copies booking 8 over it: booking 7 stays, and this paste adds a copy of 8.
+    execSql(Extrafunktioner::PathsFile(),
+            QString("UPDATE standby SET Bookingnr = 8, lokalenr = %1, klippet = 0").arg(lab));
+    cal->RefreshDayView();
+    EXPECT_FALSE(cal->cc->ItemCut(indexOf(*cal->cc, 7)));
+    pasteAt(*cal, *cal->cc, 2, 840);
+    EXPECT_EQ(field(7, "Lokalenr").toInt(), aula);
+    EXPECT_EQ(field(7, "bstart").toInt(), 600);
+    EXPECT_EQ(field(500, "bstart").toInt(), 840);
+    EXPECT_EQ(clipRows(), 1);
+
+    // The other copy cuts 7 and pastes it itself: the clipboard is empty here, 7 is once in the
+    // file, where the other copy put it.
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+    execSql(file, QString("UPDATE booking SET Lokalenr = %1, bstart = 960, bslut = 1050 "
+                          "WHERE Bookingnr = 7").arg(lab));
+    execSql(Extrafunktioner::PathsFile(), "DELETE FROM standby");
+    pasteAt(*cal, *cal->cc, 1, 720);
+    EXPECT_EQ(sb.lastText(), "No Booking on Clipboard !");
+    EXPECT_EQ(first(file, "SELECT Count(*) FROM booking WHERE Bookingnr = 7").toInt(), 1);
+    EXPECT_EQ(field(7, "bstart").toInt(), 960);
 }
 
 TEST_F(ClipboardTest, AnOvernightBookingKeepsItsLengthAndEndsWithinTheDay)
@@ -218,8 +274,8 @@ TEST_F(ClipboardTest, CopyInOneViewPasteInTheOther)
     week->RefreshWeekView();
     week->dd->SetSelectedItem(1);
     cut(*week);
-    EXPECT_TRUE(keys(*week->dd).isEmpty());
-    EXPECT_TRUE(field(500, "Bookingnr").isNull());
+    EXPECT_TRUE(week->dd->ItemCut(1));
+    EXPECT_EQ(field(500, "Bdato").toInt(), monday + 2);
     week->OpenDayView(monday + 4);
     auto *day = Forms::get<Calendar>();
     gCurrentTypeNo = type;
@@ -283,37 +339,92 @@ TEST_F(ClipboardTest, TheWeekViewSaysSoWhenNoBookingIsSelected)
     EXPECT_EQ(keys(*week->dd), QStringList({"7"}));
 }
 
-TEST_F(ClipboardTest, ACutOfABookingTheUserMayNotDeleteIsRefusedACopyIsNot)
+TEST_F(ClipboardTest, ACutOrAPasteOnAnAccountTheUserMayNotEditIsRefused)
 {
     addBooking(7, type, aula, gCurrentDay, 600, 690);
     exec("UPDATE booking SET kontonr = 3 WHERE Bookingnr = 7");   // Ben's account
     auto *cal = Forms::get<Calendar>();
     cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
     cut(*cal);
-    EXPECT_EQ(sb.lastText(), "You have no authority to delete this booking !");
-    EXPECT_EQ(field(7, "Bookingnr").toInt(), 7);
-    EXPECT_EQ(keys(*cal->cc), QStringList({"7"}));
+    EXPECT_EQ(sb.lastText(), "You have no authority to cut this booking !");
+    EXPECT_EQ(sb.shown().last().title, "");
+    EXPECT_FALSE(cal->cc->ItemCut(1));
     EXPECT_EQ(clipRows(), 0);
     EXPECT_FALSE(cal->saks->isVisibleTo(cal));
 
+    // A copy is taken, but its paste would make a booking on Ben's account.
     copy(*cal);
     EXPECT_EQ(clip("Bookingnr").toInt(), 7);
-    EXPECT_EQ(field(7, "Bookingnr").toInt(), 7);
+    sb.clearShown();
+    pasteAt(*cal, *cal->cc, 2, 840);
+    ASSERT_EQ(sb.shown().size(), 1);
+    EXPECT_EQ(sb.lastText(), "You have no authority to paste this booking !");
+    EXPECT_EQ(sb.shown().last().title, "");
+    EXPECT_EQ(first(file, "SELECT Count(*) FROM booking").toInt(), 1);
+    EXPECT_EQ(clipRows(), 1);
 
-    // An administrator may cut it.
+    // An administrator cuts it; Anna may not paste it, and it stays where it is, still cut.
     gIsAdmin = true;
     cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
     cut(*cal);
-    EXPECT_TRUE(field(7, "Bookingnr").isNull());
+    gIsAdmin = false;
+    pasteAt(*cal, *cal->cc, 2, 840);
+    EXPECT_EQ(sb.lastText(), "You have no authority to paste this booking !");
+    EXPECT_EQ(field(7, "Lokalenr").toInt(), aula);
+    EXPECT_TRUE(clip("klippet").toBool());
+    gIsAdmin = true;
+    pasteAt(*cal, *cal->cc, 2, 840);
+    EXPECT_EQ(field(7, "Lokalenr").toInt(), lab);
+    EXPECT_EQ(clipRows(), 0);
+}
+
+// A cut booking's number means nothing in another bookingfile.
+TEST_F(ClipboardTest, ABookingCutFromAnotherBookingfileIsNotPastedHere)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+    const QString elsewhere = sb.newBookingfile("elsewhere.mdb");
+    execSql(elsewhere, QString("INSERT INTO booking (Bookingnr, Bdato, bstart, bslut, Lokalenr, "
+                               "kontonr) VALUES (7, %1, 480, 540, %2, 2)")
+                           .arg(gCurrentDay)
+                           .arg(lab));
+    gDatabasePath = elsewhere;
+    const Clipboard::PasteResult r = Clipboard::paste(840, gCurrentDay, aula);
+    EXPECT_FALSE(r.pasted);
+    EXPECT_EQ(sb.lastText(), "The booking on the clipboard was cut from another bookingfile, "
+                                 + file + ". Open that bookingfile to paste it.");
+    EXPECT_EQ(sqlValue(elsewhere, "SELECT bstart FROM booking WHERE Bookingnr = 7").toInt(), 480);
+    EXPECT_EQ(clipRows(), 1);
+    gDatabasePath = file;
+}
+
+// A booking cut from a bookingfile that no longer holds it leaves an empty clipboard.
+TEST_F(ClipboardTest, ACutBookingDeletedSinceIsReportedAndTheClipboardEmptied)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 690);
+    auto *cal = Forms::get<Calendar>();
+    cal->cc->SetSelectedItem(indexOf(*cal->cc, 7));
+    cut(*cal);
+    exec("DELETE FROM booking WHERE Bookingnr = 7");
+    cal->RefreshDayView();
+    pasteAt(*cal, *cal->cc, 2, 840);
+    EXPECT_EQ(sb.lastText(),
+              "The booking is no longer in the bookingfile. It may have been deleted.");
+    EXPECT_EQ(first(file, "SELECT Count(*) FROM booking").toInt(), 0);
+    EXPECT_EQ(clipRows(), 0);
+    EXPECT_FALSE(cal->saks->isVisibleTo(cal));
 }
 
 // A paths.mdb made before the clipboard carried delivery, tax and price type gets the columns
-// at the first cut, and the cut booking comes back whole.
+// at the first cut, and the cut booking moves whole.
 TEST_F(ClipboardTest, AnOlderClipboardTableGainsTheColumnsItLacks)
 {
     {
         auto paths = Dao::Database::open(Extrafunktioner::PathsFile());
-        for (const char *column : {"leveringstype", "leveringssted", "tax", "bvpris"})
+        for (const char *column : {"klippet", "bookingfil", "leveringstype", "leveringssted",
+                                   "tax", "bvpris"})
             paths->Execute(QString("ALTER TABLE standby DROP COLUMN ") + column);
     }
     execSql(Extrafunktioner::PathsFile(), "PRAGMA user_version = 0");
@@ -332,4 +443,39 @@ TEST_F(ClipboardTest, AnOlderClipboardTableGainsTheColumnsItLacks)
     EXPECT_TRUE(field(7, "tax").toBool());
     EXPECT_EQ(field(7, "bvpris").toInt(), 2);
     EXPECT_DOUBLE_EQ(field(7, "Pris").toDouble(), 800.0);
+}
+
+// An older program's cut took the booking out of the bookingfile: its row is the booking, and
+// the paste puts it back under its own number when no booking has it. Its copy pastes as a
+// copy.
+TEST_F(ClipboardTest, AnOlderProgramsClipboardRowIsNeitherLostNorDoubled)
+{
+    addBooking(8, type, lab, gCurrentDay, 600, 690, "Still here");
+    // The archive takes each number once: an archived booking's number is not free.
+    exec("INSERT INTO bookingarkiv (Bookingnr, Bdato, Lokalenr) VALUES (9, 40000, 1)");
+    auto *cal = Forms::get<Calendar>();
+    struct Case
+    {
+        int32_t nr;
+        const char *text;
+        int32_t pastedAs;
+        int rowsAfter;
+    };
+    const Case cases[] = {{7, "Cut long ago", 7, 0},
+                          {8, "Still here", 500, 1},
+                          {9, "Archived", 501, 1}};
+    int start = 720;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        execSql(Extrafunktioner::PathsFile(),
+                QString("DELETE FROM standby; INSERT INTO standby (Bookingnr, Beskrivelse, "
+                        "Kontonr, btid) VALUES (%1, '%2', 2, 60)").arg(c.nr).arg(c.text));
+        pasteAt(*cal, *cal->cc, 1, start);
+        EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+        EXPECT_EQ(field(c.pastedAs, "Beskrivelse"), c.text);
+        EXPECT_EQ(field(c.pastedAs, "bstart").toInt(), start);
+        EXPECT_EQ(clipRows(), c.rowsAfter);
+        start += 120;
+    }
+    EXPECT_EQ(field(8, "bstart").toInt(), 600);
 }

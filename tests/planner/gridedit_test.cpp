@@ -185,7 +185,30 @@ TEST_F(GridEditTest, AUserWithoutRightsStoresNothingAndGetsTheReadOnlyView)
     EXPECT_FALSE(Forms::isLoaded<Searchinfoform>());
     ASSERT_TRUE(Forms::isLoaded<bookingform>());
     EXPECT_EQ(Forms::get<bookingform>()->Data1.Recordset()->Field("Bookingnr").toInt(), 1);
-    EXPECT_TRUE(sb.shown().isEmpty());
+    // The move and the title were refused aloud, in the words of the refused delete; the
+    // openings said nothing.
+    ASSERT_EQ(sb.shown().size(), 2);
+    for (const auto &shown : sb.shown()) {
+        EXPECT_EQ(shown.text, "You have no authority to change this booking !");
+        EXPECT_EQ(shown.title, "");
+    }
+}
+
+TEST_F(GridEditTest, TheWeekViewSaysWhyAMoveOrATitleWasRefused)
+{
+    addBooking(1, type, aula, monday, 600, 660, "Theirs");
+    giveToAccount(1, 9);
+    auto *week = Forms::get<CalMdag>();
+    moveItem(*week->dd, indexOf(*week->dd, 1), 3, 720, 780);
+    EXPECT_EQ(sb.lastText(), "You have no authority to change this booking !");
+    EXPECT_EQ(field(1, "Bdato").toInt(), monday);
+    const int i = indexOf(*week->dd, 1);
+    week->dd->SetItemText(i, "Mine now");
+    emit week->dd->ItemEdited(i, "Mine now");
+    EXPECT_EQ(sb.shown().size(), 2);
+    EXPECT_EQ(sb.lastText(), "You have no authority to change this booking !");
+    EXPECT_EQ(field(1, "Beskrivelse"), "Theirs");
+    EXPECT_EQ(week->dd->ItemText(indexOf(*week->dd, 1)), "Theirs");
 }
 
 TEST_F(GridEditTest, DeleteAsksAndTestsTheRightsInEachViewsOrder)

@@ -1,6 +1,7 @@
 #include "plannerfixture.h"
 
 #include "bookings/bookingform.h"
+#include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "core/start.h"
 #include "fixtures/sqlhelpers.h"
@@ -212,15 +213,20 @@ TEST_F(PlannerKeysTest, AMoveThatIsNotStoredPutsTheItemBackAtOnce)
         show(v);
         PlannerGrid &g = *v.grid;
 
-        // Another account's booking: nothing stored, the item is back at its old place.
+        // Another account's booking: nothing stored, the item is back at its old place, and
+        // the user is told why.
+        sb.clearShown();
         dragDown(g, indexOfKey(g, 11), 2);
         const int theirs = indexOfKey(g, 11);
         EXPECT_EQ(g.ItemStart(theirs), 780);
         EXPECT_EQ(g.ItemEnd(theirs), 840);
         EXPECT_EQ(field(11, "bstart").toInt(), 780);
+        ASSERT_EQ(sb.shown().size(), 1);
+        EXPECT_EQ(sb.lastText(), "You have no authority to change this booking !");
 
         // The user's own booking is stored and stays where it was put.
         dragDown(g, indexOfKey(g, 10), 2);
+        EXPECT_EQ(sb.shown().size(), 1);
         EXPECT_EQ(g.ItemStart(indexOfKey(g, 10)), 660);
         EXPECT_EQ(field(10, "bstart").toInt(), 660);
         EXPECT_EQ(field(10, "bslut").toInt(), 720);
@@ -264,4 +270,45 @@ TEST_F(PlannerKeysTest, ListsHeadingAndPrintNameTheShownTypeAfterLoginAndTheWeek
     Forms::get<CalMdag>()->OpenDayView(gCurrentDay);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     expectShown("back from the week view");
+}
+
+// Ctrl+X marks the booking and leaves it; Ctrl+C on another booking leaves it too; Ctrl+X again
+// and Ctrl+V on an empty slot move it there under its own number.
+TEST_F(PlannerKeysTest, CutCopyAndPasteByKeysLoseAndDoubleNothingInBothViews)
+{
+    for (auto make : {dayView, weekView}) {
+        exec("DELETE FROM booking WHERE Bookingnr NOT IN (10, 11)");
+        exec("UPDATE booking SET bstart = 600, bslut = 660, Lokalenr = " + QString::number(aula)
+             + " WHERE Bookingnr = 10");
+        execSql(Extrafunktioner::PathsFile(), "DELETE FROM standby");
+        const View v = make();
+        SCOPED_TRACE(v.name);
+        show(v);
+        PlannerGrid &g = *v.grid;
+        sb.clearShown();
+
+        clickItem(g, 10);
+        key(Qt::Key_X, Qt::ControlModifier);
+        EXPECT_TRUE(g.ItemCut(indexOfKey(g, 10)));
+        EXPECT_EQ(count("Bookingnr = 10 AND bstart = 600"), 1);
+        clickItem(g, 11);
+        key(Qt::Key_C, Qt::ControlModifier);
+        EXPECT_FALSE(g.ItemCut(indexOfKey(g, 10)));
+        clickSlot(g, v.column, 720);
+        key(Qt::Key_V, Qt::ControlModifier);
+        // Booking 11 is another account's: no copy of it is made.
+        EXPECT_EQ(sb.lastText(), "You have no authority to paste this booking !");
+        EXPECT_EQ(count("1 = 1"), 2);
+
+        clickItem(g, 10);
+        key(Qt::Key_X, Qt::ControlModifier);
+        clickSlot(g, v.column, 900);
+        key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(count("Bookingnr = 10 AND bstart = 900 AND bslut = 960"), 1);
+        EXPECT_EQ(count("1 = 1"), 2);
+        EXPECT_FALSE(g.ItemCut(indexOfKey(g, 10)));
+        EXPECT_EQ(g.ItemStart(indexOfKey(g, 10)), 900);
+        EXPECT_EQ(sb.shown().size(), 1);
+        Forms::unloadAll();
+    }
 }

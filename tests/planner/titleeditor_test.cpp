@@ -158,3 +158,33 @@ TEST_F(TitleEditorTest, ModifiersAndDeadKeysTypeTitlesInBothViews)
         Forms::unloadAll();
     }
 }
+
+// Click, click, Delete empties the editor; neither Enter nor a click elsewhere stores that.
+TEST_F(TitleEditorTest, AnEmptiedTitleKeepsTheOldOne)
+{
+    addBooking(7, type, aula, gCurrentDay, 600, 660, "Choir");
+    addBooking(8, type, lab, gCurrentDay, 600, 660, "Band");
+    auto *cal = Forms::get<Calendar>();
+    show(cal, *cal->cc);
+    for (bool byEnter : {true, false}) {
+        SCOPED_TRACE(byEnter ? "Enter" : "a click elsewhere");
+        PlannerGrid &grid = *cal->cc;
+        const int index = int(keys(grid).indexOf("7")) + 1;
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.itemRect(index).center());
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.itemRect(index).center());
+        QTRY_VERIFY(editor() != nullptr);
+        EXPECT_EQ(editor()->selectedText(), "Choir");
+        QTest::keyClick(editor(), Qt::Key_Delete);
+        EXPECT_TRUE(editor()->text().isEmpty());
+        if (byEnter) {
+            QTest::keyClick(editor(), Qt::Key_Return);
+        } else {
+            const int other = int(keys(grid).indexOf("8")) + 1;
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.itemRect(other).center());
+        }
+        QTRY_VERIFY(editor() == nullptr);
+        EXPECT_EQ(storedTitle(7), "Choir");
+        EXPECT_EQ(grid.ItemText(int(keys(grid).indexOf("7")) + 1), "Choir");
+    }
+    EXPECT_TRUE(sb.shown().isEmpty()) << sb.lastText().toStdString();
+}

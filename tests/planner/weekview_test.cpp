@@ -1,5 +1,6 @@
 #include "plannerfixture.h"
 
+#include "admin/resourceitemform.h"
 #include "core/generalen.h"
 #include "planner/calendar.h"
 #include "planner/calmdag.h"
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace Generalen;
 
@@ -174,4 +176,29 @@ TEST_F(WeekViewTest, ABookingfileThatCannotBeReadIsToldOnceNotAtEveryActivation)
     exec("ALTER TABLE booking_gone RENAME TO booking");
     week->Form_Activate();
     EXPECT_EQ(keys(*week->dd), QStringList({"1"}));
+}
+
+// An item renamed in its form shows its new name in the open week view, on the view's next
+// activation and after a change of week.
+TEST_F(WeekViewTest, TheHeadingFollowsARenamedItem)
+{
+    gIsAdmin = true;
+    gCurrentDay = day(2024, 1, 3);
+    auto *cal = Forms::get<Calendar>();
+    cal->OpenWeekView(lab);
+    auto *week = Forms::get<CalMdag>();
+    EXPECT_EQ(week->lnavn->text(), "Lab");
+
+    auto *form = Forms::get<resitemL>();
+    form->Show();
+    ASSERT_TRUE(form->position(QString("lokalenr = %1").arg(lab)));
+    form->Lokalenavn->setText("Lab (new wing)");
+    form->Luk->click();
+    week->Form_Activate();
+    EXPECT_EQ(week->lnavn->text(), "Lab (new wing)");
+    EXPECT_EQ(week->lnr->text(), QString::number(lab));
+
+    exec(QString("UPDATE lokale SET Lokalenavn = 'Lab 2' WHERE lokalenr = %1").arg(lab));
+    week->ctToolBar3_ButtonClick(2);
+    EXPECT_EQ(week->lnavn->text(), "Lab 2");
 }

@@ -479,7 +479,7 @@ TEST_F(ExpiryTest, TheToolBarShowsItModelessAndTheHiddenMenuIdModalAndOwned)
     bool ranModal = false;
     Forms::setModalRunner([&](Form *form) {
         ranModal = true;
-        EXPECT_EQ(form->parentWidget(), &view.window);
+        EXPECT_EQ(form->owner(), &view.window);
         form->Unload();
     });
     Commands::run(Commands::MainMenu, 52, view);

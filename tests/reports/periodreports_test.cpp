@@ -13,11 +13,16 @@
 #include "reports/datobookingperiode.h"
 #include "reports/overview.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using Extrafunktioner::DateToDayNumber;
 
@@ -175,6 +180,59 @@ TEST(BookingOverview, ADateAcrossTheOtherIsRefusedAndTakenBack)
     Forms::unloadAll();
 }
 
+// Enter in a criteria dialog prints, from a date box as from anywhere but a button, where it
+// presses that button; Escape leaves the dialog.
+TEST(CriteriaDialogs, EnterPrintsAndEscapeLeaves)
+{
+    ReportFixture f;
+    addResources(f);
+    struct Case
+    {
+        const char *name;
+        std::function<Form *()> open;
+        QWidget *(*dateBox)(Form *);
+        bool (*loaded)();
+    };
+    const Case cases[] = {
+        {"overview", [] { return Forms::get<datobookingperiode>(); },
+         [](Form *d) -> QWidget * { return static_cast<datobookingperiode *>(d)->fradato; },
+         &Forms::isLoaded<datobookingperiode>},
+        {"totals", [] { return Forms::get<datoarkivperiodeht>(); },
+         [](Form *d) -> QWidget * { return static_cast<datoarkivperiodeht *>(d)->cend; },
+         &Forms::isLoaded<datoarkivperiodeht>},
+        {"details", [] { return Forms::get<datoarkivperiodeAC>(); },
+         [](Form *d) -> QWidget * { return static_cast<datoarkivperiodeAC *>(d)->cstart; },
+         &Forms::isLoaded<datoarkivperiodeAC>}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        f.capture.previews.clear();
+        Form *dialog = c.open();
+        dialog->Show();
+        QWidget *date = c.dateBox(dialog);
+        QWidget *box = date->focusProxy() ? date->focusProxy() : date;
+        box->setFocus();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box,
+                        Qt::Key_Return);
+        EXPECT_EQ(f.capture.previews.size(), 1);
+
+        dialog = c.open();
+        dialog->Show();
+        auto *exit = dialog->findChild<QPushButton *>(c.name == std::string("overview")
+                                                          ? "annuler" : "Luk");
+        ASSERT_NE(exit, nullptr);
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Return);
+        EXPECT_EQ(f.capture.previews.size(), 1);   // Exit, not Print
+        EXPECT_FALSE(c.loaded());
+
+        dialog = c.open();
+        dialog->Show();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        EXPECT_EQ(f.capture.previews.size(), 1);
+        EXPECT_FALSE(c.loaded());
+    }
+}
+
 // The report filters by the period and kinds before it joins and groups; the statement as first
 // written filters afterwards. Both give the same rows in the same order on a varied file.
 TEST(BookingOverview, TheFilteredStatementGivesTheRowsOfTheWrittenOne)
@@ -330,6 +388,44 @@ TEST(BookingOverview, ALongPeriodPrintsTheLogoOnEveryPage)
     for (int page = 0; page < model.pageCount(); ++page)
         EXPECT_EQ(ReportFixture::pictures(model, page), 1) << page;
     EXPECT_TRUE(model.texts().contains("Long 150"));
+}
+
+// A day of the overview that runs over pages: every page it goes on to starts with the day,
+// the group and the type above its time rows. The period totals repeat their group and type.
+TEST(BookingOverview, APageThatGoesOnWithADayRepeatsItsDayGroupAndType)
+{
+    ReportFixture f;
+    addResources(f);
+    for (int i = 0; i < 90; ++i)
+        addBooking(f, "booking", 100 + i, kDay, 480 + i, 481 + i, 2, 2, 2, "Lesson");
+    Forms::get<datobookingperiode>()->uds_Click();
+    ASSERT_EQ(f.capture.previews.size(), 1);
+    const PageModel &model = f.capture.previews.first();
+    ASSERT_GE(model.pageCount(), 3);
+    for (int page = 0; page < model.pageCount(); ++page) {
+        const QStringList texts = model.texts(page);
+        const qsizetype day = texts.indexOf("Thursday");
+        ASSERT_GE(day, 0) << "page " << page + 1;
+        // The day with its date, the group and the type, then the first booking's start.
+        EXPECT_EQ(texts.mid(day, 4), (QStringList{"Thursday", "10-12-2026", "Rooms", "Small"}))
+            << "page " << page + 1;
+        EXPECT_TRUE(texts.at(day + 4).contains(':')) << texts.at(day + 4).toStdString();
+    }
+
+    // Sixty small rooms with an archived booking each: more lines than one page holds.
+    f.exec({"INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr) "
+            "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 60) "
+            "SELECT 100 + n, 'Room ' || (100 + n), 2 FROM c",
+            "INSERT INTO bookingarkiv (Bookingnr, Bdato, bstart, bslut, Lokalenr, kontonr) "
+            "SELECT 1000 + lokalenr, " + QString::number(kDay - 1) + ", 480, 540, lokalenr, 2 "
+            "FROM lokale WHERE lokalenr > 100"});
+    Forms::get<datoarkivperiodeht>()->Kommandoknap22_Click();
+    ASSERT_EQ(f.capture.previews.size(), 2);
+    const PageModel &totals = f.capture.previews.last();
+    ASSERT_GE(totals.pageCount(), 2);
+    for (int page = 1; page < totals.pageCount(); ++page)
+        EXPECT_EQ(totals.texts(page).mid(4, 2), (QStringList{"Rooms", "Small"}))
+            << totals.texts(page).join(" | ").toStdString();
 }
 
 // The totals' statement adds up per item what the written statement gives row by row: the same

@@ -19,11 +19,12 @@ void addResources(const ReportFixture &f)
             "INSERT INTO lokaliteter (Lokalitetsnr, Lokalitetsnavn, Overgruppenr) VALUES "
             "(1, 'Small rooms', 1), (2, 'Halls', 1), (3, 'Studios', 2), (4, 'Video', 3), "
             "(5, 'Lost type', 99), (6, 'Odd type', 4)",
-            "INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr, Gruppeart, maxprs, Lejetime, "
-            "lokbeskrivelse) VALUES (1, 'Room B', 1, 1, 8, 120, 'Window'), "
-            "(2, 'Room A', 1, 1, 6, NULL, NULL), (3, 'Great Hall', 2, 1, 200, 950.5, NULL), "
-            "(4, 'Studio 1', 3, 1, 12, 300, NULL), (5, 'Camcorder', 4, 2, 0, 25, NULL), "
-            "(6, 'Ghost', 5, 1, 0, 0, NULL), (7, 'Oddity', 6, 1, 0, 0, NULL)"});
+            // The hourly rent Lejetime is edited by no form: only the fee gebyr prints.
+            "INSERT INTO lokale (lokalenr, Lokalenavn, lokalinr, Gruppeart, maxprs, gebyr, "
+            "Lejetime, lokbeskrivelse) VALUES (1, 'Room B', 1, 1, 8, 120, 7, 'Window'), "
+            "(2, 'Room A', 1, 1, 6, NULL, 7, NULL), (3, 'Great Hall', 2, 1, 200, 950.5, 7, NULL), "
+            "(4, 'Studio 1', 3, 1, 12, 300, NULL, NULL), (5, 'Camcorder', 4, 2, 0, 25, 7, NULL), "
+            "(6, 'Ghost', 5, 1, 0, 0, 7, NULL), (7, 'Oddity', 6, 1, 0, 0, 7, NULL)"});
 }
 
 QStringList only(const QStringList &texts, const QStringList &wanted)
@@ -51,8 +52,17 @@ TEST(ResourceLists, ItemsPrintUnderOneHeaderPerGroupAndTypeInNameOrder)
                            "Great Hall", "Small rooms", "Room A", "Room B"}));
     EXPECT_TRUE(texts.contains("Resource List  -  Domestic"));
     EXPECT_EQ(texts.count("Room Name"), 3);   // the captions under every type
-    EXPECT_TRUE(texts.contains("950.50"));     // "Fixed"
     EXPECT_TRUE(texts.contains("Window"));
+    // "Fee/Hour" is each item's fee, "Fixed"; an empty fee prints an empty cell.
+    const PageModel &pages = f.capture.previews.first();
+    const double feeColumn = pages.findText("Fee/Hour")->rect.left();
+    QStringList fees;
+    for (const PageItem *item : pages.textItems(0)) {
+        if (std::abs(item->rect.left() - feeColumn) < 0.01)
+            fees.append(item->text);
+    }
+    EXPECT_EQ(fees, (QStringList{"Fee/Hour", "300.00", "Fee/Hour", "950.50", "Fee/Hour",
+                                 "120.00"}));
 }
 
 TEST(ResourceLists, TheKindComesFromTheGroupAndAKindWithoutItemsPrintsItsFrame)

@@ -38,14 +38,14 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
     EXPECT_EQ(current, 8);
-    EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 1);
+    EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 2);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
         EXPECT_EQ(rowsOf(build + "/" + name), Dao::SchemaCheck::model(bookingfile, current))
             << name;
     }
-    EXPECT_EQ(versionOf(build + "/paths.mdb"), 1);
-    EXPECT_EQ(rowsOf(build + "/paths.mdb"), Dao::SchemaCheck::model(paths, 1));
+    EXPECT_EQ(versionOf(build + "/paths.mdb"), 2);
+    EXPECT_EQ(rowsOf(build + "/paths.mdb"), Dao::SchemaCheck::model(paths, 2));
 }
 
 // Files of every released version are in use: a version's layout never changes. A change to
@@ -67,7 +67,8 @@ TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
                                        "be1073c96723b4d05e77feca2ad627cff67242e5",
                                        "966a8e2f655a9a96cdfdca70849a1b763966c285"}},
         {FileSchemas::Paths(), {"ec06229e3a3161631ebbbe0ece700ae85a31b81f",
-                                 "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2"}},
+                                 "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2",
+                                 "86ce76d6d00bdc294ff2112c5c66e59cedf529b4"}},
     };
     for (const auto &l : layouts) {
         SCOPED_TRACE(l.schema.name.toStdString());
@@ -183,26 +184,41 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
     }
 }
 
-// A paths.mdb from before the clipboard carried delivery, tax and price type keeps the
-// booking on its clipboard and the chosen bookingfile.
+// A paths.mdb of each earlier version keeps the booking on its clipboard and the chosen
+// bookingfile; its row says neither cut nor copy, as its program did not.
 TEST(FileVersions, AnEarlierPathsFileKeepsItsClipboardAndChoice)
 {
-    Sandbox sandbox;
-    const QString paths = sandbox.file("paths.mdb");
-    execSql(paths,
-            "DROP TABLE standby;"
-            "CREATE TABLE standby (Bookingnr INTEGER, bstart INTEGER, bslut INTEGER, "
-            "Beskrivelse TEXT, Bdato INTEGER, lokalenr INTEGER, Bgruppe INTEGER, "
-            "Bcolor INTEGER, Kontonr INTEGER, Kontaktperson2 TEXT, Kontaktpersonadr2 TEXT, "
-            "Kontaktpersonpnr2 TEXT, Kontaktpersonby2 TEXT, Kontakttlf2 TEXT, Kontakttlfb2 TEXT, "
-            "langbeskrivelse TEXT, Antalpers INTEGER, Pris DOUBLE, ID INTEGER, "
-            "Bemærkninger TEXT, gennr INTEGER, gentagende BOOLEAN, Intern BOOLEAN, "
-            "Tentative BOOLEAN, curacname TEXT, btid INTEGER DEFAULT 0);"
-            "INSERT INTO standby (Bookingnr, Beskrivelse, btid) VALUES (12, 'Choir', 90);"
-            "PRAGMA user_version = 0");
-    EXPECT_EQ(start::StoredBookingfilePath(), sandbox.file("Demodata.mdb"));
-    EXPECT_EQ(versionOf(paths), 1);
-    EXPECT_EQ(sqlValue(paths, "SELECT Beskrivelse || btid || tax || bvpris FROM standby "
-                              "WHERE Bookingnr = 12").toString(),
-              "Choir9001");
+    const QString version1 = "ALTER TABLE standby DROP COLUMN klippet;"
+                             "ALTER TABLE standby DROP COLUMN bookingfil;";
+    const struct {
+        const char *what;
+        QString sql;
+    } cases[] = {
+        {"version 0",
+         "DROP TABLE standby;"
+         "CREATE TABLE standby (Bookingnr INTEGER, bstart INTEGER, bslut INTEGER, "
+         "Beskrivelse TEXT, Bdato INTEGER, lokalenr INTEGER, Bgruppe INTEGER, "
+         "Bcolor INTEGER, Kontonr INTEGER, Kontaktperson2 TEXT, Kontaktpersonadr2 TEXT, "
+         "Kontaktpersonpnr2 TEXT, Kontaktpersonby2 TEXT, Kontakttlf2 TEXT, Kontakttlfb2 TEXT, "
+         "langbeskrivelse TEXT, Antalpers INTEGER, Pris DOUBLE, ID INTEGER, "
+         "Bemærkninger TEXT, gennr INTEGER, gentagende BOOLEAN, Intern BOOLEAN, "
+         "Tentative BOOLEAN, curacname TEXT, btid INTEGER DEFAULT 0);"
+         "INSERT INTO standby (Bookingnr, Beskrivelse, btid) VALUES (12, 'Choir', 90);"
+         "PRAGMA user_version = 0"},
+        {"version 1",
+         version1 + "INSERT INTO standby (Bookingnr, Beskrivelse, btid, tax, bvpris) "
+                    "VALUES (12, 'Choir', 90, 0, 1); PRAGMA user_version = 1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Sandbox sandbox;
+        const QString paths = sandbox.file("paths.mdb");
+        execSql(paths, c.sql);
+        EXPECT_EQ(start::StoredBookingfilePath(), sandbox.file("Demodata.mdb"));
+        EXPECT_EQ(versionOf(paths), 2);
+        EXPECT_EQ(sqlValue(paths, "SELECT Beskrivelse || btid || tax || bvpris FROM standby "
+                                  "WHERE Bookingnr = 12 AND klippet IS NULL "
+                                  "AND bookingfil IS NULL").toString(),
+                  "Choir9001");
+    }
 }

@@ -101,11 +101,15 @@ DataControl::DataControl(QObject *parent) : QObject(parent) {}
 
 DataControl::~DataControl()
 {
-    // A form that did not close its control still gets its change written; a failure here
-    // cannot be reported, and a destructor must not throw. The form that owns the control
-    // may be half destroyed by now, so no Validate is raised.
+    // A change still pending is dropped: only the form's own ways out write a row, through its
+    // checks, and the form that owns the control may be half destroyed by now. A destructor
+    // must not throw.
     try {
-        closeControl(false);
+        if (m_recordset) {
+            if (m_recordset->editMode() != Dao::EditMode::None)
+                m_recordset->CancelUpdate();
+            m_recordset->Close();
+        }
     } catch (...) {
     }
     try {
@@ -131,10 +135,10 @@ void DataControl::requireOpen() const
         throw Dao::DbError(QStringLiteral("The data control has no open recordset."));
 }
 
-void DataControl::Refresh()
+bool DataControl::Refresh()
 {
-    if (m_recordset && !writePending(true))
-        return;
+    if (m_recordset && !writePending())
+        return false;
     if (m_recordset) {
         m_recordset->Close();
         m_recordset.reset();
@@ -162,6 +166,7 @@ void DataControl::Refresh()
     fillBoxes();
     emit Refreshed();
     emit Reposition();
+    return true;
 }
 
 void DataControl::afterMove()
@@ -170,78 +175,86 @@ void DataControl::afterMove()
     emit Reposition();
 }
 
-void DataControl::MoveFirst()
+bool DataControl::MoveFirst()
 {
     requireOpen();
-    if (!writePending(true))
-        return;
+    if (!writePending())
+        return false;
     m_recordset->MoveFirst();
     afterMove();
+    return true;
 }
 
-void DataControl::MoveNext()
+bool DataControl::MoveNext()
 {
     requireOpen();
-    if (!writePending(true))
-        return;
+    if (!writePending())
+        return false;
     m_recordset->MoveNext();
     afterMove();
+    return true;
 }
 
-void DataControl::MovePrevious()
+bool DataControl::MovePrevious()
 {
     requireOpen();
-    if (!writePending(true))
-        return;
+    if (!writePending())
+        return false;
     m_recordset->MovePrevious();
     afterMove();
+    return true;
 }
 
-void DataControl::MoveLast()
+bool DataControl::MoveLast()
 {
     requireOpen();
-    if (!writePending(true))
-        return;
+    if (!writePending())
+        return false;
     m_recordset->MoveLast();
     afterMove();
+    return true;
 }
 
-void DataControl::FindFirst(const QString &criteria)
+bool DataControl::FindFirst(const QString &criteria)
 {
     requireOpen();
-    if (!writePending(true))
-        return;
+    if (!writePending())
+        return false;
     m_recordset->FindFirst(criteria);
     if (m_recordset->NoMatch()) {
         fillBoxes();   // a new row just written leaves the row that was current before it
-        return;
+        return true;
     }
     afterMove();
+    return true;
 }
 
-void DataControl::AddNew()
+bool DataControl::AddNew()
 {
     requireOpen();
-    if (!writePending(true))
-        return;
+    if (!writePending())
+        return false;
     m_recordset->AddNew();
     clearChanged();
     fillBoxes();
     emit Reposition();
+    return true;
 }
 
-void DataControl::UpdateRecord()
+bool DataControl::UpdateRecord()
 {
     requireOpen();
-    if (m_readOnly || !hasPending())
-        return;
+    if (!hasPending())
+        return true;
     const bool added = m_recordset->editMode() == Dao::EditMode::AddNew;
-    writeRow();
+    if (!writePending())
+        return false;
     if (added)
         m_recordset->MoveToLastModified();
     fillBoxes();
     if (added)
         emit Reposition();
+    return true;
 }
 
 void DataControl::CancelUpdate()
@@ -276,18 +289,11 @@ bool DataControl::isDirty() const
     return false;
 }
 
-void DataControl::Close()
-{
-    closeControl(true);
-}
-
-void DataControl::closeControl(bool validate)
+bool DataControl::Close()
 {
     if (m_recordset) {
-        if (!writePending(validate)) {
-            if (m_recordset->editMode() != Dao::EditMode::None)
-                m_recordset->CancelUpdate();
-        }
+        if (!writePending())
+            return false;
         m_recordset->Close();
         m_recordset.reset();
     }
@@ -296,6 +302,7 @@ void DataControl::closeControl(bool validate)
         m_db.reset();
     }
     clearChanged();
+    return true;
 }
 
 bool DataControl::hasCurrentRow() const
@@ -326,11 +333,11 @@ int DataControl::position() const
     return m_recordset->AbsolutePosition();
 }
 
-void DataControl::moveTo(int position)
+bool DataControl::moveTo(int position)
 {
     requireOpen();
-    if (!writePending(true))
-        return;
+    if (!writePending())
+        return false;
     if (m_recordset->RecordCount() > 0) {
         m_recordset->MoveFirst();
         if (position < 0) {
@@ -341,6 +348,7 @@ void DataControl::moveTo(int position)
         }
     }
     afterMove();
+    return true;
 }
 
 QList<QVariantList> DataControl::rowValues(const QStringList &fields)
@@ -465,18 +473,16 @@ bool DataControl::hasPending() const
     return hasCurrentRow() && isDirty();
 }
 
-bool DataControl::writePending(bool validate)
+bool DataControl::writePending()
 {
     if (!hasPending()) {
         clearChanged();   // with no row to hold them, changes have nowhere to go
         return true;
     }
-    if (validate) {
-        bool cancel = false;
-        emit Validate(cancel);
-        if (cancel)
-            return false;
-    }
+    bool cancel = false;
+    emit Validate(cancel);
+    if (cancel)
+        return false;
     writeRow();
     return true;
 }
@@ -499,6 +505,7 @@ void DataControl::writeRow()
         throw;
     }
     clearChanged();
+    emit Written(m_recordset->LastModifiedKey(), mode == Dao::EditMode::AddNew);
 }
 
 void DataControl::fillBoxes()

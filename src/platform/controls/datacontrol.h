@@ -20,8 +20,11 @@ class Database;
 
 // A form's data control: a database name and a record source (a table, a stored query or SQL
 // text in Jet's dialect) opened as a dynaset, with boxes bound to the fields of its current row.
-// Moving off a row, Refresh and Close write a changed row first, as the classic data control does.
-// Values typed into the boxes travel to the database as bound values, never as SQL text.
+// Moving off a row, Refresh, AddNew, UpdateRecord and Close write a changed (or started) row
+// first, as the classic data control does, and every such write first raises Validate: the
+// form's checks decide whether the row may be written, on every way it is written. A control
+// destroyed while open writes nothing. Values typed into the boxes travel to the database as
+// bound values, never as SQL text.
 class DataControl : public QObject
 {
     Q_OBJECT
@@ -37,28 +40,32 @@ public:
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool ReadOnly() const { return m_readOnly; }
 
-    // Writes a pending change, (re)opens the record source at its first row and fills the bound
-    // boxes. Throws Dao::DbError when the database or the source cannot be opened.
-    void Refresh();
+    // The operations below that leave the current row write a pending change first. Each
+    // answers false when Validate refused that write: the control then stays on its row with
+    // the change in the boxes, and nothing else happens.
+
+    // (Re)opens the record source at its first row and fills the bound boxes. Throws
+    // Dao::DbError when the database or the source cannot be opened.
+    bool Refresh();
     // The open recordset; nullptr before the first Refresh and after Close.
     Dao::Recordset *Recordset() const { return m_recordset.get(); }
     bool isOpen() const { return m_recordset != nullptr; }
 
-    // Moves as the recordset does (writing a pending change first) and refills the bound boxes.
-    void MoveFirst();
-    void MoveNext();
-    void MovePrevious();
-    void MoveLast();
+    // Moves as the recordset does and refills the bound boxes.
+    bool MoveFirst();
+    bool MoveNext();
+    bool MovePrevious();
+    bool MoveLast();
     // Finds the first row matching a criteria text ("[Bookingnr]=12", "lokalenr = 7"); without a
     // match the row stays and Recordset()->NoMatch() is true.
-    void FindFirst(const QString &criteria);
+    bool FindFirst(const QString &criteria);
     // Starts a new row: the bound boxes show the new row (empty but for values code set through
     // Recordset()->SetField). The row is written by UpdateRecord, on moving off it or on Close,
     // even when nothing was typed; CancelUpdate drops it.
-    void AddNew();
+    bool AddNew();
     // Writes the bound boxes' changed values into the current (or new) row now; a new row then
     // becomes the current one, showing the key the database gave it.
-    void UpdateRecord();
+    bool UpdateRecord();
     // Drops changes in the bound boxes (and a new row being added) and reloads them from the row.
     void CancelUpdate();
     // Reloads the bound boxes from the current row, dropping typed changes; a row being added
@@ -66,12 +73,14 @@ public:
     void UpdateControls();
     // True while a bound box holds a change not yet written.
     bool isDirty() const;
+    // True while a row is being added or a bound box holds a change: the row a write would store.
+    bool hasPending() const;
     // True while the control fills its boxes from a row: a box's change signal is then no edit.
     bool isFilling() const { return m_filling; }
-    // Writes a pending change and closes the recordset and the connection. When the write
-    // fails the DbError passes on and the control stays open with the change kept, so a form
-    // can show the error and let the user correct or cancel it.
-    void Close();
+    // Writes a pending change and closes the recordset and the connection. When Validate
+    // refuses the write (false) or the write fails (the DbError passes on), the control stays
+    // open with the change kept, so a form can show why and let the user correct or cancel it.
+    bool Close();
 
     // The current row's value of a field; a null QVariant with no current row.
     QVariant value(const QString &field) const;
@@ -81,7 +90,7 @@ public:
     int position() const;
     // Makes the row at this position current (writing a pending change first) and refills the
     // bound boxes; a position past the end leaves no current row.
-    void moveTo(int position);
+    bool moveTo(int position);
     // The values of these fields of every row, in the recordset's order; the current row stays.
     // Empty while closed or while a row is being added or edited.
     QList<QVariantList> rowValues(const QStringList &fields);
@@ -99,10 +108,12 @@ signals:
     void Reposition();
     // The record source was opened again: lists bound to this control refill.
     void Refreshed();
-    // Raised before a move, a find, AddNew, Refresh or Close writes a changed row; set cancel
-    // to keep it unwritten: a move, find, AddNew or Refresh then does not happen and the
-    // change stays in the boxes; Close drops it. UpdateRecord raises no Validate.
+    // Raised before a pending row is written, by whichever operation writes it; set cancel to
+    // keep it unwritten (the operation then does not happen and the change stays).
     void Validate(bool &cancel);
+    // Raised after a pending row was written; key is the stored row's key, added tells a new
+    // row. A form that keeps rows of its own beside it (a membership) writes them here.
+    void Written(const QVariant &key, bool added);
 
 private:
     struct Binding
@@ -112,10 +123,8 @@ private:
         bool changed = false;
         QMetaObject::Connection connection;
     };
-    void closeControl(bool validate);
-    bool hasPending() const;
     // Writes a pending change; false when Validate cancelled it.
-    bool writePending(bool validate);
+    bool writePending();
     void writeRow();
     void fillBoxes();
     void boxChanged(QWidget *box);

@@ -1,7 +1,7 @@
 #include "platform/controls/datecalendar.h"
 #include "platform/daynumber.h"
 
-#include "platform/controls/daytext.h"
+#include "platform/controls/calendarweek.h"
 #include "platform/system.h"
 
 #include <QCalendarWidget>
@@ -41,7 +41,14 @@ void DateCalendar::setDate(const QDate &date)
 
 void DateCalendar::setFirstDay(int firstDay)
 {
-    m_calendar->setFirstDayOfWeek(firstDay == 0 ? Qt::Sunday : Qt::Monday);
+    m_firstDay = firstDay == 0 ? Qt::Sunday : Qt::Monday;
+    m_calendar->setFirstDayOfWeek(*m_firstDay);
+}
+
+void DateCalendar::showEvent(QShowEvent *e)
+{
+    m_calendar->setFirstDayOfWeek(m_firstDay.value_or(CalendarWeek::firstDay()));
+    QWidget::showEvent(e);
 }
 
 void DateCalendar::pick(const QDate &date)

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QWidget>
 
+#include <optional>
+
 class QCalendarWidget;
 
 // A month calendar. Its value is a day number (days since 1900-01-01) and always holds a
@@ -19,7 +21,7 @@ public:
     QDate date() const;
     void setDate(const QDate &date);
 
-    // 0 Sunday first, any other value Monday first.
+    // 0 Sunday first, any other value Monday first; without it the program's first day.
     void setFirstDay(int firstDay);
 
     // Picks a day as the user would.
@@ -29,7 +31,11 @@ signals:
     void DateChange();
     void DateSelected();
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     QCalendarWidget *m_calendar;
+    std::optional<Qt::DayOfWeek> m_firstDay;
     bool m_setting = false;
 };

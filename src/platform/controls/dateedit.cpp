@@ -3,6 +3,8 @@
 
 #include "platform/controls/daytext.h"
 
+#include <algorithm>
+
 DateEdit::DateEdit(QWidget *parent) : DEdit(parent)
 {
     setDropButtonVisible(true);
@@ -71,9 +73,15 @@ std::optional<int> DateEdit::parse(const QString &text) const
     if (year.size() == 2)
         y += y < 30 ? 2000 : 1900;
     const QDate d(y, month.toInt(), day.toInt());
-    if (!d.isValid())
+    if (!d.isValid() || normalized(DayNumber::fromDate(d)) != DayNumber::fromDate(d))
         return std::nullopt;
     return DayNumber::fromDate(d);
+}
+
+int DateEdit::normalized(int value) const
+{
+    static const int last = DayNumber::fromDate(QDate(9999, 12, 31));
+    return std::clamp(value, 0, last);
 }
 
 QString DateEdit::refusal(const QString &text) const

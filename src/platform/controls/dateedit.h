@@ -5,9 +5,10 @@
 #include <QDate>
 
 // The date edit box. Its value is a day number (days since 1900-01-01, day 0), shown by a
-// date pattern made of dd, mm and yyyy ("dd-mm-yyyy", "mm/dd/yyyy"). It shows a drop-down
-// button, which only raises DropDown: the form opens its own calendar. A form without a
-// calendar hides the button.
+// date pattern made of dd, mm and yyyy ("dd-mm-yyyy", "mm/dd/yyyy"). It holds only a date it
+// shows and reads back: one from 1900-01-01 to 9999-12-31 (a value beyond is taken to the
+// nearer end). It shows a drop-down button, which only raises DropDown: the form opens its
+// own calendar. A form without a calendar hides the button.
 class DateEdit : public DEdit
 {
     Q_OBJECT
@@ -30,6 +31,7 @@ protected:
     QString inputMask() const override;
     std::optional<int> parse(const QString &text) const override;
     QString refusal(const QString &text) const override;
+    int normalized(int value) const override;
 
 private:
     QString m_pattern = QStringLiteral("dd-mm-yyyy");

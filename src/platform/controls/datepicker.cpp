@@ -1,20 +1,23 @@
 #include "platform/controls/datepicker.h"
 #include "platform/daynumber.h"
 
+#include "platform/controls/calendarweek.h"
 #include "platform/controls/daytext.h"
+#include "platform/controls/msgbox.h"
+#include "platform/controls/typedline.h"
 #include "platform/system.h"
 
 #include <QCalendarWidget>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 DatePicker::DatePicker(QWidget *parent)
-    : QWidget(parent), m_text(new QLineEdit(this)), m_button(new QToolButton(this)),
+    : QWidget(parent), m_text(new TypedLine(this)), m_button(new QToolButton(this)),
       m_popup(new QFrame(this, Qt::Popup)), m_calendar(new QCalendarWidget(m_popup))
 {
     auto *row = new QHBoxLayout(this);
@@ -22,7 +25,7 @@ DatePicker::DatePicker(QWidget *parent)
     row->setSpacing(1);
     row->addWidget(m_text, 1);
     row->addWidget(m_button);
-    m_text->setReadOnly(true);
+    m_text->setTaker([this] { return takeTyped(); });
     m_button->setArrowType(Qt::DownArrow);
     m_button->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(m_text);
@@ -100,12 +103,15 @@ void DatePicker::setDateFormat(const QString &pattern)
 
 void DatePicker::setFirstDay(int firstDay)
 {
-    m_calendar->setFirstDayOfWeek(firstDay == 0 ? Qt::Sunday : Qt::Monday);
+    m_firstDay = firstDay == 0 ? Qt::Sunday : Qt::Monday;
 }
 
 void DatePicker::showCalendar()
 {
-    m_calendar->setSelectedDate(isNull() ? System::today() : m_date);
+    m_calendar->setFirstDayOfWeek(m_firstDay.value_or(CalendarWeek::firstDay()));
+    // A date typed and not yet taken is where the calendar opens.
+    const QDate typed = readDate(m_text->text());
+    m_calendar->setSelectedDate(typed.isValid() ? typed : isNull() ? System::today() : m_date);
     m_popup->adjustSize();
     QPoint at = mapToGlobal(QPoint(0, height()));
     if (const QScreen *screen = this->screen()) {
@@ -121,8 +127,8 @@ void DatePicker::showCalendar()
 
 void DatePicker::hideCalendar() { m_popup->hide(); }
 
-// The box takes no typing: F4 and Alt+Down open the calendar from the keyboard, as on a combo
-// box; there the arrows move the day, Enter picks it and Escape closes it.
+// F4 and Alt+Down open the calendar from the keyboard, as on a combo box; there the arrows
+// move the day, Enter picks it and Escape closes it.
 bool DatePicker::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_text && event->type() == QEvent::KeyPress) {
@@ -148,4 +154,68 @@ void DatePicker::pick(const QDate &date)
     if (changed)
         emit DateChange();
     emit DateSelected();
+}
+
+QDate DatePicker::readDate(const QString &text) const
+{
+    // The order of day, month and year is the pattern's; the parts are the text's runs of
+    // digits, between any separators.
+    QString order;
+    for (const QChar c : m_pattern.toLower()) {
+        if ((c == 'd' || c == 'm' || c == 'y') && !order.contains(c))
+            order += c;
+    }
+    static const QRegularExpression nonDigits(QStringLiteral("[^0-9]+"));
+    static const QRegularExpression foreign(QStringLiteral("[^0-9 ./-]"));
+    const QString t = text.trimmed();
+    const QStringList parts = t.split(nonDigits, Qt::SkipEmptyParts);
+    if (order.size() != 3 || parts.size() != 3 || t.contains(foreign))
+        return QDate();
+    const bool shortYear = m_pattern.count(QLatin1Char('y')) <= 2;
+    int day = 0, month = 0, year = 0;
+    for (int i = 0; i < 3; ++i) {
+        const QString &part = parts[i];
+        if (order[i] == 'y') {
+            if (part.size() != (shortYear ? 2 : 4))
+                return QDate();
+            year = part.toInt();
+            if (shortYear)
+                year += year < 30 ? 2000 : 1900;
+        } else if (part.size() > 2) {
+            return QDate();
+        } else {
+            (order[i] == 'd' ? day : month) = part.toInt();
+        }
+    }
+    const QDate date(year, month, day);
+    return date.isValid() && year >= 1900 && year <= 9999 ? date : QDate();
+}
+
+bool DatePicker::takeTyped()
+{
+    const QString typed = m_text->text().trimmed();
+    if (m_refusing || typed == text())
+        return true;
+    if (typed.isEmpty()) {
+        m_text->setText(text());
+        return true;
+    }
+    const QDate date = readDate(typed);
+    if (!date.isValid()) {
+        m_refusing = true;
+        MsgBox::show(QStringLiteral("%1 is not a valid date: type it as %2.").arg(typed, m_pattern),
+                     MsgBox::OkOnly | MsgBox::Exclamation, QString());
+        m_text->setText(text());
+        m_text->setFocus(Qt::OtherFocusReason);
+        m_text->selectAll();
+        m_refusing = false;
+        return false;
+    }
+    const bool changed = date != m_date;
+    setDate(date);
+    m_text->setText(text());
+    if (changed)
+        emit DateChange();
+    emit DateSelected();
+    return true;
 }

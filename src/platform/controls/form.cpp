@@ -1,5 +1,7 @@
 #include "platform/controls/form.h"
 
+#include "platform/system.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -70,10 +72,39 @@ void centreOver(QWidget *window, QWidget *opener)
     }
 }
 
+QList<Form *> ownedBy(const QWidget *owner)
+{
+    QList<Form *> owned;
+    if (!owner)
+        return owned;
+    for (Form *f : loaded()) {
+        if (f != owner && f->owner() == owner)
+            owned << f;
+    }
+    return owned;
+}
+
+bool unloadOwnedBy(const QWidget *owner)
+{
+    QList<QPointer<Form>> owned;
+    for (Form *f : ownedBy(owner))
+        owned << f;
+    for (const QPointer<Form> &f : std::as_const(owned)) {
+        if (f && !f->Unload())
+            return false;
+    }
+    return true;
+}
+
 void unloadAll()
 {
+    QList<QPointer<Form>> forms;
     for (Form *f : loaded())
-        f->Unload();
+        forms << f;
+    for (const QPointer<Form> &f : std::as_const(forms)) {
+        if (f && !f->Unload())
+            f->discard();
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -90,14 +121,24 @@ Form::~Form() { Forms::detail::instances().remove(this); }
 
 void Form::Show(ShowMode mode, QWidget *owner)
 {
-    if (owner && owner != parentWidget())
-        setParent(owner, windowFlags() | Qt::Window);
+    if (owner && owner->window() != this)
+        m_owner = owner->window();
+    // The window manager keeps a window above another only when it is a dialog window that
+    // is transient for it; an owned form keeps its minimise and maximise buttons.
+    if (m_owner && windowType() != Qt::Dialog)
+        setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     if (!m_placed && !isVisible()) {
         // The first show puts the form in the middle of the window it is opened from.
         m_placed = true;
         if (!testAttribute(Qt::WA_Resized))
             adjustSize();
-        Forms::centreOver(this, parentWidget() ? parentWidget() : Forms::activeWindow());
+        Forms::centreOver(this, m_owner ? m_owner.data() : Forms::activeWindow());
+    }
+    // Kept above its owner, also when it is shown again for another one.
+    if (m_owner && m_owner->isVisible()) {
+        winId();
+        if (QWindow *handle = windowHandle())
+            handle->setTransientParent(m_owner->windowHandle());
     }
     if (mode == Modeless) {
         show();
@@ -130,18 +171,29 @@ void Form::Hide() { hide(); }
 
 bool Form::Unload()
 {
-    if (m_unloading)
+    // Also when an owned form asks its owner to unload while the owner unloads it.
+    if (m_unloading || m_unloadingOwned)
         return true;
+    m_unloadingOwned = true;
+    const bool ownedGone = Forms::unloadOwnedBy(this);
+    m_unloadingOwned = false;
+    if (!ownedGone)
+        return false;
     bool cancel = false;
     Form_Unload(cancel);
     if (cancel)
         return false;
+    discard();
+    return true;
+}
+
+void Form::discard()
+{
     m_unloading = true;
     Forms::detail::instances().remove(this);
     hide();
     emit unloaded();
     deleteLater();
-    return true;
 }
 
 bool Form::event(QEvent *e)
@@ -176,6 +228,11 @@ void Form::pressFocusedButton()
 
 void Form::keyPressEvent(QKeyEvent *e)
 {
+    // Help from every form, as from the planners.
+    if (e->matches(QKeySequence::HelpContents)) {
+        System::showHelp();
+        return;
+    }
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     if (enter && m_enterAction) {
         m_enterAction();

@@ -1,5 +1,6 @@
 #include "platform/controls/helpviewer.h"
 
+#include "platform/controls/form.h"
 #include "platform/controls/msgbox.h"
 
 #include <QDir>
@@ -67,8 +68,13 @@ HelpViewer *HelpViewer::showTopic(const QString &file, const QString &topic)
                      MsgBox::Exclamation, tr("Help"));
         return nullptr;
     }
-    if (!g_viewer)
+    if (!g_viewer) {
+        // Opened over the window the user asked from (the help does not belong to it), whole
+        // within the screen's available area.
+        QWidget *opener = Forms::activeWindow();
         g_viewer = new HelpViewer;
+        Forms::centreOver(g_viewer, opener);
+    }
     g_viewer->open(info.absoluteFilePath(), topic);
     g_viewer->show();
     g_viewer->raise();

@@ -36,6 +36,51 @@ bool checkedText(const QString &part)
            || p.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
 }
 
+// The widths of the columns within width (on paper or on screen). A column gets what its widest
+// text needs where there is room for every such width, and the room left is shared in
+// proportion to the columns' designed widths. Where there is not, the widest columns are cut
+// down to one common width, never below their least, so that their longest texts take a
+// smaller font or more lines on paper and are cut with an ellipsis on screen.
+QList<double> fitWidths(const QList<double> &need, const QList<double> &least,
+                          const QList<double> &designed, double width)
+{
+    const int n = int(need.size());
+    double needed = 0, designedTotal = 0;
+    for (int i = 0; i < n; ++i) {
+        needed += need[i];
+        designedTotal += designed[i];
+    }
+    QList<double> widths = need;
+    if (needed <= width) {
+        for (int i = 0; i < n; ++i)
+            widths[i] += (width - needed) * (designedTotal > 0 ? designed[i] / designedTotal
+                                                                : 1.0 / n);
+        return widths;
+    }
+    auto total = [&](double cap) {
+        double sum = 0;
+        for (int i = 0; i < n; ++i)
+            sum += std::min(need[i], std::max(cap, least[i]));
+        return sum;
+    };
+    double low = 0, high = width;
+    for (int step = 0; step < 40; ++step) {
+        const double cap = (low + high) / 2;
+        (total(cap) > width ? high : low) = cap;
+    }
+    double sum = 0;
+    for (int i = 0; i < n; ++i) {
+        widths[i] = std::min(need[i], std::max(low, least[i]));
+        sum += widths[i];
+    }
+    // Even the least widths are too many for the paper: all give way alike.
+    if (sum > width) {
+        for (double &w : widths)
+            w *= width / sum;
+    }
+    return widths;
+}
+
 } // namespace
 
 // Draws check and picture cells centred, and turns a click on a check cell into CheckClick.
@@ -124,6 +169,11 @@ ListGrid::ListGrid(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
 
+    m_view->viewport()->installEventFilter(this);
+    connect(m_view->header(), &QHeaderView::sectionResized, this, [this] {
+        if (!m_fitting)
+            m_userSized = true;
+    });
     connect(m_view, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem *item, int) {
                 m_view->setCurrentItem(item);
@@ -143,6 +193,7 @@ QTreeWidgetItem *ListGrid::rowItem(int row) const
 void ListGrid::ClearRows()
 {
     m_view->clear();
+    scheduleFit();
 }
 
 void ListGrid::ClearColumns()
@@ -150,6 +201,7 @@ void ListGrid::ClearColumns()
     m_columns.clear();
     m_view->setColumnCount(0);
     m_view->setHeaderLabels({});
+    m_userSized = false;
 }
 
 int ListGrid::AddColumn(const QString &caption, int width)
@@ -162,9 +214,78 @@ int ListGrid::AddColumn(const QString &caption, int width)
     m_view->setColumnCount(n);
     QTreeWidgetItem *header = m_view->headerItem();
     header->setText(n - 1, caption);
-    m_view->setColumnWidth(n - 1, qRound(c.width * m_view->fontMetrics().height() / 10.0));
+    m_fitting = true;
+    m_view->setColumnWidth(n - 1, designedPixels(c));
+    m_fitting = false;
     applyColumn(n);
+    scheduleFit();
     return n;
+}
+
+int ListGrid::designedPixels(const Column &c) const
+{
+    return qRound(c.width * m_view->fontMetrics().height() / 10.0);
+}
+
+void ListGrid::scheduleFit()
+{
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QMetaObject::invokeMethod(this, [this] { fitColumns(); }, Qt::QueuedConnection);
+}
+
+bool ListGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+        scheduleFit();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ListGrid::fitColumns()
+{
+    m_fitPending = false;
+    const int available = m_view->viewport()->width();
+    if (m_userSized || m_columns.empty() || available <= 0)
+        return;
+    const QFontMetrics cells = m_view->fontMetrics();
+    const QFontMetrics captions(m_view->header()->font());
+    const int pad = 2 * (m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 4;
+    const int headerPad = 2 * m_view->style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
+    QList<double> need, least, designed;
+    for (int i = 0; i < ColumnCount(); ++i) {
+        const Column &c = m_columns[i];
+        const int caption = captions.horizontalAdvance(c.caption) + headerPad;
+        double widest = std::max(caption, c.check || c.picture ? designedPixels(c) : 0);
+        if (!c.check && !c.picture) {
+            // The widest text is among the longest: only those are measured, so that a list
+            // of 2000 rows fits at once.
+            qsizetype longest = 0;
+            for (int r = 0; r < RowCount(); ++r)
+                longest = std::max(longest, m_view->topLevelItem(r)->text(i).size());
+            int measured = 0;
+            for (int r = 0; r < RowCount() && measured < 40; ++r) {
+                const QString text = m_view->topLevelItem(r)->text(i);
+                if (text.size() * 4 < longest * 3)
+                    continue;
+                widest = std::max(widest, double(cells.horizontalAdvance(text) + pad));
+                ++measured;
+            }
+        }
+        need.append(widest);
+        least.append(std::min(widest, double(std::max(caption, designedPixels(c) * 2 / 3))));
+        designed.append(c.width);
+    }
+    const QList<double> widths = fitWidths(need, least, designed, available);
+    m_fitting = true;
+    int used = 0;
+    for (int i = 0; i < ColumnCount(); ++i) {
+        // Whole pixels; the last column takes what rounding left over.
+        const int w = i + 1 < ColumnCount() ? int(widths[i]) : std::max(1, available - used);
+        m_view->setColumnWidth(i, std::max(w, int(least[i])));
+        used += int(widths[i]);
+    }
+    m_fitting = false;
 }
 
 void ListGrid::applyColumn(int column)
@@ -235,6 +356,7 @@ int ListGrid::AddRow(const QString &text, int rowData)
     }
     item->setData(0, kRowDataRole, rowData);
     m_view->addTopLevelItem(item);
+    scheduleFit();
     return m_view->topLevelItemCount() - 1;
 }
 
@@ -362,30 +484,43 @@ PageModel ListGrid::printPages() const
 {
     using Units::mm;
     Report report(m_printTitle.isEmpty() ? QStringLiteral("List") : m_printTitle);
+    const QFont cellFont = report.defaultFont();
+    QFont captionFont = cellFont;
+    captionFont.setBold(true);
+    const double pad = 2;
 
-    // Columns keep their proportions and fill the paper's width; a wide list turns the paper.
-    double total = 0;
-    for (const Column &c : m_columns)
-        total += c.width;
-    if (total * 0.75 > report.printWidth() * 1.15)
+    // What each column needs to show its caption and its cells whole.
+    QList<double> need, least, designed;
+    double designedTotal = 0;
+    for (int i = 0; i < ColumnCount(); ++i) {
+        const Column &c = m_columns[i];
+        const double caption = TextMetrics::textWidth(captionFont, c.caption) + 2 * pad;
+        double widest = caption;
+        if (c.check || c.picture) {
+            widest = std::max(widest, mm(8));
+        } else {
+            for (int r = 0; r < RowCount(); ++r)
+                widest = std::max(widest, TextMetrics::textWidth(cellFont, CellText(r, i + 1))
+                                              + 2 * pad);
+        }
+        need.append(widest);
+        least.append(std::min(widest, std::max(caption, mm(14))));
+        designed.append(c.width);
+        designedTotal += c.width;
+    }
+    double needed = 0;
+    for (double w : need)
+        needed += w;
+    // A list too wide for upright paper turns it.
+    if (designedTotal * 0.75 > report.printWidth() * 1.15 || needed > report.printWidth())
         report.setOrientation(QPageLayout::Landscape);
     const double width = report.printWidth();
-    const double scale = total > 0 ? width / total : 1;
-    const double pad = 2;
+    const QList<double> widths = fitWidths(need, least, designed, width);
 
     ReportSection &header = report.PageHeader();
     auto *title = header.addLabel("PrintTitle", {0, 0, width, mm(8)}, m_printTitle);
     title->setFontSize(14);
     title->setBold(true);
-    {
-        // A title too long for the line is set smaller (down to 9 points) so it prints whole.
-        // A font sized in pixels measures in points, the page's unit.
-        QFont probe = title->font();
-        probe.setPixelSize(14);
-        const double advance = QFontMetricsF(probe).horizontalAdvance(m_printTitle);
-        if (advance > width)
-            title->setFontSize(qMax(9.0, 14 * width / advance * 0.97));
-    }
     double y = mm(8);
     if (!m_printSubTitle.isEmpty()) {
         auto *sub = header.addLabel("PrintSubTitle", {0, y, width, mm(5.5)}, m_printSubTitle);
@@ -405,7 +540,7 @@ PageModel ListGrid::printPages() const
     double x = 0;
     for (int i = 0; i < ColumnCount(); ++i) {
         const Column &c = m_columns[i];
-        const double w = c.width * scale;
+        const double w = widths[i];
         const Qt::Alignment a = alignmentFor(c.alignment);
         const QString field = QStringLiteral("c%1").arg(i + 1);
         auto *caption = header.addLabel(QStringLiteral("caption%1").arg(i + 1),

@@ -15,8 +15,9 @@ class QTreeWidgetItem;
 // 32-bit key (RowData). A column can show check boxes or pictures instead of text. Rows are
 // never re-sorted, so a row number stays valid until the rows are cleared.
 // A width unit is a tenth of the list's text height (about 1.4 pixels at the usual font),
-// so the forms' widths fit their texts at any font size: a date in 60, a time in 40. PrintList prints the rows under the
-// print title and sub-title.
+// so the forms' widths fit their texts at any font size: a date in 60, a time in 40. On screen
+// the columns share the width the list has; PrintList prints the rows under the print title
+// and sub-title with every text whole.
 class ListGrid : public QWidget
 {
     Q_OBJECT
@@ -98,12 +99,22 @@ private:
         bool flag = false;
     };
     bool validColumn(int column) const { return column >= 1 && column <= ColumnCount(); }
+    // The columns on screen share the width the list has, each as wide as its widest text
+    // where there is room (see fitWidths), until the user sizes a column himself. Rows change
+    // in batches: the fit runs once the batch is added.
+    void scheduleFit();
+    void fitColumns();
+    int designedPixels(const Column &c) const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     QTreeWidgetItem *rowItem(int row) const;
     void applyColumn(int column);
     void toggleCheck(QTreeWidgetItem *item, int column);
 
     QTreeWidget *m_view = nullptr;
     std::vector<Column> m_columns;
+    bool m_fitPending = false;
+    bool m_fitting = false;
+    bool m_userSized = false;
     QString m_printTitle;
     QString m_printSubTitle;
     int m_printOption = 2;

@@ -2,6 +2,7 @@
 #include "platform/daynumber.h"
 
 #include "plannergeometry.h"
+#include "platform/controls/calendarweek.h"
 #include "platform/system.h"
 
 #include <QTextCharFormat>
@@ -12,7 +13,7 @@ MonthPicker::MonthPicker(QWidget *parent) : QCalendarWidget(parent)
     setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
     setGridVisible(false);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    setFirstDayOfWeek(Qt::Monday);
+    setFirstDayOfWeek(CalendarWeek::firstDay());
     setSelectedDate(System::today());
     markToday();
 
@@ -53,7 +54,15 @@ QString MonthPicker::FirstDayOfWeek() const
 
 void MonthPicker::SetFirstDayOfWeek(const QString &code)
 {
+    m_firstDaySet = true;
     setFirstDayOfWeek(code.trimmed() == QLatin1String("0") ? Qt::Sunday : Qt::Monday);
+}
+
+void MonthPicker::showEvent(QShowEvent *e)
+{
+    if (!m_firstDaySet)
+        setFirstDayOfWeek(CalendarWeek::firstDay());
+    QCalendarWidget::showEvent(e);
 }
 
 void MonthPicker::markToday()

@@ -228,6 +228,21 @@ void PlannerGrid::SetItemTentative(int index, bool value)
     }
 }
 
+bool PlannerGrid::ItemCut(int index) const
+{
+    const Item *it = item(index);
+    return it ? it->cut : false;
+}
+
+void PlannerGrid::SetItemCut(int index, bool value)
+{
+    Item *it = item(index);
+    if (it && it->cut != value) {
+        it->cut = value;
+        changed();
+    }
+}
+
 qint32 PlannerGrid::ItemDay(int index) const
 {
     const Item *it = item(index);

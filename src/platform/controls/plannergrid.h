@@ -67,6 +67,9 @@ public:
     void SetItemColour(int index, quint32 rgb);
     bool ItemTentative(int index) const;
     void SetItemTentative(int index, bool tentative);
+    // An item marked as cut is drawn faded with a "Cut" tag until the mark is taken off.
+    bool ItemCut(int index) const;
+    void SetItemCut(int index, bool cut);
     QString ItemAccountName(int index) const;
     void SetItemAccountName(int index, const QString &name);
     QString ItemKeyText(int index) const;
@@ -156,7 +159,9 @@ signals:
     // column it was typed in; cancelled is always false for a typed item.
     void ItemAdded(int index, int start, int end, int column, bool cancelled);
     void ItemChanged(int index);                          // moved or resized
-    void ItemEdited(int index, const QString &text);      // text edited in place
+    // Text edited in place; an edit that leaves the text empty keeps the old text and raises
+    // nothing.
+    void ItemEdited(int index, const QString &text);
     void ItemDblClick(int index);
     void DblClick();                                      // outside the items
     void ItemMenuRequest(int index, const QPoint &globalPos);
@@ -191,6 +196,7 @@ private:
         QString accountName;
         quint32 colour = 0xF5D7B4;   // light blue
         bool tentative = false;
+        bool cut = false;
         qint32 resource = 0;
     };
     struct Placement

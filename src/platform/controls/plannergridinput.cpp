@@ -369,6 +369,8 @@ bool PlannerGrid::viewportEvent(QEvent *event)
                 tip += "\n" + it->accountName;
             if (it->tentative)
                 tip += "\nTentative";
+            if (it->cut)
+                tip += "\nCut: paste it where it is to go";
             QToolTip::showText(help->globalPos(), tip, viewport());
         } else {
             QToolTip::hideText();
@@ -504,7 +506,8 @@ void PlannerGrid::commitEdit()
         m_selColumn = m_editColumn;
         emit ItemAdded(index, m_editStart, m_editEnd, m_editColumn, false);
     } else if (Item *it = item(editItem)) {
-        if (it->text == text)
+        // An item's text is never emptied in place: an empty edit keeps the text it had.
+        if (it->text == text || text.trimmed().isEmpty())
             return;
         it->text = text;
         changed();

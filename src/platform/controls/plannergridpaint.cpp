@@ -122,6 +122,8 @@ void PlannerGrid::paintItem(QPainter &p, const QRectF &r, const Item &it, bool s
     p.save();
     if (ghost)
         p.setOpacity(0.35);
+    else if (it.cut)
+        p.setOpacity(0.5);   // waits on the clipboard to be moved
     QPainterPath path;
     path.addRoundedRect(r, 3, 3);
     p.fillPath(path, fill);
@@ -161,10 +163,11 @@ void PlannerGrid::paintItem(QPainter &p, const QRectF &r, const Item &it, bool s
     p.setClipRect(r.adjusted(1, 1, -1, -1));
     p.setPen(fg);
 
-    // Narrow or short items show tentative by their hatching and dashed border alone.
+    // Narrow or short items show tentative by their hatching and dashed border alone, and a
+    // cut by its faded colours.
     QString tag;
-    if (it.tentative && text.height() >= 2 * bm.height() && text.width() > 120)
-        tag = QStringLiteral("Tentative");
+    if ((it.tentative || it.cut) && text.height() >= 2 * bm.height() && text.width() > 120)
+        tag = it.cut ? QStringLiteral("Cut") : QStringLiteral("Tentative");
     double tagWidth = 0;
     if (!tag.isEmpty()) {
         tagWidth = sm.horizontalAdvance(tag) + 8;

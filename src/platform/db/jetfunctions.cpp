@@ -3,11 +3,12 @@
 #include "platform/db/sqlvalue.h"
 #include "platform/system.h"
 
-#include <QRegularExpression>
 
 #include <sqlite3.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace Dao {
 namespace {
@@ -52,51 +53,116 @@ void concatFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
         sqlite3_result_null(context);
 }
 
-QString likePatternToRegex(const QString &pattern)
+// A Like pattern read once into single-character tests and runs of "*": Jet's wildcards over
+// code points (a character outside the Basic Multilingual Plane is one character), compared
+// case-blind. Every character of the pattern is itself but for the wildcards, so a backslash
+// is a backslash.
+class LikePattern
 {
-    QString re;
-    for (int i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern[i];
-        if (c == '*') {
-            re += ".*";
-        } else if (c == '?') {
-            re += '.';
-        } else if (c == '#') {
-            re += "[0-9]";
-        } else if (c == '[') {
-            const int close = int(pattern.indexOf(']', i + 1));
-            if (close < 0) {
-                re += QRegularExpression::escape(c);
-                continue;
+public:
+    explicit LikePattern(const QString &pattern)
+    {
+        const QList<uint> p = pattern.toUcs4();
+        for (qsizetype i = 0; i < p.size(); ++i) {
+            const uint c = p[i];
+            if (c == '*') {
+                m_items.push_back({Item::Star});
+            } else if (c == '?') {
+                m_items.push_back({Item::Any});
+            } else if (c == '#') {
+                m_items.push_back({Item::Digit});
+            } else if (c == '[' && p.indexOf(']', i + 1) >= 0) {
+                const qsizetype close = p.indexOf(']', i + 1);
+                if (close > i + 1)   // "[]" matches the empty string
+                    m_items.push_back(listItem(p.mid(i + 1, close - i - 1)));
+                i = close;
+            } else {
+                m_items.push_back({Item::Char, {{fold(c), fold(c)}}});
             }
-            QString list = pattern.mid(i + 1, close - i - 1);
-            i = close;
-            if (list.isEmpty())
-                continue;   // "[]" matches the empty string
-            QString cls = "[";
-            int k = 0;
-            if (list[0] == '!' && list.size() > 1) {
-                cls += '^';
-                k = 1;
-            }
-            for (; k < list.size(); ++k) {
-                const QChar m = list[k];
-                if (m == '-' && k > 0 && k + 1 < list.size())
-                    cls += '-';
-                else if (m == '\\' || m == ']' || m == '[' || m == '^' || m == '-')
-                    cls += QString('\\') + m;
-                else
-                    cls += m;
-            }
-            re += cls + ']';
-        } else {
-            re += QRegularExpression::escape(c);
         }
     }
-    return "\\A(?:" + re + ")\\z";
-}
 
-void deleteRegex(void *p) { delete static_cast<QRegularExpression *>(p); }
+    bool matches(const QString &text) const
+    {
+        const QList<uint> t = text.toUcs4();
+        // Every item but "*" takes exactly one character: on a mismatch, the last "*" takes one
+        // character more and the items after it are tried again from there.
+        qsizetype ti = 0, pi = 0, starItem = -1, starText = 0;
+        while (ti < t.size()) {
+            if (pi < qsizetype(m_items.size()) && m_items[pi].kind == Item::Star) {
+                starItem = pi++;
+                starText = ti;
+            } else if (pi < qsizetype(m_items.size()) && m_items[pi].takes(t[ti])) {
+                ++pi;
+                ++ti;
+            } else if (starItem >= 0) {
+                pi = starItem + 1;
+                ti = ++starText;
+            } else {
+                return false;
+            }
+        }
+        while (pi < qsizetype(m_items.size()) && m_items[pi].kind == Item::Star)
+            ++pi;
+        return pi == qsizetype(m_items.size());
+    }
+
+private:
+    static uint fold(uint c) { return QChar::toCaseFolded(char32_t(c)); }
+
+    struct Item
+    {
+        enum Kind { Char, Any, Digit, Star } kind;
+        std::vector<std::pair<uint, uint>> ranges = {};   // folded, inclusive
+        bool negated = false;
+
+        bool takes(uint c) const
+        {
+            switch (kind) {
+            case Any:
+                return true;
+            case Digit:
+                return c >= '0' && c <= '9';
+            case Star:
+                return false;
+            case Char:
+                break;
+            }
+            const uint f = fold(c);
+            bool in = false;
+            for (const auto &[low, high] : ranges)
+                in = in || (f >= low && f <= high) || (c >= low && c <= high);
+            return in != negated;
+        }
+    };
+
+    // "[a-cx]", "[!0-9]": characters and ranges; "!" first (and not alone) negates, "-"
+    // between two characters is a range and anywhere else itself.
+    static Item listItem(const QList<uint> &list)
+    {
+        Item item{Item::Char};
+        qsizetype k = 0;
+        if (list.size() > 1 && list[0] == '!') {
+            item.negated = true;
+            k = 1;
+        }
+        for (; k < list.size(); ++k) {
+            uint low = list[k], high = low;
+            if (k + 2 < list.size() && list[k + 1] == '-') {
+                high = list[k + 2];
+                k += 2;
+            }
+            item.ranges.push_back({fold(low), fold(high)});
+            if (low != fold(low) || high != fold(high))
+                item.ranges.push_back({low, high});
+        }
+        return item;
+    }
+
+    std::vector<Item> m_items;
+};
+
+void deletePattern(void *p) { delete static_cast<LikePattern *>(p); }
 
 void likeFunction(sqlite3_context *context, int, sqlite3_value **argv)
 {
@@ -104,20 +170,18 @@ void likeFunction(sqlite3_context *context, int, sqlite3_value **argv)
         sqlite3_result_null(context);
         return;
     }
-    auto *re = static_cast<QRegularExpression *>(sqlite3_get_auxdata(context, 1));
-    if (!re) {
-        re = new QRegularExpression(likePatternToRegex(argText(argv[1])),
-                                    QRegularExpression::CaseInsensitiveOption
-                                        | QRegularExpression::DotMatchesEverythingOption
-                                        | QRegularExpression::UseUnicodePropertiesOption);
-        sqlite3_set_auxdata(context, 1, re, deleteRegex);   // kept while the pattern is constant
-        re = static_cast<QRegularExpression *>(sqlite3_get_auxdata(context, 1));
-        if (!re) {
-            sqlite3_result_error_nomem(context);
+    auto *pattern = static_cast<LikePattern *>(sqlite3_get_auxdata(context, 1));
+    if (!pattern) {
+        sqlite3_set_auxdata(context, 1, new LikePattern(argText(argv[1])), deletePattern);
+        // Kept while the pattern is constant; SQLite may also drop it at once.
+        pattern = static_cast<LikePattern *>(sqlite3_get_auxdata(context, 1));
+        if (!pattern) {
+            LikePattern once(argText(argv[1]));
+            sqlite3_result_int(context, once.matches(argText(argv[0])) ? 1 : 0);
             return;
         }
     }
-    sqlite3_result_int(context, re->match(argText(argv[0])).hasMatch() ? 1 : 0);
+    sqlite3_result_int(context, pattern->matches(argText(argv[0])) ? 1 : 0);
 }
 
 void dateFunction(sqlite3_context *context, int, sqlite3_value **)

@@ -17,7 +17,7 @@ namespace Dao {
 //   True, False                          -> 1, 0
 //   #m/d/yyyy [h:mm:ss]#                 -> 'yyyy-MM-dd HH:mm:ss'
 //   "text"                               -> 'text'
-//   x Like 'a*b?'                        -> x LIKE 'a%b_' (ESCAPE when needed)
+//   x [Not] Like 'a*b?'                  -> [NOT] jet_like(x, 'a*b?')
 //   a trailing ";" and blanks            -> removed
 // Bracketed names stay as they are; SQLite reads them.
 class JetSql

@@ -1,8 +1,10 @@
 #include "platform/report/pagemodel.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -79,15 +81,55 @@ Page &PageModel::addPage()
 
 namespace {
 
-// A font whose point size, on this painter's device, comes out as its size in points in the
-// painter's coordinates (which are points).
+// Texts are laid out at ten times their size and drawn scaled down, as TextMetrics measures
+// them: a font engine sizes a font in whole pixels, and at the few pixels of a small font on a
+// scaled painter that rounding alone makes a line several percent wider than measured.
+constexpr double kTextScale = 10.0;
+
+// A font whose point size, on this painter's device, comes out as kTextScale times its size
+// in points in the painter's coordinates (which are points).
 QFont fontFor(QPainter *painter, const QFont &font)
 {
     QFont f = font;
     const int dpi = painter->device() ? painter->device()->logicalDpiY() : 72;
-    f.setPointSizeF(font.pointSizeF() * 72.0 / (dpi > 0 ? dpi : 72));
+    f.setPointSizeF(font.pointSizeF() * kTextScale * 72.0 / (dpi > 0 ? dpi : 72));
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
+}
+
+// Draws a text item's text (the painter's coordinates are points). A wrapped text is drawn
+// line by line where TextMetrics broke it, so that what is drawn is what was measured: a word
+// wider than its box breaks inside instead of running out of it.
+void drawText(QPainter *p, const PageItem &item)
+{
+    p->save();
+    // A little room on either side for antialiased glyph edges.
+    p->setClipRect(item.rect.adjusted(-1.5, -0.5, 1.5, 0.5), Qt::IntersectClip);
+    p->translate(item.rect.topLeft());
+    p->scale(1 / kTextScale, 1 / kTextScale);
+    p->setFont(fontFor(p, item.font));
+    p->setPen(item.color);
+    const QRectF box(0, 0, item.rect.width() * kTextScale, item.rect.height() * kTextScale);
+    if (!(item.flags & Qt::TextWordWrap)) {
+        p->drawText(box, item.flags, item.text);
+        p->restore();
+        return;
+    }
+    const QStringList lines = TextMetrics::wrappedLines(item.font, item.text, item.rect.width());
+    const double lineHeight = TextMetrics::lineHeight(item.font) * kTextScale;
+    const double height = lineHeight * lines.size();
+    double y = 0;
+    if (item.flags & Qt::AlignBottom)
+        y = box.height() - height;
+    else if (!(item.flags & Qt::AlignTop))
+        y = (box.height() - height) / 2;
+    const int horizontal = (item.flags & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter
+                           | Qt::TextSingleLine;
+    for (const QString &line : lines) {
+        p->drawText(QRectF(0, y, box.width(), lineHeight), horizontal, line);
+        y += lineHeight;
+    }
+    p->restore();
 }
 
 void drawItem(QPainter *p, const PageItem &item)
@@ -96,14 +138,8 @@ void drawItem(QPainter *p, const PageItem &item)
     case PageItem::Text: {
         if (item.fill.isValid())
             p->fillRect(item.rect, item.fill);
-        if (item.text.isEmpty())
-            return;
-        p->save();
-        p->setClipRect(item.rect.adjusted(-0.5, -0.5, 0.5, 0.5), Qt::IntersectClip);
-        p->setFont(fontFor(p, item.font));
-        p->setPen(item.color);
-        p->drawText(item.rect, item.flags, item.text);
-        p->restore();
+        if (!item.text.isEmpty())
+            drawText(p, item);
         return;
     }
     case PageItem::Line: {
@@ -202,17 +238,37 @@ const PageItem *PageModel::findText(const QString &text, int pageIndex) const
 namespace TextMetrics {
 
 namespace {
-// Fonts are measured ten times enlarged, so that hinting of small sizes does not skew widths.
-constexpr double kScale = 10.0;
+// Fonts are measured enlarged as they are drawn (see drawText), so that the whole pixels of
+// small sizes do not skew widths.
+constexpr double kScale = kTextScale;
 
-QFontMetricsF metricsFor(const QFont &font)
+QImage &measuringDevice()
 {
     static QImage device(1, 1, QImage::Format_ARGB32);
+    return device;
+}
+
+// The font enlarged for measuring on the measuring device.
+QFont measuringFont(const QFont &font)
+{
     QFont f = font;
-    const int dpi = device.logicalDpiY();
-    f.setPointSizeF(font.pointSizeF() * kScale * 72.0 / dpi);
+    f.setPointSizeF(font.pointSizeF() * kScale * 72.0 / measuringDevice().logicalDpiY());
     f.setHintingPreference(QFont::PreferNoHinting);
-    return QFontMetricsF(f, &device);
+    return f;
+}
+
+// Every printed text is measured; the metrics of the few fonts a page uses are kept.
+const QFontMetricsF &metricsFor(const QFont &font)
+{
+    static QHash<QString, QFontMetricsF> cache;
+    const QString key = font.key();
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd()) {
+        if (cache.size() > 256)
+            cache.clear();
+        it = cache.insert(key, QFontMetricsF(measuringFont(font), &measuringDevice()));
+    }
+    return *it;
 }
 } // namespace
 
@@ -226,13 +282,54 @@ double textWidth(const QFont &font, const QString &text)
     return metricsFor(font).horizontalAdvance(text) / kScale;
 }
 
+QStringList wrappedLines(const QFont &font, const QString &text, double width)
+{
+    QString t = text;
+    t.remove(QLatin1Char('\r'));
+    t.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(t, measuringFont(font), &measuringDevice());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(width, 1.0) * kScale);
+        QString part = t.mid(line.textStart(), line.textLength());
+        while (!part.isEmpty() && (part.back() == QChar::LineSeparator || part.back().isSpace()))
+            part.chop(1);
+        lines.append(part);
+    }
+    layout.endLayout();
+    return lines;
+}
+
 double wrappedHeight(const QFont &font, const QString &text, double width)
 {
     if (text.isEmpty())
         return 0;
-    const QRectF r = metricsFor(font).boundingRect(QRectF(0, 0, width * kScale, 1e7),
-                                                   Qt::TextWordWrap, text);
-    return r.height() / kScale;
+    return wrappedLines(font, text, width).size() * lineHeight(font);
+}
+
+bool fits(const PageItem &item)
+{
+    if (item.kind != PageItem::Text || item.text.isEmpty())
+        return true;
+    // What a target may draw beyond the measure, a fraction of a point (see drawItem).
+    constexpr double slack = 1.0;
+    const double width = item.rect.width();
+    if (item.flags & Qt::TextWordWrap) {
+        const QStringList lines = wrappedLines(item.font, item.text, width);
+        for (const QString &line : lines) {
+            if (textWidth(item.font, line) > width + slack)
+                return false;
+        }
+        return lines.size() * lineHeight(item.font) <= item.rect.height() + slack;
+    }
+    QString line = item.text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return textWidth(item.font, line) <= width + slack
+           && lineHeight(item.font) <= item.rect.height() + slack;
 }
 
 } // namespace TextMetrics

@@ -107,6 +107,12 @@ private:
 namespace TextMetrics {
 double lineHeight(const QFont &font);
 double textWidth(const QFont &font, const QString &text);
+// The lines of text broken to at most width points: at blanks where it can, inside a word
+// that is wider than the line by itself. A line break in the text always breaks.
+QStringList wrappedLines(const QFont &font, const QString &text, double width);
 // Height of text broken into lines of at most width points.
 double wrappedHeight(const QFont &font, const QString &text, double width);
+// Whether a text item shows its whole text inside its rectangle (on one line, or on the
+// lines it wraps to); every other kind of item fits.
+bool fits(const PageItem &item);
 } // namespace TextMetrics

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -69,7 +70,7 @@ PreviewWindow::PreviewWindow(const PageModel &model, const QString &title, QWidg
     m_first = new QPushButton(tr("|<  First"));
     m_previous = new QPushButton(tr("<  Previous"));
     m_pageLabel = new QLabel;
-    m_pageLabel->setMinimumWidth(110);
+    m_pageLabel->setMinimumWidth(90);
     m_pageLabel->setAlignment(Qt::AlignCenter);
     m_next = new QPushButton(tr("Next  >"));
     m_last = new QPushButton(tr("Last  >|"));
@@ -115,9 +116,16 @@ PreviewWindow::PreviewWindow(const PageModel &model, const QString &title, QWidg
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_zoomBox, &QComboBox::activated, this, &PreviewWindow::zoomChosen);
 
-    resize(900, 1000);
+    // As large as the page at its real size; the opener keeps the window inside the screen.
     m_zoomBox->setCurrentIndex(2);
     updateState();
+    const QSize page = m_view->size();
+    const QSize chrome(2 * 6 + m_scroll->frameWidth() * 2
+                           + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4,
+                       2 * 6 + bar->sizeHint().height() + layout->spacing()
+                           + m_scroll->frameWidth() * 2 + 4);
+    resize(QSize(std::max(page.width() + chrome.width(), bar->sizeHint().width() + 12),
+                 page.height() + chrome.height()));
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -166,8 +174,31 @@ void PreviewWindow::fitPage()
         setZoom(qMin(availableW / paper.width(), availableH / paper.height()));
 }
 
+void PreviewWindow::fitOpeningZoom()
+{
+    if (m_zoomChosen)
+        return;
+    const double available = m_scroll->viewport()->width() - 2 * 16;
+    const double paper = m_model.paperSize().width() * logicalDpiX() / 72.0;
+    if (paper > 0 && available > 0)
+        setZoom(std::min(1.0, available / paper));
+}
+
+void PreviewWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    fitOpeningZoom();
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitOpeningZoom();
+}
+
 void PreviewWindow::zoomChosen(int index)
 {
+    m_zoomChosen = true;
     const double z = m_zoomBox->itemData(index).toDouble();
     if (z > 0)
         setZoom(z);

@@ -39,14 +39,20 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void updateState();
     void zoomChosen(int index);
+    // Until a zoom is chosen: the real size, or smaller where the window is narrower than
+    // the page, so that the whole width of the page shows.
+    void fitOpeningZoom();
 
     PageModel m_model;
     int m_page = 0;
     double m_zoom = 1.0;
+    bool m_zoomChosen = false;
     QPushButton *m_first = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;

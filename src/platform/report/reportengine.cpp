@@ -142,26 +142,96 @@ bool ReportEngine::prepare(ReportSection &section, Output *out)
     return true;
 }
 
+namespace {
+
+// A printed text never loses characters: a single line that is too wide for its box takes a
+// smaller font, down to kMinScale of its size; a text that would need an even smaller one,
+// and a wrapping text, breaks into lines at the box's width, and the box grows to hold them.
+constexpr double kMinScale = 0.8;
+constexpr double kMinPoints = 6.0;
+
+struct FittedText
+{
+    QRectF rect;
+    QFont font;
+    int flags = 0;
+    double growth = 0;   // how much taller than designed
+};
+
+FittedText fitText(const ReportTextControl &t)
+{
+    FittedText fit{t.geometry(), t.font(), int(t.alignment()), 0};
+    const QString text = t.text();
+    const double width = fit.rect.width();
+    bool wrap = t.wordWrap();
+    if (!wrap && !text.isEmpty()) {
+        QString line = text;
+        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const double need = TextMetrics::textWidth(fit.font, line);
+        if (need > width) {
+            const double size = fit.font.pointSizeF();
+            const double smaller = size * width / need * 0.98;
+            if (smaller >= std::max(size * kMinScale, std::min(size, kMinPoints)))
+                fit.font.setPointSizeF(smaller);
+            else
+                wrap = true;
+        }
+    }
+    fit.flags |= wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+    if (wrap) {
+        const double need = TextMetrics::wrappedHeight(fit.font, text, width);
+        if (need > fit.rect.height()) {
+            fit.growth = need - fit.rect.height();
+            fit.rect.setHeight(need);
+            fit.flags = (fit.flags & ~int(Qt::AlignVertical_Mask)) | Qt::AlignTop;
+        }
+    }
+    return fit;
+}
+
+// The page number's text is a pattern until the page count is known; it is not fitted.
+bool isFittedText(const ReportControl &c)
+{
+    return c.kind() == ReportControl::Label || c.kind() == ReportControl::TextBox;
+}
+
+} // namespace
+
 ReportEngine::Output ReportEngine::build(ReportSection &section)
 {
     Output out;
     out.height = section.height();
 
-    // Growing text boxes make the section taller.
-    QHash<const ReportControl *, double> grown;
+    // Texts are fitted first; a box that grows pushes down what stands below it.
+    QHash<const ReportControl *, FittedText> fitted;
+    QList<std::pair<QRectF, double>> grown;   // designed box, growth
     for (const auto &c : section.controls()) {
-        if (!c->isVisible())
+        if (!c->isVisible() || !isFittedText(*c))
             continue;
-        if (c->kind() != ReportControl::Label && c->kind() != ReportControl::TextBox)
-            continue;
-        auto *t = static_cast<ReportTextControl *>(c.get());
-        if (!t->canGrow())
-            continue;
-        const QRectF g = t->geometry();
-        const double need = TextMetrics::wrappedHeight(t->font(), t->text(), g.width());
-        if (need > g.height()) {
-            grown.insert(t, need);
-            out.height = std::max(out.height, g.top() + need);
+        const FittedText fit = fitText(static_cast<const ReportTextControl &>(*c));
+        if (fit.growth > 0)
+            grown.append({c->geometry(), fit.growth});
+        fitted.insert(c.get(), fit);
+    }
+    auto shiftOf = [&grown](const ReportControl &c) {
+        const QRectF g = c.geometry();
+        double shift = 0;
+        for (const auto &[box, growth] : grown) {
+            if (g.top() >= box.bottom() - 0.01 && g.left() < box.right()
+                && g.right() > box.left())
+                shift = std::max(shift, growth);
+        }
+        return shift;
+    };
+    if (!grown.isEmpty()) {
+        for (const auto &c : section.controls()) {
+            if (!c->isVisible())
+                continue;
+            const double shift = shiftOf(*c);
+            const auto fit = fitted.constFind(c.get());
+            const double growth = fit != fitted.constEnd() ? fit->growth : 0;
+            if (shift > 0 || growth > 0)
+                out.height = std::max(out.height, c->geometry().bottom() + shift + growth);
         }
     }
 
@@ -174,19 +244,17 @@ ReportEngine::Output ReportEngine::build(ReportSection &section)
         if (!c->isVisible())
             continue;
         const QRectF g = c->geometry();
+        const double shift = grown.isEmpty() ? 0 : shiftOf(*c);
+        const qsizetype first = out.items.size();
         switch (c->kind()) {
         case ReportControl::Label:
         case ReportControl::TextBox:
         case ReportControl::PageNumber: {
             auto *t = static_cast<ReportTextControl *>(c.get());
-            QRectF rect = g;
-            int flags = int(t->alignment());
-            flags |= t->wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine;
-            if (grown.contains(t)) {
-                rect.setHeight(grown.value(t));
-                flags = (flags & ~int(Qt::AlignVertical_Mask)) | Qt::AlignTop;
-            }
-            PageItem item = PageItem::makeText(rect, t->text(), t->font(), flags);
+            const FittedText fit = isFittedText(*c)
+                ? fitted.value(c.get())
+                : FittedText{g, t->font(), int(t->alignment()) | Qt::TextSingleLine, 0};
+            PageItem item = PageItem::makeText(fit.rect, t->text(), fit.font, fit.flags);
             item.color = t->foreColor();
             item.fill = t->backColor();
             if (c->kind() == ReportControl::PageNumber)
@@ -268,6 +336,10 @@ ReportEngine::Output ReportEngine::build(ReportSection &section)
             break;
         }
         }
+        if (shift > 0) {
+            for (qsizetype i = first; i < out.items.size(); ++i)
+                out.items[i] = out.items[i].translated(0, shift);
+        }
     }
     return out;
 }
@@ -346,13 +418,19 @@ void ReportEngine::newPage()
     m_report.m_pageNumber = m_model->pageCount();
     m_y = m_report.margins().top();
     m_pageHasBody = false;
-    const double footer = designHeight(m_report.PageFooter());
-    m_bodyBottom = m_report.paperSize().height() - m_report.margins().bottom() - footer;
+    m_bodyBottom = m_report.paperSize().height() - m_report.margins().bottom() - footerHeight();
     Output out;
     if (prepare(m_report.PageHeader(), &out)) {
         append(out, m_report.margins().left(), m_y);
         m_y += out.height;
     }
+}
+
+double ReportEngine::footerHeight()
+{
+    // A footer whose texts grew takes more of the page than its design.
+    Output out;
+    return prepare(m_report.PageFooter(), &out) ? out.height : 0;
 }
 
 void ReportEngine::finishPage()
@@ -370,19 +448,51 @@ void ReportEngine::placeOnPage(ReportSection &section, Output &&out, double keep
     const bool before = m_breakPending || np == ReportSection::NewPageBefore
                         || np == ReportSection::NewPageBeforeAfter;
     m_breakPending = false;
-    if (before && m_pageHasBody) {
-        finishPage();
-        newPage();
-    }
-    if (m_pageHasBody && m_y + out.height + keepRoom > m_bodyBottom + 0.01) {
-        finishPage();
-        newPage();
-    }
+    if (before && m_pageHasBody)
+        breakPage(section);
+    if (m_pageHasBody && m_y + out.height + keepRoom > m_bodyBottom + 0.01)
+        breakPage(section);
     append(out, m_report.margins().left(), m_y);
     m_y += out.height;
     m_pageHasBody = true;
     if (np == ReportSection::NewPageAfter || np == ReportSection::NewPageBeforeAfter)
         m_breakPending = true;
+}
+
+int ReportEngine::continuedGroups(const ReportSection &section) const
+{
+    const int levels = m_report.groupCount();
+    switch (section.kind()) {
+    case ReportSection::Detail:
+        return levels;
+    case ReportSection::GroupHeader:
+    case ReportSection::GroupFooter:
+        for (int j = 0; j < levels; ++j) {
+            if (&m_report.GroupHeader(j) == &section)
+                return j;   // a group that starts here is not continued
+            if (&m_report.GroupFooter(j) == &section)
+                return j + 1;
+        }
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+void ReportEngine::breakPage(const ReportSection &section)
+{
+    finishPage();
+    newPage();
+    const int groups = continuedGroups(section);
+    for (int j = 0; j < groups; ++j) {
+        ReportSection &header = m_report.GroupHeader(j);
+        Output out;
+        if (!header.repeatsOnNewPage() || !prepare(header, &out))
+            continue;
+        append(out, m_report.margins().left(), m_y);
+        m_y += out.height;
+        m_pageHasBody = true;
+    }
 }
 
 void ReportEngine::layOutPages(PageModel &model)
@@ -404,8 +514,7 @@ void ReportEngine::layOutPages(PageModel &model)
     m_model->addPage();
     m_report.m_pageNumber = 1;
     m_y = m_report.margins().top();
-    m_bodyBottom = m_report.paperSize().height() - m_report.margins().bottom()
-                   - designHeight(m_report.PageFooter());
+    m_bodyBottom = m_report.paperSize().height() - m_report.margins().bottom() - footerHeight();
     if (hasHeader) {
         append(header, m_report.margins().left(), m_y);
         m_y += header.height;

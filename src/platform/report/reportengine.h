@@ -50,7 +50,12 @@ private:
     // Paged target.
     void newPage();
     void finishPage();
+    double footerHeight();
     void placeOnPage(ReportSection &section, Output &&out, double keepRoom);
+    // A new page in the middle of the rows: the page's footer and header, then the headers of
+    // the groups that section continues there.
+    void breakPage(const ReportSection &section);
+    int continuedGroups(const ReportSection &section) const;
     void append(const Output &out, double x, double y);
 
     struct Accumulator

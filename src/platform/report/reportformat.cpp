@@ -10,6 +10,22 @@ namespace ReportFormat {
 
 namespace {
 
+std::function<QString()> &shortDateSource()
+{
+    static std::function<QString()> source;
+    return source;
+}
+
+// Day and month names are the program's own language's, whatever the desktop's.
+const QLocale &names()
+{
+    static const QLocale english(QLocale::English, QLocale::UnitedStates);
+    return english;
+}
+
+const QString kLongDate = QStringLiteral("dddd, mmmm d, yyyy");
+const QString kLongTime = QStringLiteral("hh:mm:ss");
+
 bool isNumberType(const QVariant &v)
 {
     switch (v.typeId()) {
@@ -241,7 +257,7 @@ QString formatDate(const QDateTime &dt, const QString &pattern)
     bool twelveHour = false;
     for (const DateToken &t : tokens)
         twelveHour = twelveHour || t.letter == QLatin1Char('a');
-    const QLocale locale;
+    const QLocale &locale = names();
     const QDate d = dt.date();
     const QTime tm = dt.time();
     QString out;
@@ -254,8 +270,8 @@ QString formatDate(const QDateTime &dt, const QString &pattern)
             else if (t.count == 3) out += locale.dayName(d.dayOfWeek(), QLocale::ShortFormat);
             else if (t.count == 4) out += locale.dayName(d.dayOfWeek(), QLocale::LongFormat);
             else
-                out += locale.toString(d, t.count == 5 ? QLocale::ShortFormat
-                                                       : QLocale::LongFormat);
+                out += formatDate(QDateTime(d, QTime(0, 0), Qt::UTC),
+                                  t.count == 5 ? shortDatePattern() : kLongDate);
             break;
         case 'm':
             if (t.count == 1) out += QString::number(d.month());
@@ -308,12 +324,13 @@ QString plainText(const QVariant &value)
     case QMetaType::Float:
         return QString::number(value.toDouble(), 'g', 15);
     case QMetaType::QDate:
-        return QLocale().toString(value.toDate(), QLocale::ShortFormat);
+        return formatDate(QDateTime(value.toDate(), QTime(0, 0), Qt::UTC), shortDatePattern());
     case QMetaType::QTime:
         return value.toTime().toString(QStringLiteral("hh:mm:ss"));
     case QMetaType::QDateTime: {
         const QDateTime dt = value.toDateTime();
-        QString text = QLocale().toString(dt.date(), QLocale::ShortFormat);
+        QString text = formatDate(QDateTime(dt.date(), QTime(0, 0), Qt::UTC),
+                                  shortDatePattern());
         if (dt.time() != QTime(0, 0))
             text += QLatin1Char(' ') + dt.time().toString(QStringLiteral("hh:mm:ss"));
         return text;
@@ -359,18 +376,28 @@ QString format(const QVariant &value, const QString &pattern)
         || isDatePattern(p)) {
         if (!toDateTime(value, &dt))
             return plainText(value);
-        const QLocale locale;
         if (named == QLatin1String("short date"))
-            return locale.toString(dt.date(), QLocale::ShortFormat);
+            return formatDate(dt, shortDatePattern());
         if (named == QLatin1String("long date"))
-            return locale.toString(dt.date(), QLocale::LongFormat);
+            return formatDate(dt, kLongDate);
         if (named == QLatin1String("short time"))
             return dt.time().toString(QStringLiteral("hh:mm"));
         if (named == QLatin1String("long time"))
-            return locale.toString(dt.time(), QLocale::LongFormat);
+            return formatDate(dt, kLongTime);
         return formatDate(dt, p);
     }
     return plainText(value);
+}
+
+void setShortDatePattern(std::function<QString()> pattern)
+{
+    shortDateSource() = std::move(pattern);
+}
+
+QString shortDatePattern()
+{
+    const QString pattern = shortDateSource() ? shortDateSource()() : QString();
+    return pattern.isEmpty() ? QStringLiteral("dd-mm-yyyy") : pattern;
 }
 
 } // namespace ReportFormat

@@ -51,6 +51,9 @@ public:
     // Group headers: never print the header at the foot of a page without its first row.
     bool keepTogether() const { return m_keepTogether; }
     void setKeepTogether(bool keep) { m_keepTogether = keep; }
+    // Group headers: a page that continues the group starts with its header again (on).
+    bool repeatsOnNewPage() const { return m_repeat; }
+    void setRepeatsOnNewPage(bool repeat) { m_repeat = repeat; }
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor &color) { m_backColor = color; }
 
@@ -95,6 +98,7 @@ private:
     QString m_dataField;
     GroupKey m_groupKey;
     bool m_keepTogether = false;
+    bool m_repeat = true;
     bool m_cancelled = false;
     QColor m_backColor;
     std::vector<std::unique_ptr<ReportControl>> m_controls;

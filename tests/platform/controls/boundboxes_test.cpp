@@ -68,31 +68,6 @@ protected:
     DatePicker warranty;
 };
 
-TEST_F(BoundBoxesTest, TheNumberBoxTakesOnlyANumberAndShowsItsFormat)
-{
-    MaskedEdit box;
-    box.setFormat("0.00");
-    box.show();
-    box.setFocus();
-    QTest::keyClicks(&box, "12a,5x.3");
-    EXPECT_EQ(box.text(), "12,53");   // the letters and the second point are refused
-    EXPECT_DOUBLE_EQ(box.Value().toDouble(), 12.53);
-    box.clear();
-    QTest::keyClicks(&box, "-7");
-    EXPECT_EQ(box.text(), "7");
-    EXPECT_TRUE(MaskedEdit().Value().isNull());
-
-    box.setValue(3.456);
-    EXPECT_EQ(box.text(), "3.46");
-    box.setValue(QVariant());
-    EXPECT_EQ(box.text(), "");
-    EXPECT_TRUE(box.Value().isNull());
-
-    MaskedEdit plain;   // without a format the number shows as it stands
-    plain.setValue(150.0);
-    EXPECT_EQ(plain.text(), "150");
-}
-
 TEST_F(BoundBoxesTest, AFeeIsShownInItsFormatAndWrittenAsANumber)
 {
     data.Refresh();

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -226,11 +228,11 @@ TEST_F(DataControlTest, ATypedChangeIsWrittenOnMovingOffTheRowAndNotBefore)
     EXPECT_EQ(stored("SELECT noter FROM rum WHERE nr = 3"), "NULL");
 }
 
-TEST_F(DataControlTest, CloseRefreshAndTheDestructorWriteAPendingChange)
+TEST_F(DataControlTest, CloseAndRefreshWriteAPendingChangeAndTheDestructorNothing)
 {
     data.Refresh();
     navn.setText("On close");
-    data.Close();
+    EXPECT_TRUE(data.Close());
     EXPECT_FALSE(data.isOpen());
     EXPECT_EQ(name(1), "On close");
 
@@ -240,20 +242,24 @@ TEST_F(DataControlTest, CloseRefreshAndTheDestructorWriteAPendingChange)
     EXPECT_EQ(name(1), "On refresh");
     EXPECT_EQ(navn.text(), "On refresh");
 
-    {
+    // A control destroyed while open writes neither a changed row nor a started one: only a
+    // form's own way out writes, through its checks.
+    for (bool adding : {false, true}) {
         QLineEdit box;
-        DataControl local;
-        local.setDatabaseName(m_path);
-        local.setRecordSource("SELECT * FROM rum ORDER BY nr DESC");
-        local.Refresh();
-        local.bind(&box, "navn");
-        EXPECT_EQ(box.text(), "Gamma");
-        box.setText("On destruction");
-        local.unbind(&box);   // an unbound box is no longer written
-        local.bind(&box, "navn");
-        box.setText("Left open");
+        {
+            DataControl local;
+            local.setDatabaseName(m_path);
+            local.setRecordSource("SELECT * FROM rum ORDER BY nr DESC");
+            local.Refresh();
+            local.bind(&box, "navn");
+            EXPECT_EQ(box.text(), "Gamma");
+            if (adding)
+                local.AddNew();
+            box.setText("Left open");
+        }
+        EXPECT_EQ(name(3), "Gamma");
+        EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "3");
     }
-    EXPECT_EQ(name(3), "Left open");
 }
 
 TEST_F(DataControlTest, CancelUpdateAndUpdateControlsDropTypedChanges)
@@ -381,32 +387,80 @@ TEST_F(DataControlTest, AFailedWriteKeepsTheControlOpenWithTheChange)
     EXPECT_EQ(stored("SELECT gruppe FROM rum WHERE nr = 1"), "11");
 }
 
-TEST_F(DataControlTest, ValidateCanKeepAChangeUnwritten)
+// Every operation that writes a pending row asks Validate first; a refused one does nothing
+// else, and the row stays with the change in its box.
+TEST_F(DataControlTest, ValidateDecidesEveryWriteOfAPendingRow)
 {
-    data.Refresh();
+    struct Way {
+        const char *name;
+        std::function<bool(DataControl &)> run;
+    };
+    const Way ways[] = {
+        {"MoveNext", [](DataControl &d) { return d.MoveNext(); }},
+        {"MoveLast", [](DataControl &d) { return d.MoveLast(); }},
+        {"FindFirst", [](DataControl &d) { return d.FindFirst("nr = 3"); }},
+        {"moveTo", [](DataControl &d) { return d.moveTo(2); }},
+        {"AddNew", [](DataControl &d) { return d.AddNew(); }},
+        {"Refresh", [](DataControl &d) { return d.Refresh(); }},
+        {"UpdateRecord", [](DataControl &d) { return d.UpdateRecord(); }},
+        {"Close", [](DataControl &d) { return d.Close(); }},
+    };
     bool refuse = true;
     int asked = 0;
+    QList<QPair<QVariant, bool>> written;
     QObject::connect(&data, &DataControl::Validate, &data, [&](bool &cancel) {
         ++asked;
         cancel = refuse;
     });
-    navn.setText("Refused");
-    data.MoveNext();
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(nr.text(), "1");   // the move is not made
-    EXPECT_EQ(navn.text(), "Refused");
-    EXPECT_EQ(name(1), "Alfa");
+    QObject::connect(&data, &DataControl::Written, &data,
+                     [&](const QVariant &key, bool added) { written << qMakePair(key, added); });
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.name);
+        data.Refresh();
+        asked = 0;
+        refuse = true;
+        navn.setText("Refused");
+        EXPECT_FALSE(way.run(data));
+        EXPECT_EQ(asked, 1);
+        EXPECT_TRUE(data.isOpen());
+        EXPECT_EQ(nr.text(), "1");   // nothing else happened
+        EXPECT_EQ(data.Recordset()->editMode(), Dao::EditMode::None);
+        EXPECT_EQ(navn.text(), "Refused");
+        EXPECT_EQ(name(1), "Alfa");
+        EXPECT_TRUE(written.isEmpty());
 
-    data.UpdateRecord();   // a direct update asks nothing
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(name(1), "Refused");
+        refuse = false;
+        EXPECT_TRUE(way.run(data));
+        EXPECT_EQ(asked, 2);
+        EXPECT_EQ(name(1), "Refused");
+        ASSERT_EQ(written.size(), 1);
+        EXPECT_EQ(written[0].first.toInt(), 1);
+        EXPECT_FALSE(written[0].second);
+        written.clear();
+        exec("UPDATE rum SET navn = 'Alfa' WHERE nr = 1");
+        if (data.isOpen())
+            data.CancelUpdate();
+    }
 
+    // A started row is asked for too, also with nothing typed; Written gives its new key.
+    data.Refresh();
+    data.AddNew();
+    refuse = true;
+    EXPECT_FALSE(data.MoveFirst());
+    EXPECT_EQ(data.Recordset()->editMode(), Dao::EditMode::AddNew);
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "3");
     refuse = false;
-    navn.setText("Accepted");
+    EXPECT_TRUE(data.MoveFirst());
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM rum"), "4");
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_EQ(written[0].first.toInt(), 4);
+    EXPECT_TRUE(written[0].second);
+
+    // With nothing pending nothing is asked.
+    asked = 0;
     data.MoveNext();
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(name(1), "Accepted");
-    EXPECT_EQ(nr.text(), "2");
+    data.Close();
+    EXPECT_EQ(asked, 0);
 }
 
 TEST_F(DataControlTest, OpenFailuresThrowAndLeaveTheControlClosed)

@@ -174,6 +174,39 @@ TEST(DateEditTest, TypedDatesAreReadByThePattern)
     EXPECT_EQ(edit.date(), QDate(2024, 2, 29));
 }
 
+// A date box holds only a date it shows and reads back: a year before 1900 typed whole is
+// refused as the box is left, and a value from code beyond the dates it shows is taken to the
+// nearer end.
+TEST(DateEditTest, HoldsOnlyDatesItShowsAndReadsBack)
+{
+    DateEdit edit;
+    edit.setDateFormat("mm/dd/yyyy");
+    edit.setValue(45359);
+    QLineEdit *line = edit.findChild<QLineEdit *>();
+    QStringList shown;
+    MsgBox::setHandler([&shown](const MsgBox::Shown &box) {
+        shown.append(box.text);
+        return int(MsgBox::Ok);
+    });
+    line->setFocus();
+    line->setCursorPosition(0);
+    QTest::keyClicks(line, "11130821");
+    EXPECT_EQ(edit.date(), QDate(2024, 11, 13));   // as it stood before the year was typed
+    emit line->editingFinished();
+    MsgBox::setHandler(nullptr);
+    EXPECT_EQ(shown, QStringList{"11/13/0821 is not a valid date."});
+    EXPECT_EQ(line->text(), "11/13/2024");
+
+    for (const auto &[value, held] : {std::pair{-393780, 0}, std::pair{-1, 0},
+                                      std::pair{2958465, 2958463}, std::pair{0, 0}}) {
+        edit.setValue(value);
+        EXPECT_EQ(edit.value(), held) << value;
+    }
+    EXPECT_EQ(edit.text(), "01/01/1900");
+    edit.setValue(2958463);
+    EXPECT_EQ(edit.text(), "12/31/9999");
+}
+
 TEST(DateEditTest, DropDownAndSpinOnlyReport)
 {
     DateEdit edit;

@@ -1,4 +1,7 @@
 #include "platform/controls/form.h"
+#include "platform/system.h"
+
+#include <QLineEdit>
 
 #include <QPushButton>
 #include <QTest>
@@ -58,5 +61,21 @@ TEST(FormKeys, EnterCanPressTheFocusedButton)
     form.other->setFocus();
     QTest::keyClick(form.other, Qt::Key_Return);
     EXPECT_EQ(form.otherClicks, 1);
+    form.hide();
+}
+
+TEST(FormKeys, F1OpensTheHelpFromEveryForm)
+{
+    int shown = 0;
+    System::setShowHelpHandler([&](const QString &, const QString &) { ++shown; });
+    KeyDialog form;
+    auto *box = new QLineEdit(&form);
+    form.show();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_F1);   // from a box that has the focus too
+    QTest::keyClick(&form, Qt::Key_F1);
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(form.oks + form.cancels, 0);
+    System::setShowHelpHandler(nullptr);
     form.hide();
 }

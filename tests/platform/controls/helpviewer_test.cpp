@@ -2,6 +2,9 @@
 
 #include "fixtures/sandbox.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -62,6 +65,29 @@ TEST_F(HelpViewerTest, ASecondTopicReusesTheWindow)
     EXPECT_EQ(second->browser()->verticalScrollBar()->value(), 0);
     HelpViewer::showTopic(kHelpFile);
     EXPECT_EQ(second->browser()->verticalScrollBar()->value(), 0);
+}
+
+// The help opens over the window it was asked from and wholly within the screen, also when
+// that window sits in a corner and the screen is smaller than the help's own size.
+TEST_F(HelpViewerTest, OpensOverItsWindowWithinTheScreen)
+{
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget opener;
+    opener.resize(300, 200);
+    opener.move(room.right() - 320, room.bottom() - 240);
+    opener.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&opener));
+    opener.activateWindow();
+    QApplication::setActiveWindow(&opener);
+
+    HelpViewer *viewer = HelpViewer::showTopic(kHelpFile);
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+    const QRect placed = viewer->frameGeometry();
+    EXPECT_TRUE(room.contains(placed)) << placed.x() << "," << placed.y() << " "
+                                       << placed.width() << "x" << placed.height();
+    // As near the opener's middle as the screen allows: it covers the opener.
+    EXPECT_TRUE(placed.contains(opener.frameGeometry().center()));
 }
 
 TEST_F(HelpViewerTest, AMissingFileIsReportedAndOpensNothing)

@@ -2,6 +2,7 @@
 #include "platform/report/pagemodel.h"
 #include "platform/report/printcapture.h"
 
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -239,4 +240,71 @@ TEST(ListGrid, AWideListPrintsOnLandscapePaperAndAnEmptyListPrintsItsHeadings)
     ASSERT_EQ(pages.pageCount(), 1);
     EXPECT_EQ(pages.orientation(), QPageLayout::Portrait);
     EXPECT_EQ(pages.texts(0), (QStringList{"Bookings on 05-03-2024", "Date", "Page 1 of 1"}));
+}
+
+// On screen the columns share the list's width: a title longer than its column's width takes
+// room the others do not need, no empty space stands beside a cut text, and a column the user
+// sizes keeps its width.
+TEST(ListGrid, ColumnsOnScreenUseTheWidthTheListHas)
+{
+    ListGrid list;
+    const std::pair<const char *, int> columns[] = {{"Date", 70}, {"Resource", 110},
+                                                    {"Booking", 110}, {"From", 60},
+                                                    {"To", 60}, {"Account", 110}, {"Conn.", 60}};
+    for (const auto &[caption, width] : columns)
+        list.AddColumn(caption, width);
+    const QString title = "Generalforsamling i Kulturforeningen 2026";
+    list.AddRow("11-12-2026;PA System, small;" + title + ";07:30;08:30;Maria Holm;Private");
+    list.AddRow("11-12-2026;Minibus 2;Team outing;07:00;08:00;Maria Holm;Private");
+    list.resize(1000, 300);
+    list.show();
+    QCoreApplication::processEvents();
+    QTreeWidget *view = list.view();
+    const int available = view->viewport()->width();
+    int total = 0;
+    for (int c = 0; c < list.ColumnCount(); ++c)
+        total += view->columnWidth(c);
+    EXPECT_EQ(total, available);
+    EXPECT_GE(view->columnWidth(2), view->fontMetrics().horizontalAdvance(title));
+
+    // Narrower than the texts need: the widest give way, every column keeps its caption.
+    list.resize(450, 300);
+    QCoreApplication::processEvents();
+    for (int c = 0; c < list.ColumnCount(); ++c) {
+        EXPECT_GE(view->columnWidth(c),
+                  view->header()->fontMetrics().horizontalAdvance(list.ColumnCaption(c + 1)))
+            << c;
+    }
+
+    view->header()->resizeSection(2, 150);   // as a drag on the divider does
+    list.resize(1100, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->columnWidth(2), 150);
+}
+
+// Printed columns are as wide as their texts where the paper has room; a text longer than any
+// sensible width takes more lines, and no text loses a character.
+TEST(ListGrid, PrintedColumnsFitTheirTextsAndAVeryLongOneTakesMoreLines)
+{
+    ListGrid list;
+    setupTentativeColumns(list);
+    const QString name = QString("Kulturforeningen Østjylland ").repeated(11).trimmed();
+    list.AddRow(";;10-12-2026;10:00;16:45;Store Mødesal;Maria Holm;+45 86 12 34 72");
+    list.AddRow(";;10-12-2026;10:00;16:45;Store Mødesal;" + name + ";+45 86 12 34 72");
+    const PageModel pages = list.printPages();
+    EXPECT_EQ(cutTexts(pages), QStringList());
+    const PageItem *phone = pages.findText("+45 86 12 34 72");
+    ASSERT_NE(phone, nullptr);
+    EXPECT_FALSE(phone->flags & Qt::TextWordWrap);
+    const PageItem *longName = pages.findText(name);
+    ASSERT_NE(longName, nullptr);
+    EXPECT_TRUE(longName->flags & Qt::TextWordWrap);
+    EXPECT_LE(longName->rect.right(), pages.paperSize().width());
+    // The row grew: the next row's rule stands below the long name.
+    double lowestRule = 0;
+    for (const PageItem &item : pages.page(0).items) {
+        if (item.kind == PageItem::Line)
+            lowestRule = std::max(lowestRule, item.line.y1());
+    }
+    EXPECT_GE(lowestRule, longName->rect.bottom());
 }

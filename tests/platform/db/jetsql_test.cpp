@@ -91,6 +91,52 @@ TEST(JetSql, LongStatementsTranslateAsTheirPieces)
     }
 }
 
+// Like as the translator states it: * any run, ? one character, # one digit, [list] and
+// [!list] with ranges, case-blind; a character outside the Basic Multilingual Plane is one
+// character, and every other character of the pattern, a backslash too, is itself.
+TEST(JetSql, LikeFollowsJetsWildcardsOverWholeCharacters)
+{
+    Sandbox box;
+    auto db = Dao::Database::open(box.newBookingfile());
+    const auto like = [&db](const QString &text, const QString &pattern) {
+        auto rs = db->OpenRecordset("SELECT jet_like(?1, ?2)", Dao::Bindings({text, pattern}),
+                                    Dao::RecordsetType::ForwardOnly);
+        return rs->Field(0).toInt() == 1;
+    };
+    struct Case
+    {
+        const char *text, *pattern;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"&ø😀€", "&ø😀€", true},   {"&ø😀€", "&ø?€", true},    {"&ø😀€", "&ø??€", false},
+        {"😀😀", "*😀", true},       {"x😀y", "x[😀]y", true},   {"x😀y", "x[!😀]y", false},
+        {"𝔸", "?", true},           {"a\\", "a\\", true},     {"a\\b", "a\\*", true},
+        {"ab", "a\\", false},       {"\\", "[\\]", true},       {"ÆBLE", "æble", true},
+        {"Chess club", "ch*", true}, {"Chess", "*s", true},      {"Chess", "*x*", false},
+        {"a1", "a#", true},          {"ab", "a#", false},        {"b", "[a-c]", true},
+        {"B", "[a-c]", true},        {"d", "[a-c]", false},      {"d", "[!a-c]", true},
+        {"-", "[a-]", true},         {"!", "[!]", true},         {"ab", "a[]b", true},
+        {"a[b", "a[b", true},        {"a.b", "a?b", true},       {"a+b", "a+b", true},
+        {"aXb", "a.b", false},       {"", "*", true},            {"", "?", false},
+        {"line\nbreak", "line?break", true},
+    };
+    for (const Case &c : cases) {
+        const QString text = QString::fromUtf8(c.text), pattern = QString::fromUtf8(c.pattern);
+        EXPECT_EQ(like(text, pattern), c.matches) << c.text << " Like " << c.pattern;
+    }
+    // Through the translator, with the texts as a statement holds them.
+    auto rs = db->OpenRecordset(QString::fromUtf8("SELECT '&ø😀€' Like '&ø😀€', 'a\\' Like 'a\\', "
+                                                  "'😀' Not Like '?" "?'"),
+                                Dao::RecordsetType::ForwardOnly);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(rs->Field(i).toInt(), 1) << i;
+    EXPECT_FALSE(like("x", ""));
+    EXPECT_TRUE(db->OpenRecordset("SELECT jet_like(NULL, 'a')", Dao::RecordsetType::ForwardOnly)
+                    ->Field(0)
+                    .isNull());
+}
+
 namespace {
 
 // The statements that forms run, as their texts stand, on a small bookingfile and paths.mdb.

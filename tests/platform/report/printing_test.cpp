@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -174,4 +176,43 @@ TEST(Printing, ThePreviewDefaultOpensAModelessWindowThatOwnsACopyOfThePages)
     EXPECT_EQ(found->model().texts(1), QStringList{"side 2"});
     found->close();   // deletes itself
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A preview opens over its window, inside the screen, and shows the whole width of its page:
+// at the page's real size where the screen has room, smaller where it has not.
+TEST(Printing, APreviewOpensInsideTheScreenShowingTheWholeWidthOfItsPage)
+{
+    QWidget opener;
+    opener.setGeometry(100, 80, 500, 300);
+    opener.show();
+    QApplication::setActiveWindow(&opener);
+    const QRect screen = opener.screen()->availableGeometry();
+    for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        PageModel model = pagesOf(1);
+        model.setOrientation(orientation);
+        Printing::preview(model, "placed");
+        PreviewWindow *window = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *p = qobject_cast<PreviewWindow *>(w); p && p->windowTitle() == "placed")
+                window = p;
+        }
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(screen.contains(window->frameGeometry())) << orientation;
+        const auto *view = window->findChild<QScrollArea *>()->widget();
+        const QWidget *viewport = window->findChild<QScrollArea *>()->viewport();
+        EXPECT_LE(view->width(), viewport->width()) << orientation;
+        const double pageAtFullSize = model.paperSize().width() * window->logicalDpiX() / 72.0;
+        if (pageAtFullSize + 40 <= viewport->width())
+            EXPECT_DOUBLE_EQ(window->zoom(), 1.0);
+        else
+            EXPECT_LT(window->zoom(), 1.0);
+        // A zoom the user picks stays when the window is resized.
+        const int i200 = window->zoomBox()->findText("200%");
+        window->zoomBox()->setCurrentIndex(i200);
+        emit window->zoomBox()->activated(i200);
+        window->resize(window->width() - 50, window->height());
+        EXPECT_DOUBLE_EQ(window->zoom(), 2.0);
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

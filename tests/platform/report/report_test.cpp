@@ -12,6 +12,12 @@ using Units::mm;
 
 namespace {
 
+// Readable texts in test failures.
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 QVariantMap row(std::initializer_list<std::pair<const char *, QVariant>> fields)
 {
     QVariantMap m;
@@ -365,4 +371,100 @@ TEST(Report, AReportFooterFormatReadsTheSumAndSetsTaxAndTotal)
     taxbool->setValue(false);
     texts = r.run().texts(0);
     EXPECT_EQ(texts.mid(3), (QStringList{"300.00", "No Tax", "0.00", "300.00"}));
+}
+
+TEST(Report, ATextTooWideForItsBoxPrintsSmallerOrOnMoreLinesAndPushesDownWhatIsBelow)
+{
+    Report r("fit");
+    r.Detail().setHeight(mm(5.5));
+    auto *name = r.Detail().addTextBox("name", {0, 0, mm(40), mm(5)}, "name");
+    auto *phone = r.Detail().addTextBox("phone", {mm(42), 0, mm(22), mm(5)}, "phone", {},
+                                        Qt::AlignHCenter);
+    auto *password = r.Detail().addTextBox("password", {mm(66), 0, mm(16), mm(5)}, "password");
+    r.Detail().addLine("rule", QLineF(0, mm(5.3), mm(100), mm(5.3)));
+    // A box beside the others, below nothing that grows: it stays where it is.
+    r.Detail().addLabel("aside", {mm(120), 0, mm(30), mm(5)}, "x");
+    const QString longName = QString("Kulturforeningen Østjylland ").repeated(10).trimmed();
+    const QString password1 = "Hemmelig1Hemmelig2Hemmelig3";
+    r.setRows({row({{"name", "Anna"}, {"phone", "+45 86 12 34 72"}, {"password", "Hemmelig1"}}),
+               row({{"name", longName}, {"phone", "86 12"}, {"password", password1}})});
+    const PageModel model = r.run();
+
+    EXPECT_EQ(cutTexts(model), QStringList());
+    // A little too wide: the same line in a smaller font.
+    const PageItem *wide = model.findText("+45 86 12 34 72");
+    ASSERT_NE(wide, nullptr);
+    EXPECT_LT(wide->font.pointSizeF(), phone->font().pointSizeF());
+    EXPECT_GE(wide->font.pointSizeF(), phone->font().pointSizeF() * 0.8);
+    EXPECT_FALSE(wide->flags & Qt::TextWordWrap);
+    EXPECT_EQ(model.findText("Anna")->font.pointSizeF(), name->font().pointSizeF());
+    // Far too wide: lines in the box's font, the box and the row as tall as they need; a word
+    // wider than its box breaks inside it.
+    const PageItem *wrapped = model.findText(longName);
+    ASSERT_NE(wrapped, nullptr);
+    EXPECT_TRUE(wrapped->flags & Qt::TextWordWrap);
+    EXPECT_EQ(wrapped->font.pointSizeF(), name->font().pointSizeF());
+    EXPECT_GT(wrapped->rect.height(), mm(20));
+    const PageItem *broken = model.findText(password1);
+    ASSERT_NE(broken, nullptr);
+    EXPECT_GT(TextMetrics::wrappedLines(broken->font, password1, broken->rect.width()).size(), 1);
+    EXPECT_EQ(password->font().pointSizeF(), r.defaultFont().pointSizeF());
+    // The rule under the grown row moved below its texts; the box beside them did not move.
+    QList<double> rules;
+    for (const PageItem &item : model.page(0).items) {
+        if (item.kind == PageItem::Line)
+            rules.append(item.line.y1());
+    }
+    ASSERT_EQ(rules.size(), 2);
+    EXPECT_GE(rules.at(1), wrapped->rect.bottom());
+    const QList<const PageItem *> texts = model.textItems(0);
+    QList<double> asides;
+    for (const PageItem *item : texts) {
+        if (item->text == "x")
+            asides.append(item->rect.top());
+    }
+    ASSERT_EQ(asides.size(), 2);
+    EXPECT_NEAR(asides.at(1) - asides.at(0), mm(5.5), 0.01);
+}
+
+TEST(Report, APageThatContinuesAGroupStartsWithTheHeadersOfItsGroups)
+{
+    Report r("continued");
+    r.PageHeader().setHeight(mm(6));
+    r.PageHeader().addLabel("cap", {0, 0, mm(30), mm(5)}, "Start");
+    ReportSection &day = r.addGroup("GroupHeader0", "day");
+    day.setHeight(mm(6));
+    day.addTextBox("day", {0, 0, mm(40), mm(5)}, "day");
+    ReportSection &type = r.addGroup("GroupHeader1", "type");
+    type.setHeight(mm(6));
+    type.addTextBox("type", {mm(5), 0, mm(40), mm(5)}, "type");
+    r.Detail().setHeight(mm(5));
+    r.Detail().addTextBox("n", {mm(10), 0, mm(20), mm(5)}, "n");
+    r.GroupFooter(1).setHeight(mm(5));
+    r.GroupFooter(1).addLabel("end", {0, 0, mm(30), mm(5)}, "end of type");
+    QList<QVariantMap> rows;
+    for (int i = 1; i <= 120; ++i)
+        rows.append(row({{"day", "Monday"}, {"type", i <= 100 ? "Halls" : "Rooms"}, {"n", i}}));
+    r.setRows(rows);
+    const PageModel model = r.run();
+    ASSERT_EQ(model.pageCount(), 3);
+    EXPECT_EQ(model.texts(0).mid(0, 4), (QStringList{"Start", "Monday", "Halls", "1"}));
+    for (int p = 1; p < model.pageCount(); ++p) {
+        const QStringList texts = model.texts(p);
+        // The page header, then the day and the type the page goes on with, then its rows.
+        EXPECT_EQ(texts.mid(0, 3), (QStringList{"Start", "Monday", p == 1 ? "Halls" : "Rooms"}))
+            << "page " << p + 1;
+        EXPECT_EQ(texts.count("Monday"), 1) << "page " << p + 1;
+        bool isNumber = false;
+        texts.at(3).toInt(&isNumber);
+        EXPECT_TRUE(isNumber) << texts.at(3).toStdString();
+    }
+
+    // A header that may not repeat stays where its group began.
+    type.setRepeatsOnNewPage(false);
+    const QStringList second = r.run().texts(1);
+    EXPECT_EQ(second.mid(0, 2), (QStringList{"Start", "Monday"}));
+    bool isNumber = false;
+    second.at(2).toInt(&isNumber);
+    EXPECT_TRUE(isNumber) << second.at(2).toStdString();
 }

@@ -15,16 +15,21 @@ struct FormatCase
 class ReportFormatTest : public ::testing::TestWithParam<FormatCase>
 {
 protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 };
 
-TEST_P(ReportFormatTest, PrintsTheValueByThePattern)
+// The same text on a desktop in any language and region.
+TEST_P(ReportFormatTest, PrintsTheValueByThePatternWhateverTheDesktopsLocale)
 {
     const FormatCase &c = GetParam();
-    EXPECT_EQ(ReportFormat::format(c.value, QString::fromUtf8(c.pattern)),
-              QString::fromUtf8(c.expected))
-        << "pattern " << c.pattern << " value " << c.value.toString().toStdString();
+    for (const QLocale &desktop : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                   QLocale(QLocale::Danish, QLocale::Denmark)}) {
+        QLocale::setDefault(desktop);
+        EXPECT_EQ(ReportFormat::format(c.value, QString::fromUtf8(c.pattern)),
+                  QString::fromUtf8(c.expected))
+            << "pattern " << c.pattern << " value " << c.value.toString().toStdString()
+            << " under " << desktop.name().toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -54,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{QTime(17, 30), "HH.mm", "17.30"},
         FormatCase{QTime(17, 30), "Short Time", "17:30"},
         FormatCase{QTime(17, 30), "h:mm AM/PM", "5:30 PM"},
-        FormatCase{QDateTime(QDate(2024, 3, 5), QTime(0, 0)), "Short Date", "3/5/24"},
+        // The short date is the program's pattern, by default day first.
+        FormatCase{QDateTime(QDate(2024, 3, 5), QTime(0, 0)), "Short Date", "05-03-2024"},
+        FormatCase{QDate(2024, 3, 5), "", "05-03-2024"},
+        FormatCase{QDate(2024, 3, 5), "Long Date", "Tuesday, March 5, 2024"},
         FormatCase{45356.5, "dd-mm-yyyy hh:mm", "05-03-2024 12:00"},   // a date serial
         FormatCase{true, "", "True"},
         FormatCase{2.50, "", "2.5"}));
