@@ -2,8 +2,9 @@
 
 // The big bookingfiles the benchmarks run on, made by one maker. A file holds 5,001 accounts,
 // a type of 300 items and one of 10, `bookings` bookings spread over the year before and the
-// year after the bench's day, and the archive a bookingfile of that age has: a copy of every
-// booking older than the archiving delay and as many again from the year before.
+// year after the bench's day and over all items (an ordinary day holds about bookings / 730),
+// and the archive a bookingfile of that age has: a copy of every booking older than the
+// archiving delay and as many again from the year before.
 //
 // The shown week holds the same bookings in every file, so a view or a receipt of that week
 // costs the same on a small and a big file unless it reads what it does not show.
@@ -30,6 +31,8 @@ int32_t todayNumber();
 // The Monday of the shown week, two weeks after today. Every item has two bookings on each of
 // its days: odd items 09:00-10:00 and 13:00-14:30, even items 10:00-11:00 and 15:00-16:00.
 int32_t shownWeek();
+// A day of the bulk bookings a month after today, outside the shown week.
+int32_t ordinaryDay();
 // In the shown week: the bookings of item 1 are one series (14 bookings, series number
 // seriesNumber()); singleBooking() is item 2's first booking, in no series.
 int32_t seriesNumber(int bookings);

@@ -14,7 +14,7 @@
 -- The layout's version. A change to any table, view, trigger or index raises it by one and adds
 -- the step that brings a file of the version before up to this one (src/core/fileschemas.cpp);
 -- the program refuses a file whose layout is not exactly one of its versions.
-PRAGMA user_version = 7;
+PRAGMA user_version = 8;
 
 ------------------------------------------------------------------------------------------------
 -- Marker and counters
@@ -254,8 +254,10 @@ CREATE TABLE booking (
     leveringssted     TEXT,
     arkiveret         BOOLEAN DEFAULT 0
 );
--- The day view: the bookings of one type on one day.
-CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato);
+-- The day view: the bookings of one type on one day, in their number's order, with every column
+-- the view shows, read from the index alone.
+CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato, Bookingnr, bstart, bslut, Lokalenr,
+    Bcolor, Tentative, curacname, Beskrivelse);
 -- The week view, the double-booking test and the item delete check: one item over some days.
 CREATE INDEX booking_Lokalenr_Bdato ON booking (Lokalenr, Bdato);
 -- The members of a series. A single booking has no series number and no entry here: writing or
@@ -305,6 +307,74 @@ END;
 CREATE TRIGGER booking_arkiveres_delete AFTER DELETE ON booking
 BEGIN
     DELETE FROM arkiveres WHERE Bdato = OLD.Bdato AND Bookingnr = OLD.Bookingnr;
+END;
+
+-- The texts the search looks for a keyword in, each title and each booking number as the search
+-- reads it (with one leading blank), as sequences of three characters exactly as written: the
+-- search finds here, without reading the bookings of its period, the few bookings whose texts
+-- hold every sequence of a keyword in one of its cases. Kept by the triggers below; only the
+-- booking numbers are stored, the texts are read from booking when the index is rebuilt.
+CREATE VIEW booking_trigram_text AS
+SELECT Bookingnr, Beskrivelse, ' ' || Bookingnr AS nr FROM booking;
+CREATE VIRTUAL TABLE booking_trigram USING fts5(Beskrivelse, nr, content='booking_trigram_text',
+    content_rowid='Bookingnr', tokenize='trigram case_sensitive 1', detail='none', columnsize=0);
+CREATE TRIGGER booking_trigram_insert AFTER INSERT ON booking
+BEGIN
+    INSERT INTO booking_trigram (rowid, Beskrivelse, nr)
+    VALUES (NEW.Bookingnr, NEW.Beskrivelse, ' ' || NEW.Bookingnr);
+END;
+CREATE TRIGGER booking_trigram_update AFTER UPDATE OF Bookingnr, Beskrivelse ON booking
+WHEN NEW.Bookingnr IS NOT OLD.Bookingnr OR NEW.Beskrivelse IS NOT OLD.Beskrivelse
+BEGIN
+    INSERT INTO booking_trigram (booking_trigram, rowid, Beskrivelse, nr)
+    VALUES ('delete', OLD.Bookingnr, OLD.Beskrivelse, ' ' || OLD.Bookingnr);
+    INSERT INTO booking_trigram (rowid, Beskrivelse, nr)
+    VALUES (NEW.Bookingnr, NEW.Beskrivelse, ' ' || NEW.Bookingnr);
+END;
+CREATE TRIGGER booking_trigram_delete AFTER DELETE ON booking
+BEGIN
+    INSERT INTO booking_trigram (booking_trigram, rowid, Beskrivelse, nr)
+    VALUES ('delete', OLD.Bookingnr, OLD.Beskrivelse, ' ' || OLD.Bookingnr);
+END;
+
+-- The day of each series' last booking (of those marked repeated), by that day: the series
+-- that end in a period are read here rather than found among every series with a booking in
+-- it. Kept by the triggers below; a series whose bookings are all gone has no row.
+CREATE TABLE serieslut (
+    gennr INTEGER PRIMARY KEY,
+    Bdato INTEGER NOT NULL
+);
+CREATE INDEX serieslut_Bdato ON serieslut (Bdato);
+CREATE TRIGGER booking_serieslut_insert AFTER INSERT ON booking
+WHEN NEW.gentagende <> 0 AND NEW.gennr IS NOT NULL AND NEW.Bdato IS NOT NULL
+BEGIN
+    INSERT INTO serieslut (gennr, Bdato) VALUES (NEW.gennr, NEW.Bdato)
+    ON CONFLICT (gennr) DO UPDATE SET Bdato = excluded.Bdato WHERE excluded.Bdato > Bdato;
+END;
+-- A booking that leaves a series, joins one or changes its day: both series' last days are
+-- read again from the index of the series' ends.
+CREATE TRIGGER booking_serieslut_update AFTER UPDATE OF gennr, gentagende, Bdato ON booking
+WHEN NEW.gennr IS NOT OLD.gennr OR NEW.gentagende IS NOT OLD.gentagende
+    OR NEW.Bdato IS NOT OLD.Bdato
+BEGIN
+    DELETE FROM serieslut WHERE gennr IN (OLD.gennr, NEW.gennr);
+    INSERT OR REPLACE INTO serieslut (gennr, Bdato)
+    SELECT OLD.gennr, d FROM (SELECT max(Bdato) AS d FROM booking
+                              WHERE gennr = OLD.gennr AND gentagende <> 0)
+    WHERE d IS NOT NULL;
+    INSERT OR REPLACE INTO serieslut (gennr, Bdato)
+    SELECT NEW.gennr, d FROM (SELECT max(Bdato) AS d FROM booking
+                              WHERE gennr = NEW.gennr AND gentagende <> 0)
+    WHERE d IS NOT NULL;
+END;
+CREATE TRIGGER booking_serieslut_delete AFTER DELETE ON booking
+WHEN OLD.gentagende <> 0 AND OLD.gennr IS NOT NULL
+BEGIN
+    DELETE FROM serieslut WHERE gennr = OLD.gennr;
+    INSERT INTO serieslut (gennr, Bdato)
+    SELECT OLD.gennr, d FROM (SELECT max(Bdato) AS d FROM booking
+                              WHERE gennr = OLD.gennr AND gentagende <> 0)
+    WHERE d IS NOT NULL;
 END;
 
 -- Archived bookings: booking's columns less Tentative, tax and bvpris (and its mark). Written

@@ -293,8 +293,9 @@ bool BookDates(const Origin &origin, const QList<int32_t> &ids, qint64 colour)
     try {
         auto db = Dao::Database::open(origin.databasePath);
         // A series touches a leaf page of each day's run in the date indexes: the cache holds
-        // them all, so that the transaction does not spill half-written pages to the file.
-        Dao::Statement(db->handle(), "PRAGMA cache_size = -32768").step();
+        // most of them, so that the transaction spills few half-written pages to the file,
+        // without a cache that lifts the program's memory by more than that.
+        Dao::Statement(db->handle(), "PRAGMA cache_size = -12288").step();
         Dao::Transaction trans(*db);
         const int32_t first = Extrafunktioner::NextKeys(*db, int32_t(rows.size()));
         Dao::Statement add(

@@ -19,6 +19,82 @@ QString script(const QString &name)
     return QString::fromUtf8(file.readAll());
 }
 
+// The upgrade to layout 8 builds what its new objects hold from the bookings already there.
+const char kVersion8[] = R"(
+DROP INDEX booking_Bgruppe_Bdato;
+CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato, Bookingnr, bstart, bslut, Lokalenr,
+    Bcolor, Tentative, curacname, Beskrivelse);
+CREATE VIEW booking_trigram_text AS
+SELECT Bookingnr, Beskrivelse, ' ' || Bookingnr AS nr FROM booking;
+CREATE VIRTUAL TABLE booking_trigram USING fts5(Beskrivelse, nr, content='booking_trigram_text',
+    content_rowid='Bookingnr', tokenize='trigram case_sensitive 1', detail='none', columnsize=0);
+INSERT INTO booking_trigram (booking_trigram) VALUES ('rebuild');
+CREATE TRIGGER booking_trigram_insert AFTER INSERT ON booking
+BEGIN
+    INSERT INTO booking_trigram (rowid, Beskrivelse, nr)
+    VALUES (NEW.Bookingnr, NEW.Beskrivelse, ' ' || NEW.Bookingnr);
+END;
+CREATE TRIGGER booking_trigram_update AFTER UPDATE OF Bookingnr, Beskrivelse ON booking
+WHEN NEW.Bookingnr IS NOT OLD.Bookingnr OR NEW.Beskrivelse IS NOT OLD.Beskrivelse
+BEGIN
+    INSERT INTO booking_trigram (booking_trigram, rowid, Beskrivelse, nr)
+    VALUES ('delete', OLD.Bookingnr, OLD.Beskrivelse, ' ' || OLD.Bookingnr);
+    INSERT INTO booking_trigram (rowid, Beskrivelse, nr)
+    VALUES (NEW.Bookingnr, NEW.Beskrivelse, ' ' || NEW.Bookingnr);
+END;
+CREATE TRIGGER booking_trigram_delete AFTER DELETE ON booking
+BEGIN
+    INSERT INTO booking_trigram (booking_trigram, rowid, Beskrivelse, nr)
+    VALUES ('delete', OLD.Bookingnr, OLD.Beskrivelse, ' ' || OLD.Bookingnr);
+END;
+CREATE TABLE serieslut (
+    gennr INTEGER PRIMARY KEY,
+    Bdato INTEGER NOT NULL
+);
+INSERT INTO serieslut (gennr, Bdato)
+SELECT gennr, max(Bdato) FROM booking
+WHERE gentagende <> 0 AND gennr IS NOT NULL AND Bdato IS NOT NULL GROUP BY gennr;
+CREATE INDEX serieslut_Bdato ON serieslut (Bdato);
+CREATE TRIGGER booking_serieslut_insert AFTER INSERT ON booking
+WHEN NEW.gentagende <> 0 AND NEW.gennr IS NOT NULL AND NEW.Bdato IS NOT NULL
+BEGIN
+    INSERT INTO serieslut (gennr, Bdato) VALUES (NEW.gennr, NEW.Bdato)
+    ON CONFLICT (gennr) DO UPDATE SET Bdato = excluded.Bdato WHERE excluded.Bdato > Bdato;
+END;
+CREATE TRIGGER booking_serieslut_update AFTER UPDATE OF gennr, gentagende, Bdato ON booking
+WHEN NEW.gennr IS NOT OLD.gennr OR NEW.gentagende IS NOT OLD.gentagende
+    OR NEW.Bdato IS NOT OLD.Bdato
+BEGIN
+    DELETE FROM serieslut WHERE gennr IN (OLD.gennr, NEW.gennr);
+    INSERT OR REPLACE INTO serieslut (gennr, Bdato)
+    SELECT OLD.gennr, d FROM (SELECT max(Bdato) AS d FROM booking
+                              WHERE gennr = OLD.gennr AND gentagende <> 0)
+    WHERE d IS NOT NULL;
+    INSERT OR REPLACE INTO serieslut (gennr, Bdato)
+    SELECT NEW.gennr, d FROM (SELECT max(Bdato) AS d FROM booking
+                              WHERE gennr = NEW.gennr AND gentagende <> 0)
+    WHERE d IS NOT NULL;
+END;
+CREATE TRIGGER booking_serieslut_delete AFTER DELETE ON booking
+WHEN OLD.gentagende <> 0 AND OLD.gennr IS NOT NULL
+BEGIN
+    DELETE FROM serieslut WHERE gennr = OLD.gennr;
+    INSERT INTO serieslut (gennr, Bdato)
+    SELECT OLD.gennr, d FROM (SELECT max(Bdato) AS d FROM booking
+                              WHERE gennr = OLD.gennr AND gentagende <> 0)
+    WHERE d IS NOT NULL;
+END;
+)";
+
+const char kBackToVersion7[] = R"(
+DROP TRIGGER booking_serieslut_insert; DROP TRIGGER booking_serieslut_update;
+DROP TRIGGER booking_serieslut_delete; DROP TABLE serieslut;
+DROP TRIGGER booking_trigram_insert; DROP TRIGGER booking_trigram_update;
+DROP TRIGGER booking_trigram_delete; DROP TABLE booking_trigram; DROP VIEW booking_trigram_text;
+DROP INDEX booking_Bgruppe_Bdato;
+CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato);
+)";
+
 } // namespace
 
 // Each step: from, what brings a file of that version one up, and what turns the layout of the
@@ -95,6 +171,9 @@ Dao::FileSchema Bookingfile()
                  "DROP TRIGGER booking_arkiveres_delete; DROP TABLE arkiveres;"
                  "CREATE INDEX booking_arkiveres ON booking (Bdato) WHERE arkiveret IS NOT 1;"
                  "DROP INDEX booking_gennr; CREATE INDEX booking_gennr ON booking (gennr);"},
+                // 7 -> 8: the day view's index holds the columns it shows, the search's index of
+                // the texts it looks in, and the table of each series' last day.
+                {7, kVersion8, kBackToVersion7},
             }};
 }
 

@@ -9,8 +9,8 @@ namespace Dao {
 class Database;
 }
 
-// Start-up: the bookingfile check, the settings load, the daily archiving and purge, the first
-// resource group and type, and the login form.
+// Start-up: the bookingfile check, the settings load, the first resource group and type, the
+// login form, and after it the daily check of the bookingfile, archiving and purge.
 namespace start {
 
 // What follows a successful login: the program's main window, installed by the subsystem that
@@ -29,9 +29,18 @@ QString AcceptedBookingfile();
 // Throws Dao::DbError when the bookingfile or a field of the row cannot be read.
 bool LoadSettings();
 
-// The daily archiving and purge, in short transactions, when the last run lies before today.
-// Returns true when it ran.
+// The daily archiving and purge, in short transactions, when the last run lies before today,
+// on the calling thread. Returns true when it ran. Throws Dao::DbError when a batch fails.
 bool RunDailyArchiving();
+
+// When the last run lies before today: starts the day's run on a thread and a connection of its
+// own, which checks the whole bookingfile (mending damage to its indexes, naming other damage),
+// then archives and purges in the same short transactions. Its messages are shown, and the
+// date it stamps taken in, when it ends; the program's end stops it after its batch, and the
+// next start finishes the work. Returns whether a run started.
+bool StartDailyArchiving();
+// Waits until the runs started have ended, then shows their messages.
+void WaitForDailyArchiving();
 
 // Lower bound of the archiving range on an open bookingfile: the earliest day before upper of a
 // booking not marked as archived, so that every such booking is archived; upper when none.

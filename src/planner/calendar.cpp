@@ -246,6 +246,8 @@ void Calendar::showResourceManager()
 
 void Calendar::RefreshDayView()
 {
+    const PlannerData::BatchedRepaint once(cc);
+    const PlannerData::OneConnection connection;
     cc->ClearItems();
     cc->ClearColumns();
     ApplyGridSettings();

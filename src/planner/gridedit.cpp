@@ -101,12 +101,22 @@ bool saveItem(PlannerGrid &grid, int index, Columns columns)
         auto rs = seekBooking(*db, key);
         if (!rs || !CanEditAccountBookings(int32_t(rs->Field("Kontonr").toLongLong())))
             return false;
+        const char *placeField = columns == Columns::Resources ? "lokalenr" : "Bdato";
+        const qint64 place = columns == Columns::Resources ? grid.ItemResource(index)
+                                                           : grid.ItemDay(index);
+        // An item that shows its booking as stored (a double-click on an item that was not
+        // moved) writes nothing: no write lock, and other copies keep their cached pages.
+        const auto holds = [&rs](const char *field, qint64 value) {
+            const QVariant stored = rs->Field(field);
+            return !stored.isNull() && stored.toLongLong() == value;
+        };
+        if (rs->Field("Beskrivelse").toString() == grid.ItemText(index)
+            && holds(placeField, place) && holds("bstart", grid.ItemStart(index))
+            && holds("bslut", grid.ItemEnd(index)))
+            return true;
         rs->Edit();
         rs->SetField("Beskrivelse", grid.ItemText(index));
-        if (columns == Columns::Resources)
-            rs->SetField("lokalenr", grid.ItemResource(index));
-        else
-            rs->SetField("Bdato", grid.ItemDay(index));
+        rs->SetField(placeField, place);
         rs->SetField("bstart", grid.ItemStart(index));
         rs->SetField("bslut", grid.ItemEnd(index));
         rs->Update();

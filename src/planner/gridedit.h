@@ -33,8 +33,8 @@ void storeTypedBooking(PlannerGrid &grid, int index, int start, int end,
 
 // Writes a moved, resized or edited item back to its booking: its text, times and its column's
 // resource item or day. Nothing is written when no item is selected, when the user may not edit
-// the booking's account, or when the booking is no longer in the bookingfile. Returns whether
-// the booking was written.
+// the booking's account, or when the booking is no longer in the bookingfile, nor when the item
+// shows the booking as it is stored. Returns whether the booking holds what the item shows.
 bool saveItem(PlannerGrid &grid, int index, Columns columns);
 
 // The booking behind an item's key text, when the bookingfile holds it.

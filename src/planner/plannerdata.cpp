@@ -5,11 +5,67 @@
 #include "platform/controls/plannergrid.h"
 #include "platform/db/database.h"
 #include "platform/db/dberror.h"
-#include "platform/db/recordset.h"
+#include "platform/db/statement.h"
+
+#include <QWidget>
+
+#include <memory>
+
+#include <sqlite3.h>
 
 namespace PlannerData {
 
 using namespace Generalen;
+
+namespace {
+
+// The connection a OneConnection holds for the loaders, opened when first asked for.
+struct Held
+{
+    int depth = 0;
+    std::unique_ptr<Dao::Database> db;
+};
+
+Held &held()
+{
+    static Held h;
+    return h;
+}
+
+// A connection to the bookingfile for one loader: the held one (when it reads the bookingfile
+// named now), else one of its own, closed when the loader is done.
+class Connection
+{
+public:
+    Connection()
+    {
+        Held &h = held();
+        if (h.depth > 0) {
+            if (!h.db || h.db->path() != gDatabasePath)
+                h.db = Dao::Database::open(gDatabasePath);
+            m_db = h.db.get();
+        } else {
+            m_own = Dao::Database::open(gDatabasePath);
+            m_db = m_own.get();
+        }
+    }
+    Dao::Database &operator*() const { return *m_db; }
+    Dao::Database *operator->() const { return m_db; }
+
+private:
+    std::unique_ptr<Dao::Database> m_own;
+    Dao::Database *m_db = nullptr;
+};
+
+} // namespace
+
+OneConnection::OneConnection() { ++held().depth; }
+
+OneConnection::~OneConnection()
+{
+    if (--held().depth == 0)
+        held().db.reset();
+}
 
 void applyGridSettings(PlannerGrid &grid)
 {
@@ -75,55 +131,71 @@ QString weekBookingsSql(int32_t item, int32_t firstDay)
                  .arg(lastDay);
 }
 
+namespace {
+
+QString textAt(sqlite3_stmt *row, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(row, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(row, column)) : QString();
+}
+
+} // namespace
+
 int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day)
 {
     int added = 0;
-    auto db = Dao::Database::open(gDatabasePath);
-    auto rs = db->OpenRecordset(resourceColumnsSql(type), Dao::RecordsetType::ForwardOnly);
-    while (!rs->EOF_()) {
-        if (isAvailableOn(rs->Field(2), rs->Field(3), rs->Field(4), day)) {
-            const int column = grid.AddColumn(static_cast<qint32>(rs->Field(0).toLongLong()),
-                                              rs->Field(1).toString());
+    const Connection db;
+    Dao::Statement st(db->handle(), resourceColumnsSql(type));
+    sqlite3_stmt *row = st.get();
+    while (st.step()) {
+        if (isAvailableOn(st.value(2, Dao::FieldKind::Boolean), st.value(3), st.value(4), day)) {
+            const int column = grid.AddColumn(static_cast<qint32>(sqlite3_column_int64(row, 0)),
+                                              textAt(row, 1));
             grid.SetColumnValue(column, 255);
             ++added;
         }
-        rs->MoveNext();
     }
-    rs->Close();
-    db->Close();
     return added;
 }
 
 int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
 {
     int added = 0;
-    auto db = Dao::Database::open(gDatabasePath);
-    auto rs = db->OpenRecordset(sql, Dao::RecordsetType::ForwardOnly);
-    while (!rs->EOF_()) {
-        const QString key = QString::number(rs->Field(0).toLongLong());
-        const QString text = rs->Field(1).toString();
-        const auto day = static_cast<qint32>(rs->Field(2).toLongLong());
-        const int start = rs->Field(3).toInt();
-        const int end = rs->Field(4).toInt();
+    const Connection db;
+    // Read column by column from SQLite: a day of a big file holds thousands of bookings.
+    Dao::Statement st(db->handle(), sql);
+    sqlite3_stmt *row = st.get();
+    while (st.step()) {
+        const QString key = QString::number(sqlite3_column_int64(row, 0));
+        const QString text = textAt(row, 1);
+        const auto day = static_cast<qint32>(sqlite3_column_int64(row, 2));
+        const int start = sqlite3_column_int(row, 3);
+        const int end = sqlite3_column_int(row, 4);
+        // The item is added with its text, times and day; the rest is set on it.
         const int i = grid.AddItem(start, end, day, text, key);
-        grid.SetItemText(i, text);
-        grid.SetItemAccountName(i, rs->Field(5).toString());
-        grid.SetItemStart(i, start);
-        grid.SetItemEnd(i, end);
-        grid.SetItemDay(i, day);
+        grid.SetItemAccountName(i, textAt(row, 5));
         // A booking without a colour keeps the grid's own item colour.
-        const QVariant colour = rs->Field(6);
-        if (!colour.isNull())
-            grid.SetItemColour(i, static_cast<quint32>(colour.toLongLong()));
+        if (sqlite3_column_type(row, 6) != SQLITE_NULL)
+            grid.SetItemColour(i, static_cast<quint32>(sqlite3_column_int64(row, 6)));
         if (withResource)
-            grid.SetItemResource(i, static_cast<qint32>(rs->Field(7).toLongLong()));
-        grid.SetItemTentative(i, rs->Field(8).toBool());
+            grid.SetItemResource(i, static_cast<qint32>(sqlite3_column_int64(row, 7)));
+        grid.SetItemTentative(i, st.value(8, Dao::FieldKind::Boolean).toBool());
         ++added;
-        rs->MoveNext();
     }
-    rs->Close();
-    db->Close();
+    st.finalize();
     return added;
+}
+
+BatchedRepaint::BatchedRepaint(QWidget *widget)
+    : m_widget(widget), m_wasEnabled(widget->updatesEnabled())
+{
+    m_widget->setUpdatesEnabled(false);
+}
+
+BatchedRepaint::~BatchedRepaint()
+{
+    if (m_wasEnabled)
+        m_widget->setUpdatesEnabled(true);
 }
 
 void refillOnActivation(bool &failedBefore, const std::function<void()> &refill)

@@ -7,6 +7,7 @@
 #include <functional>
 
 class PlannerGrid;
+class QWidget;
 
 // What both planner views read from the bookingfile, and the grid settings they share. Each
 // loader opens its own connection and closes it before it returns.
@@ -35,6 +36,32 @@ int loadResourceColumns(PlannerGrid &grid, int32_t type, int32_t day);
 // Adds an item for each booking the statement selects. withResource: the item's resource
 // number is set from the booking's Lokalenr (the day grid). Returns the number of items added.
 int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource);
+
+// While it lives, the loaders above read through one connection to the bookingfile rather than
+// each opening its own: a refresh reads its columns and its bookings through one.
+class OneConnection
+{
+public:
+    OneConnection();
+    ~OneConnection();
+    OneConnection(const OneConnection &) = delete;
+    OneConnection &operator=(const OneConnection &) = delete;
+};
+
+// Holds back a widget's repaints while it lives, so that a refill of thousands of items is
+// painted once, after it.
+class BatchedRepaint
+{
+public:
+    explicit BatchedRepaint(QWidget *widget);
+    ~BatchedRepaint();
+    BatchedRepaint(const BatchedRepaint &) = delete;
+    BatchedRepaint &operator=(const BatchedRepaint &) = delete;
+
+private:
+    QWidget *m_widget;
+    bool m_wasEnabled;
+};
 
 // Refills a view as it becomes active. Closing a message activates the view again, so a
 // bookingfile that cannot be read is reported once (failedBefore remembers it), not at each

@@ -45,13 +45,10 @@ const Commands::Registrar registrar([] {
 
 using ReportForms::hiddenBox;
 
-// The series whose last repeated booking lies in the period: those with a repeated booking in
-// it and none after it. The first is read from the index of the series by day, the second is
-// one look into the index of each series by day.
+// The series whose last repeated booking lies in the period, read from the table of each
+// series' last day by that day.
 const char *const kSeriesInPeriodSql =
-    "SELECT DISTINCT s.gennr FROM booking AS s WHERE s.Bdato BETWEEN :from AND :to "
-    "AND s.gentagende <> 0 AND s.gennr IS NOT NULL AND NOT EXISTS (SELECT 1 FROM booking AS b "
-    "WHERE b.gennr = s.gennr AND b.gentagende <> 0 AND b.Bdato > :to)";
+    "SELECT gennr FROM serieslut WHERE Bdato BETWEEN :from AND :to";
 
 // The series of the list, in the query's order. Their numbers are bound one by one, so that
 // the engine groups only those series (through the index on the series number); a number list

@@ -2,6 +2,7 @@
 
 #include "reports/hiddenbox.h"
 #include "reports/listselection.h"
+#include "reports/searchkeyword.h"
 
 #include "core/bookingeditor.h"
 #include "core/commands.h"
@@ -33,7 +34,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 #include <utility>
 
@@ -47,6 +47,9 @@ using Extrafunktioner::DayNumberToDate;
 
 namespace {
 
+using SearchKeyword::KeywordMatch;
+using SearchKeyword::trigramQuery;
+
 // The booking tool bar's Search: modeless, no owner.
 const Commands::Registrar registrar([] {
     Commands::add({.surface = Commands::BookingBar, .id = 14, .group = 2, .order = 10,
@@ -57,95 +60,6 @@ const Commands::Registrar registrar([] {
 using ReportForms::hiddenBox;
 
 constexpr int HalfYear = 183;
-
-// A keyword matcher for the rows of one fill: Searchform::Matches's answer, found without
-// making a QString wherever the text allows it. An ASCII keyword is sought byte by byte in
-// lower case; an ASCII text cannot hold a keyword with a letter whose case folds outside
-// ASCII (such as æ, ø, å); the booking number is sought only by a keyword that a number's
-// text can hold. Anything else is left to QString's case-blind search.
-class KeywordMatch
-{
-public:
-    explicit KeywordMatch(const QString &keyword) : m_keyword(keyword)
-    {
-        for (QChar c : keyword) {
-            m_ascii = m_ascii && c.unicode() < 0x80;
-            m_foldsToAscii = m_foldsToAscii && c.toCaseFolded().unicode() < 0x80;
-            m_numeric = m_numeric && (c == ' ' || c == '-' || (c >= '0' && c <= '9'));
-            m_lower.append(char(lower(uchar(c.unicode()))));
-        }
-    }
-
-    bool empty() const { return m_keyword.isEmpty(); }
-
-    // The booking number as text with one leading blank.
-    bool number(int32_t bookingnr) const
-    {
-        if (!m_numeric)
-            return false;
-        char text[16] = {' '};
-        const auto end = std::to_chars(text + 1, text + sizeof text, bookingnr).ptr;
-        return asciiFind(text, int(end - text));
-    }
-
-    // A UTF-8 text; null holds nothing.
-    bool holds(const char *text, int bytes) const
-    {
-        if (!text)
-            return false;
-        if (m_ascii) {
-            if (asciiFind(text, bytes))
-                return true;   // an ASCII byte of UTF-8 is a whole character
-            if (isAscii(text, bytes))
-                return false;
-        } else if (!m_foldsToAscii && isAscii(text, bytes)) {
-            return false;
-        }
-        return QString::fromUtf8(text, bytes).contains(m_keyword, Qt::CaseInsensitive);
-    }
-
-    bool holds(const QString &text) const
-    {
-        return text.contains(m_keyword, Qt::CaseInsensitive);
-    }
-
-private:
-    static uchar lower(uchar c) { return c >= 'A' && c <= 'Z' ? uchar(c + ('a' - 'A')) : c; }
-
-    static bool isAscii(const char *text, int bytes)
-    {
-        uchar any = 0;
-        for (int i = 0; i < bytes; ++i)
-            any |= uchar(text[i]);
-        return any < 0x80;
-    }
-
-    // Whether the ASCII keyword occurs in the text without regard to ASCII case.
-    bool asciiFind(const char *text, int bytes) const
-    {
-        const auto *t = reinterpret_cast<const uchar *>(text);
-        const auto *k = reinterpret_cast<const uchar *>(m_lower.constData());
-        const int n = int(m_lower.size());
-        if (n == 0)
-            return true;
-        for (int i = 0; i + n <= bytes; ++i) {
-            if (lower(t[i]) != k[0])
-                continue;
-            int j = 1;
-            while (j < n && lower(t[i + j]) == k[j])
-                ++j;
-            if (j == n)
-                return true;
-        }
-        return false;
-    }
-
-    QString m_keyword;
-    QByteArray m_lower;   // the keyword in ASCII lower case; used only when it is all ASCII
-    bool m_ascii = true;
-    bool m_foldsToAscii = true;   // every character's case folds to ASCII
-    bool m_numeric = true;        // only blanks, minus signs and digits
-};
 
 // A text column as a QString; Null is the null QString.
 QString columnText(sqlite3_stmt *row, int column)
@@ -204,6 +118,12 @@ std::optional<FileId> fileAt(const QString &path)
     return FileId(info.st_dev, info.st_ino);
 }
 
+// The most bookings that the trigram index and the accounts' names may offer for a keyword for
+// the fill to look only at those; with more, it reads the period in its order, where the rows
+// it lists come soon. And the most accounts whose names hold a keyword that it looks up.
+constexpr int kMaxCandidates = 4000;
+constexpr int kMaxNamedAccounts = 200;
+
 // The count that SQLite moves on a connection whenever another connection has committed to
 // its file.
 qint64 dataVersion(sqlite3 *db)
@@ -231,6 +151,8 @@ struct Searchform::Source
         return path == db->path() && file && fileAt(path) == file
                && dataVersion(db->handle()) == version;
     }
+    Dao::Statement narrowed(const QString &keyword, const QSet<qint64> &accounts, int32_t from,
+                            int32_t to) const;
 
     std::optional<FileId> file;   // none when the file was replaced while it opened
     std::unique_ptr<Dao::Database> db;
@@ -247,9 +169,6 @@ Searchform::Source::Source(const QString &path)
     if (fileAt(path) != file)
         file.reset();
     sqlite3 *h = db->handle();
-    // Room for the index entries of half a year's bookings of a big file (some 6,000 pages),
-    // so that a keystroke reads none of them from the file again.
-    Dao::Statement(h, "PRAGMA cache_size = -32768").step();
     // Read before the items and accounts: a commit after it shows at the next fill.
     version = dataVersion(h);
     {
@@ -273,6 +192,53 @@ Searchform::Source::Source(const QString &path)
         != SQLITE_OK)
         throw Dao::Statement::lastError(h, path);
     search = Dao::Statement(h, SearchSql().replace(":from", "?1").replace(":to", "?2"));
+}
+
+// The bookings of the period that a keyword may find, when there are few: those whose title or
+// number holds each of the keyword's sequences of three characters in one of their cases (read
+// from the trigram index), and those of the accounts whose names hold it; each then goes
+// through the fill's filter, and they come in the order of the scan of the period. An invalid
+// statement when the index cannot answer the keyword or offers too many bookings.
+Dao::Statement Searchform::Source::narrowed(const QString &keyword, const QSet<qint64> &accounts,
+                                            int32_t from, int32_t to) const
+{
+    const QString query = trigramQuery(keyword);
+    if (query.isEmpty() || accounts.size() > kMaxNamedAccounts)
+        return {};
+    sqlite3 *h = db->handle();
+    QStringList numbers;
+    for (qint64 account : accounts)
+        numbers << QString::number(account);
+    const QString ofAccounts =
+        numbers.isEmpty() ? QString()
+                          : "SELECT Bookingnr FROM booking WHERE kontonr IN (" + numbers.join(',')
+                                + ") AND Bdato >= ?1 AND Bdato <= ?2";
+    const auto count = [&](const QString &sql) {
+        Dao::Statement st(h, "SELECT count(*) FROM (" + sql + " LIMIT ?4)");
+        st.bind(1, from);
+        st.bind(2, to);
+        if (sql.contains("?3"))
+            st.bind(3, query);
+        st.bind(4, kMaxCandidates + 1);
+        return st.step() ? sqlite3_column_int(st.get(), 0) : 0;
+    };
+    const QString ofTexts = "SELECT rowid AS nr FROM booking_trigram WHERE booking_trigram MATCH ?3";
+    int offered = count(ofTexts);
+    if (offered <= kMaxCandidates && !ofAccounts.isEmpty())
+        offered += count(ofAccounts);
+    if (offered > kMaxCandidates)
+        return {};
+    Dao::Statement st(h, "SELECT b.Bookingnr, b.Bdato, b.bstart, b.bslut, b.kontonr, b.Lokalenr, "
+                         "b.Beskrivelse FROM (" + ofTexts
+                             + (ofAccounts.isEmpty() ? QString() : " UNION " + ofAccounts)
+                             + ") AS c CROSS JOIN booking AS b ON b.Bookingnr = c.nr "
+                               "WHERE b.Bdato >= ?1 AND b.Bdato <= ?2 AND "
+                               "search_listed(b.Lokalenr, b.Bookingnr, b.Beskrivelse, b.kontonr) "
+                               "ORDER BY b.Bdato, b.bstart, b.Bookingnr");
+    st.bind(1, from);
+    st.bind(2, to);
+    st.bind(3, query);
+    return st;
 }
 
 Searchform::Searchform()
@@ -510,9 +476,18 @@ void Searchform::FillSearchList()
         });
     };
 
-    Dao::Statement &st = source->search;
-    st.bind(1, m_period->from());
-    st.bind(2, m_period->to());
+    // A keyword that few bookings hold is sought in the trigram index; any other is matched
+    // against every booking of the period, in its order, until the list is full.
+    Dao::Statement narrowed = filter.match.empty() ? Dao::Statement()
+                                                   : source->narrowed(SSB->text(),
+                                                                      filter.namedAccounts,
+                                                                      m_period->from(),
+                                                                      m_period->to());
+    Dao::Statement &st = narrowed.isValid() ? narrowed : source->search;
+    if (!narrowed.isValid()) {
+        st.bind(1, m_period->from());
+        st.bind(2, m_period->to());
+    }
     sqlite3_stmt *row = st.get();
     int added = 0;
     while (added < ListFill::kMaxRows && st.step()) {

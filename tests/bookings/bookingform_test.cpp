@@ -483,3 +483,24 @@ TEST_F(BookingFormTest, AFeeThatCannotBeReadIsToldOnceNotAtEveryActivation)
     EXPECT_EQ(sb.shown().size(), 3);
     exec("ALTER TABLE lokale_gone RENAME TO lokale");
 }
+
+namespace {
+
+// A booking of an account named with 300 characters: the form keeps its size within a screen of
+// 1,440 x 900 and its title box its width; the account box shows the name cut short.
+TEST_F(BookingFormTest, AnAccountWithALongNameKeepsTheFormsLayout)
+{
+    const QString name = QString("Institution Department ").repeated(14).left(300);
+    exec("INSERT INTO Konti (ID, Kontonavn, Kontotype) VALUES (7, '" + name + "', 'p')");
+    exec("INSERT INTO grptilk (gnr, pnr) VALUES (7, 2)");
+    exec("UPDATE booking SET kontonr = 7, curacname = '" + name + "' WHERE Bookingnr = 100");
+    bookingform *f = open(100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->Kontonr->Text(), name);
+    EXPECT_LE(f->frameGeometry().width(), 1440);
+    EXPECT_LE(f->frameGeometry().height(), 900);
+    EXPECT_LE(f->minimumSizeHint().width(), 1440);
+    EXPECT_GE(f->Beskrivelse->width(), 250);
+}
+
+} // namespace

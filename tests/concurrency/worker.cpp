@@ -173,6 +173,8 @@ int main(int argc, char **argv)
         System::setNow(QDateTime(QDate::fromString(args[4], "yyyy-MM-dd"), QTime(8, 0)));
         if (start::StartUp() && Forms::isLoaded<frmLogin>())
             say("login");
+        // The day's run goes on behind the login, as the program's does while a user logs in.
+        start::WaitForDailyArchiving();
         return 0;
     }
     return 2;

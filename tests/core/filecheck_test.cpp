@@ -211,3 +211,121 @@ TEST_F(BookingfileUser, ALockedFileIsRefusedQuicklyAsInUse)
     sqlite3_close(holder);
     EXPECT_TRUE(IsBookingDatabase(path));
 }
+
+namespace {
+
+// Bookings that an index lacks, as a torn write of one of its pages leaves them: SQLite is made
+// to store them while the index's definition names no row, then the definition is put back.
+void addUnindexed(const QString &path, const QString &index, const QString &insert)
+{
+    const QString sql =
+        sqlValue(path, "SELECT sql FROM sqlite_schema WHERE name = '" + index + "'").toString();
+    auto define = [&](const QString &text) {
+        execSql(path, "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = '"
+                          + QString(text).replace('\'', "''") + "' WHERE name = '" + index + "'");
+    };
+    define(sql + " WHERE Bookingnr < 0");
+    execSql(path, insert);
+    define(sql);
+}
+
+// A booking that the search's trigram index lacks: stored while its trigger was away.
+void addUnsearchable(const QString &path, const QString &insert)
+{
+    const QString trigger = sqlValue(path, "SELECT sql FROM sqlite_schema WHERE name = "
+                                           "'booking_trigram_insert'")
+                                .toString();
+    execSql(path, "DROP TRIGGER booking_trigram_insert");
+    execSql(path, insert);
+    execSql(path, trigger);
+}
+
+QString integrityOf(const QString &path)
+{
+    return sqlValue(path, "PRAGMA integrity_check").toString();
+}
+
+bool searchIndexWhole(const QString &path)
+{
+    try {
+        execSql(path, "INSERT INTO booking_trigram (booking_trigram, rank) "
+                      "VALUES ('integrity-check', 1)");
+        return true;
+    } catch (const std::runtime_error &) {
+        return false;
+    }
+}
+
+const QString kBooking = "INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, "
+                         "Bgruppe, Lokalenr, kontonr) VALUES (90001, 'Hidden', 46400, 600, 660, "
+                         "1, 1, 1), (90002, 'Hidden', 46401, 600, 660, 1, 1, 1)";
+
+} // namespace
+
+// Damage confined to indexes (bookings that the day view's, the clash test's or the search's
+// indexes lack) is mended when the file is chosen: the indexes are rebuilt, the check passes,
+// and the file is taken.
+TEST_F(BookingfileUser, IndexesThatLackBookingsAreRebuiltWhenTheFileIsChosen)
+{
+    const struct {
+        const char *index;
+        bool fullText;
+    } cases[] = {{"booking_search", false},
+                 {"booking_Bgruppe_Bdato", false},
+                 {"booking_Lokalenr_Bdato", false},
+                 {"booking_trigram", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.index);
+        const QString path = box.newBookingfile(QString(c.index) + ".mdb", true);
+        if (c.fullText)
+            addUnsearchable(path, kBooking);
+        else
+            addUnindexed(path, c.index, kBooking);
+        ASSERT_NE(integrityOf(path) == "ok" && searchIndexWhole(path), true);
+        QString why;
+        EXPECT_TRUE(IsValidDatabase(path, &why)) << why.toStdString();
+        EXPECT_EQ(integrityOf(path).toStdString(), "ok");
+        EXPECT_TRUE(searchIndexWhole(path));
+        EXPECT_EQ(sqlValue(path, "SELECT count(*) FROM booking WHERE Bookingnr > 90000").toInt(),
+                  2);
+    }
+}
+
+// The daily run behind the login checks the whole file: it mends damage to indexes before it
+// archives, and names any other damage, after which nothing more is written to the file.
+TEST_F(BookingfileUser, TheDailyRunMendsIndexesAndNamesOtherDamage)
+{
+    box.setNow(QDateTime(QDate(2026, 12, 14), QTime(9, 0)));   // the demo data is due
+    const QString mended = box.newBookingfile("mended.mdb", true);
+    addUnindexed(mended, "booking_search", kBooking);
+    box.setChosenPath(mended);
+    ASSERT_TRUE(start::StartUp());
+    start::WaitForDailyArchiving();
+    EXPECT_TRUE(box.shown().isEmpty()) << box.lastText().toStdString();
+    EXPECT_EQ(integrityOf(mended).toStdString(), "ok");
+    EXPECT_TRUE(sqlValue(mended, "SELECT arkiveringsdato FROM arkiveringsdato WHERE ID = 1")
+                    .toString()
+                    .startsWith("2026-12-14"));
+
+    // A page of the archive's index that start-up does not read, damaged.
+    Forms::unloadAll();
+    const QString broken = box.newBookingfile("broken.mdb", true);
+    const qlonglong archived = sqlValue(broken, "SELECT count(*) FROM bookingarkiv").toLongLong();
+    damage(broken, [](const QString &path, QByteArray &b) {
+        const Pages p = pagesOf(path);
+        b[p.header(rootOf(path, "name = 'bookingarkiv_kontonr'"))] = char(0x03);
+    });
+    box.setChosenPath(broken);
+    ASSERT_TRUE(start::StartUp());
+    start::WaitForDailyArchiving();
+    ASSERT_EQ(box.shown().size(), 1);
+    EXPECT_TRUE(box.lastText().contains(broken) && box.lastText().contains("damaged")
+                && box.lastText().contains("Restore it from a copy"))
+        << box.lastText().toStdString();
+    EXPECT_TRUE(sqlValue(broken, "SELECT arkiveringsdato FROM arkiveringsdato WHERE ID = 1")
+                    .toString()
+                    .startsWith("2026-12-11"));
+    EXPECT_EQ(sqlValue(broken, "SELECT count(*) FROM bookingarkiv").toLongLong(), archived);
+    gDatabasePath = broken;
+    EXPECT_THROW(NextKey(), Dao::DbError);
+}

@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <functional>
@@ -59,6 +60,14 @@ bool loginUp()
     return Forms::isLoaded<frmLogin>() && Forms::get<frmLogin>()->isVisible();
 }
 
+// Start-up, and the daily run it starts behind the login, to its end.
+bool startWithTheDailyRun()
+{
+    const bool up = start::StartUp();
+    start::WaitForDailyArchiving();
+    return up;
+}
+
 bool connectUp()
 {
     return Forms::isLoaded<IntroConnect>() && Forms::get<IntroConnect>()->isVisible();
@@ -97,7 +106,7 @@ TEST_F(StartUpTest, LoadsTheSettingsRowAndShowsTheLogin)
                   "dateformatstr2 = 'N/D/y', Institutionsemail = 'info@kh.dk'");
     gCurrentGroupNo = 77;
 
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
 
     EXPECT_EQ(gDatabasePath, file);
     EXPECT_EQ(gOpeningTime, 480);
@@ -180,7 +189,7 @@ TEST_F(StartUpTest, EveryBookingIsArchivedBeforeItIsPurged)
                 dayOf[next] = day;
                 addBooking(f, next++, day);
             }
-            ASSERT_TRUE(start::StartUp());
+            ASSERT_TRUE(startWithTheDailyRun());
             EXPECT_TRUE(stampOf(f).startsWith(date.toString("yyyy-MM-dd")))
                 << stampOf(f).toStdString();
 
@@ -230,7 +239,7 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
     setDelays(file, 3, 5);
     const int today = DateToDayNumber(kToday);
     addBooking(file, 1, today - 10);
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     ASSERT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     const QString stamp = stampOf(file);
 
@@ -243,7 +252,7 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
     addBooking(file, 3, today - 10);
     execSql(file, "DELETE FROM booking WHERE Bookingnr = 3");
     sandbox.setNow(QDateTime(kToday, QTime(16, 45)));
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM booking ORDER BY 1"),
               (QList<qlonglong>{2, 5}));
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
@@ -258,7 +267,7 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDayRunsNoneOfTheStatements)
 
     // The next day both are archived, and the purge takes them.
     sandbox.setNow(QDateTime(kToday.addDays(1), QTime(8, 0)));
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv ORDER BY 1"),
               (QList<qlonglong>{1, 2, 5}));
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM booking").isEmpty());
@@ -275,17 +284,56 @@ TEST_F(StartUpTest, ACopyStartedWhileAnotherArchivesSimplyStarts)
     execSql(file, "INSERT INTO arkiveringsdato (ID, arkiveringsdato) VALUES (2, '"
                       + now.addSecs(-20).toString("yyyy-MM-dd HH:mm:ss") + "')");
 
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_TRUE(loginUp());
     EXPECT_TRUE(sandbox.shown().isEmpty());
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv").isEmpty());
     EXPECT_EQ(stampOf(file), stamp);
 
     sandbox.setNow(now.addSecs(120));
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     EXPECT_TRUE(stampOf(file).startsWith(kToday.toString("yyyy-MM-dd")));
     EXPECT_EQ(sqlNumbers(file, "SELECT ID FROM arkiveringsdato"), QList<qlonglong>{1});
+}
+
+// The login never waits for the day's run: with another copy writing the file, start-up shows
+// the login at once; the run archives once the file is free, and a message of the run shows
+// when the run ends, in the event loop.
+TEST_F(StartUpTest, TheLoginComesFirstAndTheRunsMessagesWhenItEnds)
+{
+    setDelays(file, 0, 0);
+    addBooking(file, 1, DateToDayNumber(kToday) - 3);
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(start::StartUp());
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(loginUp());
+    EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv").isEmpty());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    start::WaitForDailyArchiving();
+    EXPECT_TRUE(sandbox.shown().isEmpty());
+    EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
+    EXPECT_TRUE(stampOf(file).startsWith(kToday.toString("yyyy-MM-dd")));
+
+    // A run that fails says so once it has ended, while the event loop runs.
+    const AnyLayout brokenOnPurpose;
+    execSql(file, "UPDATE arkiveringsdato SET arkiveringsdato = '2026-12-09 00:00:00'");
+    addBooking(file, 2, DateToDayNumber(kToday) - 2);
+    execSql(file, "CREATE TRIGGER no_archive BEFORE INSERT ON bookingarkiv BEGIN "
+                  "SELECT RAISE(ABORT, 'disk full'); END");
+    ASSERT_TRUE(start::StartUp());
+    clock.restart();
+    while (sandbox.shown().isEmpty() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_EQ(sandbox.shown().size(), 1);
+    EXPECT_EQ(sandbox.shown()[0].title, "Archiving");
+    EXPECT_TRUE(sandbox.lastText().startsWith("The daily archiving could not run:"))
+        << sandbox.lastText().toStdString();
 }
 
 // The archiving runs in short transactions: a batch that fails is rolled back, what went before
@@ -300,7 +348,7 @@ TEST_F(StartUpTest, AFailedPurgeLosesNothingAndTheNextStartFinishesTheWork)
     execSql(file, "CREATE TRIGGER no_purge BEFORE DELETE ON booking BEGIN "
                   "SELECT RAISE(ABORT, 'booking is locked'); END");
 
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_TRUE(loginUp());
     ASSERT_EQ(sandbox.shown().size(), 1);
     EXPECT_EQ(sandbox.shown()[0].title, "Archiving");
@@ -311,7 +359,7 @@ TEST_F(StartUpTest, AFailedPurgeLosesNothingAndTheNextStartFinishesTheWork)
 
     // Once the fault is gone, the next start archives and purges.
     execSql(file, "DROP TRIGGER no_purge");
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sqlNumbers(file, "SELECT Bookingnr FROM bookingarkiv"), QList<qlonglong>{1});
     EXPECT_TRUE(sqlNumbers(file, "SELECT Bookingnr FROM booking").isEmpty());
 }
@@ -336,7 +384,7 @@ TEST_F(StartUpTest, ARunCutShortBetweenBatchesIsFinishedByTheNextStart)
                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     const QString stamp = stampOf(file);
 
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sandbox.shown().size(), 1);
     EXPECT_EQ(stampOf(file), stamp);
     const qlonglong archivedFirst = sqlValue(file, "SELECT COUNT(*) FROM bookingarkiv").toLongLong();
@@ -346,7 +394,7 @@ TEST_F(StartUpTest, ARunCutShortBetweenBatchesIsFinishedByTheNextStart)
 
     execSql(file, "DROP TRIGGER stuck");
     execSql(file, QString("INSERT INTO booking (Bookingnr, Bdato) VALUES (6000, %1)").arg(today - 60));
-    ASSERT_TRUE(start::StartUp());
+    ASSERT_TRUE(startWithTheDailyRun());
     EXPECT_EQ(sandbox.shown().size(), 1);
     EXPECT_NE(stampOf(file), stamp);
     EXPECT_EQ(sqlValue(file, "SELECT COUNT(*) FROM bookingarkiv").toLongLong(), 2401);

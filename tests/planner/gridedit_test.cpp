@@ -10,7 +10,9 @@
 #include "platform/db/recordset.h"
 #include "reports/searchinfoform.h"
 
+#include <QFile>
 #include <QLineEdit>
+#include <QtEndian>
 
 using namespace Generalen;
 
@@ -123,6 +125,34 @@ TEST_F(GridEditTest, MovedItemsAreStoredAtOnceInBothViews)
     emit week->dd->ItemEdited(i, "Renamed");
     EXPECT_EQ(field(2, "Beskrivelse"), "Renamed");
     EXPECT_EQ(week->dd->ItemDay(indexOf(*week->dd, 2)), monday + 2);
+}
+
+// A double-click writes the item back only when it differs from its booking: opening an unmoved
+// booking commits nothing to the file, a moved one is stored before it opens.
+TEST_F(GridEditTest, ADoubleClickWritesOnlyAnItemThatDiffersFromItsBooking)
+{
+    addBooking(1, type, aula, gCurrentDay, 600, 660, "Choir");
+    exec("UPDATE booking SET Beskrivelse = NULL WHERE Bookingnr = 1");
+    // The file's change counter (bytes 24 to 27 of its header), which every commit moves on.
+    const auto commits = [this] {
+        QFile f(file);
+        const QByteArray head = f.open(QIODevice::ReadOnly) ? f.read(28) : QByteArray();
+        return head.size() == 28 ? qint64(qFromBigEndian<quint32>(head.constData() + 24)) : -1;
+    };
+    auto *cal = Forms::get<Calendar>();
+    const int i = indexOf(*cal->cc, 1);
+    cal->cc->SetSelectedItem(i);
+    const qint64 before = commits();
+    emit cal->cc->ItemDblClick(i);
+    EXPECT_EQ(commits(), before);
+    EXPECT_TRUE(field(1, "Beskrivelse").isNull());   // an empty title stays as it was
+    Forms::unload<bookingform>();
+
+    cal->cc->SetItemStart(i, 630);
+    emit cal->cc->ItemDblClick(i);
+    EXPECT_NE(commits(), before);
+    EXPECT_EQ(field(1, "bstart").toInt(), 630);
+    EXPECT_TRUE(Forms::isLoaded<bookingform>());
 }
 
 TEST_F(GridEditTest, AUserWithoutRightsStoresNothingAndGetsTheReadOnlyView)

@@ -14,6 +14,7 @@
 #include "reports/overview.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -506,4 +507,24 @@ TEST(ArchiveReports, TheTotalsStatementAddsUpTheRowsOfTheWrittenOne)
         if (from <= to)
             EXPECT_FALSE(totals.isEmpty());
     }
+}
+
+// An account named with 300 characters neither widens the dialog of the period details nor
+// pushes its buttons out of reach: the window fits a screen of 1,440 x 900 and its account box
+// keeps the name whole.
+TEST(ArchiveReports, DetailsOfAnAccountWithALongNameFitTheScreen)
+{
+    ReportFixture f;
+    addResources(f);
+    const QString name = QString("Institution Department ").repeated(14).left(300);
+    f.exec({"INSERT INTO Konti (ID, Kontonavn, Kontotype) VALUES (4, '" + name + "', 'p')"});
+    auto *dialog = Forms::get<datoarkivperiodeAC>();
+    dialog->knr->setBoundText(4);
+    dialog->Show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog->accountName(), name);
+    EXPECT_LE(dialog->frameGeometry().width(), 1440);
+    EXPECT_LE(dialog->frameGeometry().height(), 900);
+    EXPECT_LE(dialog->minimumSizeHint().width(), 1440);
+    EXPECT_LE(dialog->knr->width(), 1440 / 2);
 }

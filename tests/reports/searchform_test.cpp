@@ -385,6 +385,13 @@ TEST_F(SearchformTest, ListsTheStoredQuerysRowsThatTheKeywordFindsInItsOrder)
              .arg(today)
              .replace("(10, 11, 20, 30)", "CASE i % 4 WHEN 0 THEN 10 WHEN 1 THEN 11 WHEN 2 "
                                           "THEN 20 ELSE 30 END"));
+    // More bookings that hold "Many" than the index offers the fill, few of them in the period.
+    exec(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4100) "
+                 "INSERT INTO booking (Bookingnr, Beskrivelse, Bdato, bstart, bslut, Lokalenr, "
+                 "kontonr) SELECT 10000 + i, 'Many ' || i, %1 + i %% 400 - 200, 540, 600, 10, 2 "
+                 "FROM n")
+             .arg(today)
+             .replace("%%", "%"));
     Searchform *f = open();
     f->slutdate->pick(QDate(2024, 1, 10).addDays(35));
     sqlite3 *db = nullptr;
@@ -409,9 +416,13 @@ TEST_F(SearchformTest, ListsTheStoredQuerysRowsThatTheKeywordFindsInItsOrder)
         sqlite3_finalize(st);
         return out;
     };
-    // "\u212a", the Kelvin sign, folds to an ASCII k.
-    const char *const keywords[] = {"",  "æble", "BOARD 1",  "50%", " 51",
-                                    "k", "åse",  "\u212a", "zzz"};
+    // "\u212a", the Kelvin sign, folds to an ASCII k. Keywords of three characters or more
+    // are sought in the trigram index, in every case of each character; a keyword that many
+    // bookings hold (more than the index offers the fill) by the period's bookings in turn.
+    const char *const keywords[] = {"",        "æble",      "BOARD 1",   "50%",       " 51",
+                                    "k",       "åse",       "\u212a",    "zzz",       "ÆBLE 1",
+                                    "KELVIN 5", "\u212aelvin", "n 50%",   " 5012",     "5012",
+                                    "åSE Ø",   "oga",       "\"x\"",     "Many",      "any 41"};
     for (const char *keyword : keywords) {
         for (QRadioButton *kind : {f->optall, f->Optadd}) {
             SCOPED_TRACE(QString::fromUtf8(keyword).toStdString() + " " + kind->text().toStdString());

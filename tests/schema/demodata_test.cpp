@@ -129,6 +129,7 @@ TEST_F(DemoFileTest, StartsAndLogsInOnTheBuildDay)
     box.setChosenPath(path);
     const int bookings = count("SELECT count(*) FROM booking");
     ASSERT_TRUE(start::StartUp());
+    start::WaitForDailyArchiving();
     EXPECT_TRUE(box.shown().isEmpty());
     EXPECT_EQ(count("SELECT count(*) FROM booking"), bookings);
     EXPECT_EQ(gOpeningTime, 420);

@@ -351,6 +351,7 @@ TEST_F(QueryPlans, NoStatementWalksTheBookingsOrTheArchiveNeedlessly)
 
     run(recorder, "start-up with the archiving", [&] {
         EXPECT_TRUE(start::StartUp());
+        start::WaitForDailyArchiving();
         Forms::unloadAll();
     });
     logIn();
@@ -588,7 +589,7 @@ TEST_F(QueryPlans, NoStatementWalksTheBookingsOrTheArchiveNeedlessly)
         auto *search = Forms::get<Searchform>();
         search->Show();
         search->Form_Activate();
-        for (const char *keyword : {"", "board", "12"})
+        for (const char *keyword : {"", "board", "12", "Holm"})
             search->SSB->setText(QString::fromUtf8(keyword));
         for (QRadioButton *kind : {search->Optdom, search->Optadd, search->OptSA, search->optall}) {
             kind->setChecked(true);

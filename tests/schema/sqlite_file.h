@@ -7,7 +7,8 @@
 struct sqlite3;
 
 // A raw SQLite connection for checking the built database files, opened the way the program
-// opens a bookingfile: defensive, with the file's schema untrusted. Failures throw
+// opens a bookingfile of its own layout: defensive, with the file's checked schema trusted.
+// Failures throw
 // std::runtime_error with SQLite's message.
 class SqliteFile
 {

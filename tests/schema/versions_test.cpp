@@ -37,7 +37,7 @@ TEST(FileVersions, TheBuiltFilesHoldTodaysLayoutUnderTodaysVersion)
     const Dao::FileSchema bookingfile = FileSchemas::Bookingfile();
     const Dao::FileSchema paths = FileSchemas::Paths();
     const int current = Dao::SchemaCheck::currentVersion(bookingfile);
-    EXPECT_EQ(current, 7);
+    EXPECT_EQ(current, 8);
     EXPECT_EQ(Dao::SchemaCheck::currentVersion(paths), 2);
     for (const char *name : {"Emptydatabase.mdb", "Demodata.mdb"}) {
         EXPECT_EQ(versionOf(build + "/" + name), current) << name;
@@ -64,7 +64,8 @@ TEST(FileVersions, NoVersionsLayoutChangesOnceFilesOfItExist)
                                        "8a60420347ccb2181662c13d3ff555e119d5e730",
                                        "7d97e5cb6571f9bef5072a7b286ec534acb60abd",
                                        "d83e70618ce008b8ba589018c4aebb7bdfb53dd4",
-                                       "be1073c96723b4d05e77feca2ad627cff67242e5"}},
+                                       "be1073c96723b4d05e77feca2ad627cff67242e5",
+                                       "966a8e2f655a9a96cdfdca70849a1b763966c285"}},
         {FileSchemas::Paths(), {"ec06229e3a3161631ebbbe0ece700ae85a31b81f",
                                  "378ae2e8c4339ce6c17af81acd1e6067b90dd3e2",
                                  "86ce76d6d00bdc294ff2112c5c66e59cedf529b4"}},
@@ -92,10 +93,19 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
     const QString byDay = "SELECT count(*) FROM pragma_index_info('bookingarkiv_Bdato')";
     const QString index4 = "SELECT count(*) FROM sqlite_schema WHERE name IN "
                            "('booking_search', 'booking_series_end')";
-    // Version 6's index of series numbers over every booking and its archiving mark on each
-    // booking (the archived one marked), version 5's two indexes that wider ones lead, version
-    // 4's file without the mark, and version 3's indexes of the lists.
-    const QString version6 =
+    // Version 7's narrow index of the day view, without the search's index of texts and the
+    // table of the series' last days; version 6's index of series numbers over every booking
+    // and its archiving mark on each booking (the archived one marked), version 5's two indexes
+    // that wider ones lead, version 4's file without the mark, and version 3's indexes of the
+    // lists.
+    const QString version7 =
+        "DROP TRIGGER booking_serieslut_insert; DROP TRIGGER booking_serieslut_update; "
+        "DROP TRIGGER booking_serieslut_delete; DROP TABLE serieslut; "
+        "DROP TRIGGER booking_trigram_insert; DROP TRIGGER booking_trigram_update; "
+        "DROP TRIGGER booking_trigram_delete; DROP TABLE booking_trigram; "
+        "DROP VIEW booking_trigram_text; DROP INDEX booking_Bgruppe_Bdato; "
+        "CREATE INDEX booking_Bgruppe_Bdato ON booking (Bgruppe, Bdato); ";
+    const QString version6 = version7 +
         "DROP INDEX booking_gennr; CREATE INDEX booking_gennr ON booking (gennr); "
         "DROP TRIGGER booking_arkiveres_insert; DROP TRIGGER booking_arkiveres_move; "
         "DROP TRIGGER booking_arkiveres_delete; DROP TABLE arkiveres; "
@@ -128,6 +138,7 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
         {"version 4", version4 + "PRAGMA user_version = 4"},
         {"version 5", version5 + "PRAGMA user_version = 5"},
         {"version 6", version6 + "PRAGMA user_version = 6"},
+        {"version 7", version7 + "PRAGMA user_version = 7", "9001,9002"},
         // Its rows went in through today's triggers, the archive's row beside them.
         {"today's layout numbered 0", "PRAGMA user_version = 0", "9001,9002"},
     };
@@ -136,12 +147,22 @@ TEST(FileVersions, AnEarlierBookingfileComesUpWithItsRowsIntact)
         const QString file = sandbox.newBookingfile("old.mdb", true);
         execSql(file, "INSERT INTO bookingarkiv (Bookingnr, Bdato, Lokalenr) "
                       "VALUES (9001, 40000, 1)");
-        execSql(file, "INSERT INTO booking (Bookingnr, Bdato, Lokalenr) "
-                      "VALUES (9001, 40000, 1), (9002, 40000, 1)");
+        execSql(file, "INSERT INTO booking (Bookingnr, Bdato, Lokalenr, Beskrivelse, gennr, "
+                      "gentagende) VALUES (9001, 40000, 1, 'Choir', NULL, 0), "
+                      "(9002, 40003, 1, 'Choir', 9001, 1)");
         execSql(file, c.sql);
         const QString before = sqlValue(file, counts).toString();
         EXPECT_TRUE(Extrafunktioner::IsBookingDatabase(file));
-        EXPECT_EQ(versionOf(file), 7);
+        EXPECT_EQ(versionOf(file), 8);
+        // The search's index holds the texts of the bookings there, the series its last day.
+        EXPECT_EQ(sqlValue(file, "SELECT group_concat(rowid) FROM booking_trigram WHERE "
+                                 "booking_trigram MATCH '\"hoi\" AND \" 90\"'")
+                      .toString(),
+                  "9001,9002");
+        EXPECT_EQ(sqlValue(file, "SELECT gennr || '/' || Bdato FROM serieslut WHERE gennr > 9000")
+                      .toString()
+                      .toStdString(),
+                  "9001/40003");
         EXPECT_EQ(sqlValue(file, index).toInt(), 1);
         EXPECT_EQ(sqlValue(file, byDay).toInt(), 6);
         EXPECT_EQ(sqlValue(file, index4).toInt(), 2);

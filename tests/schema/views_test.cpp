@@ -222,6 +222,36 @@ TEST_F(ViewsTest, ExpiringSeriesGiveTheirLastBooking)
               (Rows{{kMonday + 14, 720, 780, "Choir", "Room A", "Project X", "333"}}));
 }
 
+// The table of the series' last days and the search's index of texts follow every way a booking
+// changes: after each step the table holds what grouping the bookings gives, and the index
+// passes its own check against the titles and numbers of the bookings.
+TEST_F(ViewsTest, TheSeriesEndsAndTheSearchIndexFollowEveryChange)
+{
+    const QString truth = "SELECT gennr, max(Bdato) FROM booking WHERE gentagende <> 0 AND "
+                          "gennr IS NOT NULL AND Bdato IS NOT NULL GROUP BY gennr ORDER BY gennr";
+    const char *steps[] = {
+        "INSERT INTO booking (Bookingnr, Bdato, Beskrivelse, gennr, gentagende) VALUES "
+        "(400, 45100, 'Yoga', 400, 1), (401, 45090, 'Yoga', 400, 1), (402, NULL, 'Yoga', 400, 1)",
+        "UPDATE booking SET Bdato = 45200 WHERE Bookingnr = 401",        // a later last day
+        "UPDATE booking SET Bdato = 45000 WHERE Bookingnr = 401",        // an earlier one again
+        "UPDATE booking SET gentagende = 0 WHERE Bookingnr = 202",       // leaves its series
+        "UPDATE booking SET gennr = 400 WHERE Bookingnr = 201",          // moves to another
+        "UPDATE booking SET Beskrivelse = 'Kor æøå' WHERE Bookingnr = 200",
+        "UPDATE booking SET Bookingnr = 500 WHERE Bookingnr = 300",
+        "UPDATE bookingfor SET Bdato = Bdato WHERE Bookingnr = 200",     // the form's write
+        "DELETE FROM booking WHERE Bookingnr = 400",
+        "DELETE FROM booking WHERE gennr = 200",                        // the whole series
+        "DELETE FROM booking",
+    };
+    for (const char *step : steps) {
+        SCOPED_TRACE(step);
+        db->exec(step);
+        EXPECT_EQ(db->rows("SELECT gennr, Bdato FROM serieslut ORDER BY gennr"), db->rows(truth));
+        EXPECT_NO_THROW(db->exec("INSERT INTO booking_trigram (booking_trigram, rank) "
+                                 "VALUES ('integrity-check', 1)"));
+    }
+}
+
 TEST_F(ViewsTest, ResourceQueries)
 {
     EXPECT_EQ(db->rows("SELECT Lokalenavn, Lokalitetsnavn, OverGruppenavn, inakstart, inakslut, "

@@ -5,9 +5,123 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QScreen>
+#include <QStringListModel>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
+
+// How wide a combo box asks to be, in characters: a long entry never widens its window; it is
+// shown cut short with an ellipsis.
+constexpr int kComboCharacters = 20;
+
+// The key under which a value is found among the rows: values that sameValue holds equal have
+// one key. A whole number (the usual bound value) is its own key; any other value a text.
+struct ValueKey
+{
+    bool empty = true;
+    bool whole = false;
+    qint64 number = 0;
+    QString text;
+};
+
+ValueKey valueKey(const QVariant &v)
+{
+    ValueKey key;
+    if (v.isNull() || !v.isValid())
+        return key;
+    double d = 0;
+    bool number = false;
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+        key.empty = false;
+        key.whole = true;
+        key.number = v.toLongLong();
+        return key;
+    default:
+        key.text = v.toString();
+        if (key.text.isEmpty())
+            return key;
+        d = key.text.toDouble(&number);
+    }
+    key.empty = false;
+    if (!number) {
+        key.text.prepend(QLatin1Char('$'));
+    } else if (d == std::floor(d) && std::abs(d) < 9e15) {
+        key.whole = true;
+        key.number = qint64(d);
+    } else {
+        key.text = QLatin1Char('#') + QString::number(d, 'g', 17);
+    }
+    return key;
+}
+
+// A combo box that shows a text longer than itself cut short with an ellipsis, and whose list of
+// entries is at most a few times its own width.
+class ElidingComboBox : public QComboBox
+{
+    static constexpr int kListCharacters = 60;
+
+public:
+    explicit ElidingComboBox(QWidget *parent) : QComboBox(parent) {}
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        // Qt makes the list as wide as its longest entry, up to the screen's width.
+        QWidget *list = view()->window();
+        const int bound = std::max(width(), fontMetrics().averageCharWidth() * kListCharacters);
+        if (list->width() <= bound)
+            return;
+        QRect place = list->geometry();
+        place.setWidth(bound);
+        place.moveLeft(mapToGlobal(QPoint(0, 0)).x());
+        if (const QScreen *shown = screen()) {
+            const QRect room = shown->availableGeometry();
+            place.moveRight(std::min(place.right(), room.right()));
+            place.moveLeft(std::max(place.left(), room.left()));
+        }
+        list->setGeometry(place);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect text = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, this);
+        option.currentText =
+            fontMetrics().elidedText(option.currentText, Qt::ElideRight, text.width());
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
+
+// Lays the entries of a list out as wide as the list itself, so that a long entry is cut short
+// with an ellipsis rather than widening the list or its window.
+class ViewWideDelegate : public QStyledItemDelegate
+{
+public:
+    explicit ViewWideDelegate(QListWidget *list) : QStyledItemDelegate(list), m_list(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(std::min(size.width(), std::max(1, m_list->viewport()->width())));
+        return size;
+    }
+
+private:
+    QListWidget *m_list;
+};
 
 // Values of a row source compare as numbers when both read as numbers ("7" finds 7).
 bool sameValue(const QVariant &a, const QVariant &b)
@@ -32,13 +146,27 @@ DBList::DBList(Style style, QWidget *parent) : QWidget(parent), m_style(style)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (m_style == ComboStyle) {
-        auto *combo = new QComboBox(this);
+        auto *combo = new ElidingComboBox(this);
         combo->setEditable(false);
+        // Sized from a fixed length, not from its entries, which may be thousands of accounts;
+        // filled in one go from a model of its own.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(kComboCharacters);
+        m_model = new QStringListModel(combo);
+        combo->setModel(m_model);
+        if (auto *popup = qobject_cast<QListView *>(combo->view())) {
+            popup->setUniformItemSizes(true);
+            popup->setTextElideMode(Qt::ElideRight);
+        }
         connect(combo, &QComboBox::activated, this, [this](int row) { userPicked(row); });
         m_view = combo;
     } else {
         auto *list = new QListWidget(this);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setTextElideMode(Qt::ElideRight);
+        list->setResizeMode(QListView::Adjust);
+        list->setItemDelegate(new ViewWideDelegate(list));
         connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
             if (!m_filling && row >= 0)
                 userPicked(row);
@@ -151,11 +279,10 @@ void DBList::select(int row)
 
 int DBList::rowOf(const QVariant &value) const
 {
-    for (int i = 0; i < m_values.size(); ++i) {
-        if (sameValue(m_values[i], value))
-            return i;
-    }
-    return -1;
+    const ValueKey key = valueKey(value);
+    if (key.empty)
+        return -1;
+    return key.whole ? m_rowOfNumber.value(key.number, -1) : m_rowOfText.value(key.text, -1);
 }
 
 void DBList::setValue(const QVariant &value)
@@ -178,18 +305,31 @@ void DBList::ReFill()
     const bool wasFilling = m_filling;
     m_filling = true;
     m_values.clear();
+    m_rowOfNumber.clear();
+    m_rowOfText.clear();
+    QStringList texts;
+    texts.reserve(rows.size());
+    m_values.reserve(rows.size());
+    m_rowOfNumber.reserve(rows.size());
+    for (const QVariantList &r : std::as_const(rows)) {
+        texts << r.value(0).toString();
+        // Each value finds the first row that holds it.
+        const ValueKey key = valueKey(r.value(1));
+        const int row = int(m_values.size());
+        if (key.whole && !m_rowOfNumber.contains(key.number))
+            m_rowOfNumber.insert(key.number, row);
+        else if (!key.whole && !key.empty && !m_rowOfText.contains(key.text))
+            m_rowOfText.insert(key.text, row);
+        m_values << r.value(1);
+    }
     if (auto *combo = qobject_cast<QComboBox *>(m_view)) {
-        combo->clear();
-        for (const QVariantList &r : std::as_const(rows))
-            combo->addItem(r.value(0).toString());
+        m_model->setStringList(texts);
+        combo->setCurrentIndex(-1);
     } else {
         auto *list = static_cast<QListWidget *>(m_view);
         list->clear();
-        for (const QVariantList &r : std::as_const(rows))
-            list->addItem(r.value(0).toString());
+        list->addItems(texts);
     }
-    for (const QVariantList &r : std::as_const(rows))
-        m_values << r.value(1);
     m_filling = wasFilling;
 
     if (m_dataBound)

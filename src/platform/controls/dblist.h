@@ -2,6 +2,7 @@
 
 #include "platform/controls/datacontrol.h"
 
+#include <QHash>
 #include <QList>
 #include <QMetaObject>
 #include <QPointer>
@@ -17,6 +18,11 @@
 // Bound to a field of another data control (DataControl::bind), the list shows that field's
 // value instead: the selection follows the bound value, a refill keeps it, and a pick changes it;
 // the row source then only supplies the rows and is never moved by the list.
+//
+// Neither style sizes its window by its entries: a combo asks for the width of a fixed number of
+// characters, a list for none, and an entry longer than the box is cut short with an ellipsis.
+class QStringListModel;
+
 class DBList : public QWidget
 {
     Q_OBJECT
@@ -73,7 +79,10 @@ private:
     QString m_listField;
     QString m_boundColumn;
     QWidget *m_view = nullptr;   // a QListWidget or a QComboBox
+    QStringListModel *m_model = nullptr;   // a combo's entries
     QList<QVariant> m_values;
+    QHash<qint64, int> m_rowOfNumber;      // the first row of each whole number
+    QHash<QString, int> m_rowOfText;       // and of each other value
     QVariant m_value;
     bool m_filling = false;
     bool m_dataBound = false;

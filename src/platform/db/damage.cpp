@@ -25,14 +25,15 @@ QString fileOf(sqlite3 *db)
 }
 
 // One key per file, however its path was written.
-QString keyOf(sqlite3 *db)
+QString keyOfFile(const QString &file)
 {
-    const QString file = fileOf(db);
     if (file.isEmpty())
         return file;
     const QString canonical = QFileInfo(file).canonicalFilePath();
     return canonical.isEmpty() ? QFileInfo(file).absoluteFilePath() : canonical;
 }
+
+QString keyOf(sqlite3 *db) { return keyOfFile(fileOf(db)); }
 
 } // namespace
 
@@ -46,6 +47,15 @@ void mark(sqlite3 *db)
         marked().insert(key);
     }
     sqlite3_exec(db, "PRAGMA query_only = ON", nullptr, nullptr, nullptr);
+}
+
+void markFile(const QString &path)
+{
+    const QString key = keyOfFile(path);
+    if (key.isEmpty())
+        return;
+    QMutexLocker guard(&g_lock);
+    marked().insert(key);
 }
 
 bool isMarked(sqlite3 *db)
@@ -67,9 +77,11 @@ void clear(sqlite3 *db)
         sqlite3_exec(db, "PRAGMA query_only = OFF", nullptr, nullptr, nullptr);
 }
 
-QString text(sqlite3 *db, const QString &detail)
+QString text(sqlite3 *db, const QString &detail) { return textForFile(fileOf(db), detail); }
+
+QString textForFile(const QString &path, const QString &detail)
 {
-    QString text = "The database file " + QDir::toNativeSeparators(fileOf(db)) + " is damaged";
+    QString text = "The database file " + QDir::toNativeSeparators(path) + " is damaged";
     if (!detail.isEmpty())
         text += " (" + detail + ")";
     return text + ". Restore it from a copy; nothing more is written to it.";

@@ -1,8 +1,10 @@
 #include "platform/db/database.h"
 
+#include "platform/db/connectionpool.h"
 #include "platform/db/damage.h"
 #include "platform/db/deadline.h"
 #include "platform/db/forwardrecordset.h"
+#include "platform/db/integrity.h"
 #include "platform/db/jetfunctions.h"
 #include "platform/db/jetsql.h"
 #include "platform/db/rowsrecordset.h"
@@ -79,30 +81,42 @@ int Database::busyTimeout() { return g_busyTimeout; }
 std::unique_ptr<Database> Database::open(const QString &path)
 {
     checkFile(path);
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
-    if (rc != SQLITE_OK) {
-        const DbError error = db ? Statement::lastError(db, path)
-                                 : DbError("Out of memory opening " + path + ".", rc);
-        sqlite3_close_v2(db);
-        throw error;
+    // A connection to the same file that this thread closed a moment ago serves again.
+    ConnectionPool::Shape shape;
+    sqlite3 *db = ConnectionPool::take(path, &shape);
+    const bool fresh = !db;
+    if (fresh) {
+        const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
+        if (rc != SQLITE_OK) {
+            const DbError error = db ? Statement::lastError(db, path)
+                                     : DbError("Out of memory opening " + path + ".", rc);
+            sqlite3_close_v2(db);
+            throw error;
+        }
+        // A bookingfile may come from anywhere: its schema may not call functions with side
+        // effects, write the schema itself, or load extensions.
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+        // No text or blob of ours comes near this; a larger one is refused, not built in memory.
+        sqlite3_limit(db, SQLITE_LIMIT_LENGTH, 64 * 1024 * 1024);
     }
-    // A bookingfile may come from anywhere: its schema may not call functions with side
-    // effects, write the schema itself, or load extensions.
-    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
-    // No text or blob of ours comes near this; a larger one is refused, not built in memory.
-    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, 64 * 1024 * 1024);
     std::unique_ptr<Database> database(new Database(db, path));
     sqlite3_busy_handler(db, waitWhileBusy, &database->m_busyTimer);
-    Deadline::watch(db);
-    if (!registerJetFunctions(db))
-        throw Statement::lastError(db, path);
-    database->exec("PRAGMA cell_size_check = ON");
-    // The file's tables, views and triggers must be our own before anything reads it.
-    SchemaCheck::verify(db, path);
+    if (fresh) {
+        Deadline::watch(db);
+        if (!registerJetFunctions(db))
+            throw Statement::lastError(db, path);
+        database->exec("PRAGMA cell_size_check = ON");
+        shape = ConnectionPool::shapeOf(db);
+    }
+    database->m_shape = shape;
+    // The file's tables, views and triggers must be our own before anything reads it. Once they
+    // are, its schema is the program's own code, and its triggers may keep the full-text index
+    // that the search reads (a virtual table, which an untrusted schema may not write).
+    if (SchemaCheck::verify(db, path))
+        sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 1, nullptr);
     if (Damage::isMarked(db))
         database->exec("PRAGMA query_only = ON");
     // Reading the schema proves the file is a database that we may read now.
@@ -197,26 +211,18 @@ void Database::Execute(const QString &jetSql)
 bool Database::CheckIntegrity(int maxMilliseconds)
 {
     checkOpen();
-    QStringList problems;
-    try {
-        const Deadline bound(maxMilliseconds);
-        Statement check(m_db, "PRAGMA quick_check(10)");
-        while (check.step()) {
-            const QString line = check.value(0).toString();
-            if (line != QLatin1String("ok"))
-                problems << line;
-        }
-    } catch (const DbError &e) {
-        if (e.code() == Deadline::TimedOut)
-            return false;
-        throw;   // a damaged file is marked already
+    const Deadline bound(maxMilliseconds);
+    const Integrity::Finding found = Integrity::checkAndMend(m_db);
+    switch (found.outcome) {
+    case Integrity::Outcome::Whole:
+    case Integrity::Outcome::Mended:
+        return true;
+    case Integrity::Outcome::Unfinished:
+        return false;
+    case Integrity::Outcome::Damaged:
+        break;
     }
-    if (!problems.isEmpty()) {
-        Damage::mark(m_db);
-        throw DbError(Damage::text(m_db, problems.first()), SQLITE_CORRUPT);
-    }
-    Damage::clear(m_db);
-    return true;
+    throw DbError(Damage::text(m_db, found.detail), SQLITE_CORRUPT);
 }
 
 bool Database::hasTable(const QString &name) const
@@ -237,7 +243,7 @@ void Database::Close()
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         m_transDepth = 0;
     }
-    sqlite3_close_v2(m_db);
+    ConnectionPool::release(m_db, m_path, m_shape);
     m_db = nullptr;
 }
 

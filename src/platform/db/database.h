@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/bindings.h"
+#include "platform/db/connectionpool.h"
 #include "platform/db/dberror.h"
 
 #include <QElapsedTimer>
@@ -25,8 +26,9 @@ enum class RecordsetType {
 };
 
 // One connection to a database file (a bookingfile or paths.mdb). Cannot be copied; closes
-// itself when destroyed. Files are opened defensively: no code of the file's own runs beyond
-// our schema's views and triggers, and a busy file is waited for a short while.
+// itself when destroyed (SQLite's connection may be kept for the next open of the same file on
+// the same thread, ConnectionPool). Files are opened defensively: no code of the file's own runs
+// beyond our schema's views and triggers, and a busy file is waited for a short while.
 class Database
 {
 public:
@@ -60,10 +62,12 @@ public:
     void Execute(const QString &jetSql);
     int RecordsAffected() const { return m_recordsAffected; }
 
-    // Checks the structure of the whole file (SQLite's quick_check) for at most maxMilliseconds.
-    // Throws DbError (damaged()) when it finds damage; from then on no connection of this
-    // program writes to the file. Returns true when the check passed, false when it ran out of
-    // time first (the file is then taken as it is; damage shows when a statement meets it).
+    // Checks the whole file (SQLite's integrity_check and each full-text index's own check) for
+    // at most maxMilliseconds, and mends damage confined to indexes by rebuilding them
+    // (Dao::Integrity). Throws DbError (damaged()) for any other damage; from then on no
+    // connection of this program writes to the file. Returns true when the file is whole or was
+    // mended, false when the check ran out of time first (the file is then taken as it is;
+    // damage shows when a statement meets it).
     bool CheckIntegrity(int maxMilliseconds = 2000);
 
     bool hasTable(const QString &name) const;   // table or view, case-blind
@@ -94,6 +98,7 @@ private:
     int m_transDepth = 0;
     std::vector<RecordsetBase *> m_recordsets;   // open recordsets, closed with the connection
     QElapsedTimer m_busyTimer;                   // how long the file has been waited for
+    ConnectionPool::Shape m_shape;               // what the connection was opened with
 };
 
 // Rolls back unless committed.

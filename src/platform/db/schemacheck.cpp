@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <QSet>
+
 #include <map>
 #include <mutex>
 #include <optional>
@@ -21,8 +23,14 @@ struct Registry
 {
     std::vector<FileSchema> schemas;
     std::map<std::pair<const FileSchema *, int>, QStringList> models;
+    // Layouts as read from files that were taken as they were, exactly as SQLite holds them
+    // (version and rows in the file's own order): a file that holds one of them again is one
+    // of ours without its rows being built and compared once more. A few files at most.
+    QSet<QByteArray> accepted;
     std::mutex lock;
 };
+
+constexpr int kMaxAccepted = 16;
 
 Registry &registry()
 {
@@ -128,19 +136,60 @@ DbError refusal(const QString &path, const QString &why)
                    ForeignLayout);
 }
 
-// Reads the file's version and layout within the check's bound.
-std::pair<int, QStringList> readLayout(sqlite3 *db, const QString &path)
+// Runs a read of the file's layout within the check's bound.
+template<typename Read>
+auto boundedRead(const QString &path, Read read)
 {
     Deadline bound(kCheckMilliseconds);
     try {
-        const int version = userVersion(db);
-        return {version, fileRows(db)};
+        return read();
     } catch (const DbError &e) {
         if ((e.code() & 0xff) == Deadline::TimedOut)
             throw DbError(QString("The file '%1' was not opened: reading its layout took too "
                                   "long.").arg(path), ForeignLayout);
         throw;
     }
+}
+
+// Reads the file's version and layout within the check's bound.
+std::pair<int, QStringList> readLayout(sqlite3 *db, const QString &path)
+{
+    return boundedRead(path, [db] { return std::pair<int, QStringList>(userVersion(db),
+                                                                       fileRows(db)); });
+}
+
+// The file's version and schema rows as SQLite holds them, unchanged, in one text.
+QByteArray rawLayout(sqlite3 *db, const QString &path)
+{
+    return boundedRead(path, [db] {
+        QByteArray raw = QByteArray::number(userVersion(db));
+        Statement read(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema");
+        while (read.step()) {
+            for (int column = 0; column < 4; ++column) {
+                raw += '\x1f';
+                raw.append(reinterpret_cast<const char *>(sqlite3_column_text(read.get(), column)),
+                           sqlite3_column_bytes(read.get(), column));
+            }
+            raw += '\x1e';
+        }
+        return raw;
+    });
+}
+
+bool wasAccepted(const QByteArray &raw)
+{
+    Registry &r = registry();
+    std::lock_guard<std::mutex> hold(r.lock);
+    return r.accepted.contains(raw);
+}
+
+void remember(const QByteArray &raw)
+{
+    Registry &r = registry();
+    std::lock_guard<std::mutex> hold(r.lock);
+    if (r.accepted.size() >= kMaxAccepted)
+        r.accepted.clear();
+    r.accepted.insert(raw);
 }
 
 void upgrade(sqlite3 *db, const QString &path)
@@ -180,6 +229,7 @@ void setKnownSchemas(std::vector<FileSchema> schemas)
     Registry &r = registry();
     std::lock_guard<std::mutex> hold(r.lock);
     r.models.clear();
+    r.accepted.clear();
     r.schemas = std::move(schemas);
 }
 
@@ -296,22 +346,26 @@ QStringList model(const FileSchema &schema, int version)
     return rows;
 }
 
-void verify(sqlite3 *db, const QString &path)
+bool verify(sqlite3 *db, const QString &path)
 {
     if (knownSchemas().empty())
-        return;
+        return true;
+    const QByteArray raw = rawLayout(db, path);
+    if (wasAccepted(raw))
+        return true;
     const auto [version, rows] = readLayout(db, path);
     const Match found = match(version, rows);
     if (!found.schema)
         throw refusal(path, difference(version, rows));
     const int current = currentVersion(*found.schema);
-    if (version == current)
-        return;
     // A file that holds today's layout under an older number is used as it is where it may
     // not be written.
-    if (found.version == current && sqlite3_db_readonly(db, "main") == 1)
-        return;
+    if (version == current || (found.version == current && sqlite3_db_readonly(db, "main") == 1)) {
+        remember(raw);
+        return true;
+    }
     upgrade(db, path);
+    return true;
 }
 
 } // namespace Dao::SchemaCheck

@@ -41,8 +41,10 @@ void setKnownSchemas(std::vector<FileSchema> schemas);
 const std::vector<FileSchema> &knownSchemas();
 
 // Checks the file open on db (at path, for messages) and upgrades it when it is of an earlier
-// version. Throws DbError when it is refused or cannot be upgraded. Bounded in time.
-void verify(sqlite3 *db, const QString &path);
+// version. Throws DbError when it is refused or cannot be upgraded. Bounded in time. Returns
+// whether the file's schema is to be trusted as the program's own: it holds one of the known
+// layouts, or no layout is known and every file is taken as it is.
+bool verify(sqlite3 *db, const QString &path);
 
 // Today's version of a layout: the user_version its script writes.
 int currentVersion(const FileSchema &schema);

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -250,6 +251,39 @@ TEST_F(DBListTest, AValueNotAmongTheRowsShowsNothingAndIsKept)
     items.MoveNext();
     EXPECT_EQ(storedGroup(1), "20");
     EXPECT_EQ(combo.Text(), "Rooms");
+}
+
+} // namespace
+
+namespace {
+
+// A 300-character entry widens neither a combo nor a list, nor a window they are in: each keeps
+// the width its window gives it and cuts the entry short; the entry itself is kept whole.
+TEST_F(DBListTest, ALongEntryNeverWidensItsWindow)
+{
+    const QString name = QString("Very long name ").repeated(20);
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(m_path.toUtf8().constData(), &db), SQLITE_OK);
+    const QByteArray sql = "UPDATE grp SET gnavn = '" + name.toUtf8() + "' WHERE gnr = 20";
+    ASSERT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    for (DBList::Style style : {DBList::ComboStyle, DBList::ListStyle}) {
+        SCOPED_TRACE(style == DBList::ComboStyle ? "combo" : "list");
+        QWidget window;
+        auto *box = new DBList(style, &window);
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(box);
+        box->setRowSource(&groups);
+        box->setListField("gnavn");
+        box->setBoundColumn("gnr");
+        groups.Refresh();
+        box->setBoundText(20);
+        EXPECT_EQ(box->Text(), name);
+        window.show();
+        EXPECT_LT(window.sizeHint().width(), 400);
+        EXPECT_LT(window.minimumSizeHint().width(), 400);
+        EXPECT_LT(window.width(), 400);
+    }
 }
 
 } // namespace

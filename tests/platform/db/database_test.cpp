@@ -1,6 +1,7 @@
 #include "core/extrafunktioner.h"
 #include "core/generalen.h"
 #include "fixtures/sandbox.h"
+#include "fixtures/sqlhelpers.h"
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
 
@@ -181,4 +182,51 @@ TEST(DatabaseFiles, ClosingTheConnectionClosesItsRecordsets)
     EXPECT_THROW(rs->Field(0), Dao::DbError);
     EXPECT_THROW(rs->MoveNext(), Dao::DbError);
     rs->Close();   // harmless
+}
+
+namespace {
+
+QVariant firstOf(Dao::Database &db, const QString &sql)
+{
+    auto rs = db.OpenRecordset(sql, Dao::Bindings(), Dao::RecordsetType::ForwardOnly);
+    return rs->EOF_() ? QVariant() : rs->Field(0);
+}
+
+} // namespace
+
+// A connection closed a moment ago may serve the next open of the same file, but the open then
+// reads the file as it is: another connection's commit, another file put in its place; and a
+// connection that a caller changed (its page cache, a function of its own) is not handed out
+// again.
+TEST(DatabaseFiles, AReopenedFileIsReadAsItIsNow)
+{
+    Sandbox box;
+    const QString path = box.newBookingfile("reopen.mdb");
+    const QString name = "SELECT Kontonavn FROM Konti WHERE ID = 1";
+    {
+        auto db = Dao::Database::open(path);
+        EXPECT_EQ(firstOf(*db, name).toString(), "Administrator");
+    }
+    execSql(path, "UPDATE Konti SET Kontonavn = 'Changed' WHERE ID = 1");
+    EXPECT_EQ(firstOf(*Dao::Database::open(path), name).toString(), "Changed");
+
+    // Another bookingfile in the file's place.
+    const QString other = box.newBookingfile("other.mdb");
+    execSql(other, "UPDATE Konti SET Kontonavn = 'Other' WHERE ID = 1");
+    EXPECT_EQ(firstOf(*Dao::Database::open(path), name).toString(), "Changed");
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(other, path));
+    EXPECT_EQ(firstOf(*Dao::Database::open(path), name).toString(), "Other");
+
+    {
+        auto db = Dao::Database::open(path);
+        sqlite3_exec(db->handle(), "PRAGMA cache_size = -64000", nullptr, nullptr, nullptr);
+        sqlite3_create_function_v2(
+            db->handle(), "mine", 0, SQLITE_UTF8, nullptr,
+            [](sqlite3_context *c, int, sqlite3_value **) { sqlite3_result_int(c, 7); },
+            nullptr, nullptr, nullptr);
+    }
+    auto db = Dao::Database::open(path);
+    EXPECT_EQ(firstOf(*db, "SELECT cache_size FROM pragma_cache_size").toInt(), -2000);
+    EXPECT_THROW(firstOf(*db, "SELECT mine()"), Dao::DbError);
 }

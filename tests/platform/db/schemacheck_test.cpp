@@ -198,6 +198,24 @@ TEST(SchemaCheck, AnythingButTheProgramsOwnLayoutIsRefusedAndLeftAsItWas)
     EXPECT_EQ(bytesOf(path), before);
 }
 
+// A layout seen before is taken without its rows being compared again, but only while the file
+// holds exactly that layout: a trigger added after an accepted open is refused at the next.
+TEST(SchemaCheck, AFileAcceptedBeforeIsRefusedOnceItsLayoutChanges)
+{
+    QTemporaryDir dir;
+    const KnownLayouts known({layout()});
+    const QString path = dir.filePath("file.db");
+    makeFile(path, "CREATE TABLE t (a INTEGER, b TEXT, c INTEGER DEFAULT 7);"
+                   "CREATE INDEX t_a ON t (a); CREATE VIEW v AS SELECT a, b FROM t WHERE a > 0;"
+                   "PRAGMA user_version = 2;");
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NO_THROW(Dao::Database::open(path));
+    execSql(path, "CREATE TRIGGER t_spy AFTER INSERT ON t BEGIN DELETE FROM t; END");
+    EXPECT_THROW(Dao::Database::open(path), Dao::DbError);
+    execSql(path, "DROP TRIGGER t_spy");
+    EXPECT_NO_THROW(Dao::Database::open(path));
+}
+
 // Behind the layout check: a statement that runs past its bound is stopped, and the connection
 // serves again afterwards; the program's own functions cannot be called from a file's view.
 TEST(SchemaCheck, BoundsStopEndlessStatementsAndFilesCannotCallOurFunctions)
