@@ -13,6 +13,7 @@
 #include "platform/controls/datepicker.h"
 #include "platform/controls/listfill.h"
 #include "platform/controls/listgrid.h"
+#include "platform/controls/listparts.h"
 #include "platform/controls/msgbox.h"
 #include "platform/controls/periodpair.h"
 #include "platform/db/database.h"
@@ -400,14 +401,12 @@ void Searchform::Reset_Click()
 
 void Searchform::SetupSearchColumns()
 {
-    const std::pair<const char *, int> columns[] = {{"Date", 60},    {"Resource", 120},
-                                                    {"Booking", 100}, {"From", 40},
-                                                    {"To", 40},       {"Account", 100}};
-    for (const auto &[caption, width] : columns) {
-        const int column = SList->AddColumn(caption, width);
-        SList->ColumnStyle(column, 0);
-        SList->ColumnFlag(column, true);
-    }
+    ListParts::addTextColumns(*SList, {{"Date", 60},
+                                       {"Resource", 120},
+                                       {"Booking", 100},
+                                       {"From", 40},
+                                       {"To", 40},
+                                       {"Account", 100}});
 }
 
 QString Searchform::SearchSql()
