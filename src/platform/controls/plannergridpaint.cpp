@@ -381,6 +381,38 @@ void PlannerGrid::renderPrint(QPainter *painter, const QRectF &target, int page)
     painter->restore();
 }
 
+namespace {
+
+// A wrapping text in a printed box that cannot grow (a booking's box spans its times): a
+// smaller font where the box is too short for it, down to kMinScale of its size; the lines that
+// even that cannot hold are left out and the last one kept ends in an ellipsis, so that a text
+// cut short is seen to be cut.
+constexpr double kMinScale = 0.8;
+
+void fitIntoBox(PageItem &item)
+{
+    if (!(item.flags & Qt::TextWordWrap) || item.text.isEmpty() || TextMetrics::fits(item))
+        return;
+    const double size = item.font.pointSizeF();
+    for (double scale = 0.9; scale >= kMinScale - 1e-9; scale -= 0.1) {
+        item.font.setPointSizeF(size * scale);
+        if (TextMetrics::fits(item))
+            return;
+    }
+    const double width = item.rect.width();
+    const QStringList lines = TextMetrics::wrappedLines(item.font, item.text, width);
+    const int room = std::max(1, int(item.rect.height() / TextMetrics::lineHeight(item.font)));
+    QStringList kept = lines.mid(0, room);
+    const QString ellipsis(QChar(0x2026));
+    QString last = kept.last();
+    while (!last.isEmpty() && TextMetrics::textWidth(item.font, last + ellipsis) > width)
+        last.chop(1);
+    kept.last() = last + ellipsis;
+    item.text = kept.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
 PageModel PlannerGrid::printPages() const
 {
     PageModel model;
@@ -426,6 +458,7 @@ PageModel PlannerGrid::printPages() const
             f.setBold(item.bold);
             PageItem text = PageItem::makeText(item.rect, item.text, f, item.flags);
             text.color = item.pen;
+            fitIntoBox(text);
             out.append(text);
             break;
         }

@@ -441,3 +441,30 @@ TEST(PlannerGrid, TheSlotUnderASelectedItemIsNotLeftHighlightedWhenTheItemGoes)
     EXPECT_EQ(g.grid.SelectedColumn(), 2);
     EXPECT_EQ(g.grid.SelectedStart(), 600);
 }
+
+TEST(PlannerGrid, APrintedBookingTextFitsItsBoxAndShowsWhereItIsCut)
+{
+    const QString title = "Annual general meeting of the rowing club, with the election of the "
+                          "board, the accounts of the year and a dinner afterwards";
+    PlannerGrid grid;
+    for (int c = 1; c <= 6; ++c)
+        grid.AddColumn(c, QString("Sal %1").arg(c));
+    grid.SetPrintLayout(0xC0C0C0, false, 40, 6);
+    grid.SetScheduleStart(480);
+    grid.SetScheduleEnd(1320);
+    grid.SetItemResource(grid.AddItem(480, 510, 0, title, "1"), 1);   // half an hour
+    grid.SetItemResource(grid.AddItem(600, 840, 0, title, "2"), 2);   // four hours
+    const PageModel pages = grid.printPages();
+    QStringList bookings;
+    for (const PageItem &item : pages.page(0).items) {
+        if (item.kind != PageItem::Text
+            || !(item.text.startsWith("08:00-") || item.text.startsWith("10:00-")))
+            continue;
+        EXPECT_TRUE(TextMetrics::fits(item)) << item.text.toStdString();
+        bookings << item.text;
+    }
+    ASSERT_EQ(bookings.size(), 2);
+    std::sort(bookings.begin(), bookings.end());
+    EXPECT_TRUE(bookings[0].endsWith(QChar(0x2026))) << bookings[0].toStdString();
+    EXPECT_EQ(bookings[1], "10:00-14:00 " + title);
+}
