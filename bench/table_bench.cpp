@@ -23,6 +23,7 @@
 #include "core/start.h"
 #include "planner/calendar.h"
 #include "planner/calmdag.h"
+#include "platform/application.h"
 #include "platform/controls/datepicker.h"
 #include "platform/controls/dblist.h"
 #include "platform/controls/form.h"
@@ -526,7 +527,8 @@ int main(int argc, char **argv)
     qInstallMessageHandler(quietPlatform);
     if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
+    // The program's own application object, with the memory settings it runs with.
+    Application app(argc, argv);
     std::vector<int> sizes;
     QStringList only;
     for (int i = 1; i < argc; ++i) {

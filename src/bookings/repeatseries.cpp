@@ -292,10 +292,10 @@ bool BookDates(const Origin &origin, const QList<int32_t> &ids, qint64 colour)
 
     try {
         auto db = Dao::Database::open(origin.databasePath);
-        // A series touches a leaf page of each day's run in the date indexes: the cache holds
-        // most of them, so that the transaction spills few half-written pages to the file,
-        // without a cache that lifts the program's memory by more than that.
-        Dao::Statement(db->handle(), "PRAGMA cache_size = -12288").step();
+        // A series touches a leaf page of each day's run in the date indexes. A cache of 4 MB
+        // books a year's series on a big file as fast as one that holds them all (12 MB):
+        // the half-written pages it spills to the file cost less than the memory.
+        Dao::Statement(db->handle(), "PRAGMA cache_size = -4096").step();
         Dao::Transaction trans(*db);
         const int32_t first = Extrafunktioner::NextKeys(*db, int32_t(rows.size()));
         Dao::Statement add(

@@ -237,8 +237,9 @@ bool archive(const Job &job, const FirstStep &first = nullptr)
         return false;
     // A day's bookings touch pages all over the booking table, the archive and their indexes.
     // A modest page cache may let a batch write some pages before it commits; one that holds a
-    // whole batch costs more, in memory claimed afresh on every start, than that saves.
-    sqlite3_exec(db->handle(), "PRAGMA cache_size = -8192", nullptr, nullptr, nullptr);
+    // whole batch costs more, in memory claimed afresh on every start and held beside the
+    // windows' own while the run goes on behind them, than that saves.
+    sqlite3_exec(db->handle(), "PRAGMA cache_size = -2048", nullptr, nullptr, nullptr);
     // In short transactions, so that other copies are never kept waiting long: a batch is
     // archived before it is purged, and the date is stamped last. A run cut short leaves each
     // booking either in booking, in the archive, or both; the next start finishes the work.

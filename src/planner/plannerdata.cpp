@@ -7,8 +7,11 @@
 #include "platform/db/dberror.h"
 #include "platform/db/statement.h"
 
+#include <QPointer>
+#include <QScrollBar>
 #include <QWidget>
 
+#include <cstring>
 #include <memory>
 
 #include <sqlite3.h>
@@ -165,6 +168,10 @@ int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
     // Read column by column from SQLite: a day of a big file holds thousands of bookings.
     Dao::Statement st(db->handle(), sql);
     sqlite3_stmt *row = st.get();
+    // Most bookings of a day carry one of a few account names: one that repeats the last is
+    // shared rather than built again.
+    QString account;
+    QByteArray accountBytes;
     while (st.step()) {
         const QString key = QString::number(sqlite3_column_int64(row, 0));
         const QString text = textAt(row, 1);
@@ -173,13 +180,26 @@ int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
         const int end = sqlite3_column_int(row, 4);
         // The item is added with its text, times and day; the rest is set on it.
         const int i = grid.AddItem(start, end, day, text, key);
-        grid.SetItemAccountName(i, textAt(row, 5));
+        const char *name = reinterpret_cast<const char *>(sqlite3_column_text(row, 5));
+        const int nameBytes = sqlite3_column_bytes(row, 5);
+        if (!name) {
+            account.clear();
+            accountBytes.clear();
+        } else if (accountBytes.isNull() || accountBytes.size() != nameBytes
+                   || std::memcmp(accountBytes.constData(), name, size_t(nameBytes)) != 0) {
+            accountBytes = QByteArray(name, nameBytes);
+            account = QString::fromUtf8(accountBytes);
+        }
+        grid.SetItemAccountName(i, account);
         // A booking without a colour keeps the grid's own item colour.
         if (sqlite3_column_type(row, 6) != SQLITE_NULL)
             grid.SetItemColour(i, static_cast<quint32>(sqlite3_column_int64(row, 6)));
         if (withResource)
             grid.SetItemResource(i, static_cast<qint32>(sqlite3_column_int64(row, 7)));
-        grid.SetItemTentative(i, st.value(8, Dao::FieldKind::Boolean).toBool());
+        const bool tentative = sqlite3_column_type(row, 8) == SQLITE_INTEGER
+                                   ? sqlite3_column_int64(row, 8) != 0
+                                   : st.value(8, Dao::FieldKind::Boolean).toBool();
+        grid.SetItemTentative(i, tentative);
         ++added;
     }
     st.finalize();
@@ -187,15 +207,24 @@ int loadBookings(PlannerGrid &grid, const QString &sql, bool withResource)
 }
 
 BatchedRepaint::BatchedRepaint(QWidget *widget)
-    : m_widget(widget), m_wasEnabled(widget->updatesEnabled())
 {
-    m_widget->setUpdatesEnabled(false);
+    // The widget's parts but its scroll bars: a scroll bar repaints itself when its range or
+    // value changes, and is otherwise left as it is drawn.
+    for (QWidget *part : widget->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QScrollBar *>(part) || part->findChild<QScrollBar *>()
+            || !part->updatesEnabled())
+            continue;
+        part->setUpdatesEnabled(false);
+        m_held.append(part);
+    }
 }
 
 BatchedRepaint::~BatchedRepaint()
 {
-    if (m_wasEnabled)
-        m_widget->setUpdatesEnabled(true);
+    for (QWidget *part : std::as_const(m_held)) {
+        if (part)
+            part->setUpdatesEnabled(true);
+    }
 }
 
 void refillOnActivation(bool &failedBefore, const std::function<void()> &refill)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 
@@ -59,8 +61,7 @@ public:
     BatchedRepaint &operator=(const BatchedRepaint &) = delete;
 
 private:
-    QWidget *m_widget;
-    bool m_wasEnabled;
+    QList<QPointer<QWidget>> m_held;
 };
 
 // Refills a view as it becomes active. Closing a message activates the view again, so a

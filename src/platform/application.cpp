@@ -5,10 +5,18 @@
 #include "platform/db/dberror.h"
 #include "platform/system.h"
 
+#include <malloc.h>
+
 #include <exception>
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // Blocks of 128 KB and more (window images, a report's pages, a long list) are mapped on
+    // their own and go back to the system when freed. Left to itself, the C library raises
+    // that bound after the first such block is freed and keeps the later ones in a heap that
+    // it seldom gives back, so the program's memory would only ever grow to its last peak.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024);
     System::setHelpViewer([](const QString &file, const QString &topic) {
         HelpViewer::showTopic(file, topic);
     });

@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <sqlite3.h>
 
@@ -106,6 +107,8 @@ TEST_F(DayViewTest, ShowsTheBookingsOfTheTypeAndDayInBookingNumberOrder)
     // The booking of the unavailable item is handed to the grid all the same.
     ASSERT_EQ(keys(cc), QStringList({"10", "20", "30"}));
     EXPECT_EQ(cc.ItemText(3), "Board");
+    // Each booking its own account name, also after one that has none.
+    EXPECT_EQ(cc.ItemAccountName(1), "Anna Berg");
     EXPECT_EQ(cc.ItemAccountName(3), "Bo");
     EXPECT_EQ(cc.ItemStart(3), 900);
     EXPECT_EQ(cc.ItemEnd(3), 960);
@@ -267,4 +270,49 @@ TEST_F(DayViewTest, ABookingfileThatCannotBeReadIsToldOnceNotAtEveryActivation)
     exec("ALTER TABLE booking RENAME TO booking_gone");
     EXPECT_NO_THROW(cal->Form_Activate());
     EXPECT_EQ(sb.shown().size(), 2);
+}
+
+TEST_F(DayViewTest, ARefillRepaintsTheBookingsButNotTheScrollBarsThatStayAsTheyWere)
+{
+    const Tree t = tree();
+    const int32_t d = day(2024, 1, 10);
+    QList<int32_t> items;
+    for (int i = 0; i < 20; ++i)   // more columns than the view is wide
+        items.append(addItem(QString("Room %1").arg(i, 2, 10, QChar('0')), t.meeting));
+    addBooking(10, t.meeting, items[0], d);
+    addBooking(20, t.meeting, items[1], d + 1);
+    gCurrentTypeNo = t.meeting;
+    gCurrentDay = d;
+    auto *cal = Forms::get<Calendar>();
+    cal->show();
+    for (int i = 0; i < 2; ++i) {   // the first refill after the view is shown lays it out
+        cal->RefreshDayView();
+        QCoreApplication::processEvents();
+    }
+    QScrollBar *bar = cal->cc->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+
+    struct Paints : QObject
+    {
+        QObject *bar = nullptr, *view = nullptr;
+        int barPaints = 0, viewPaints = 0;
+        bool eventFilter(QObject *o, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint) {
+                barPaints += o == bar;
+                viewPaints += o == view;
+            }
+            return false;
+        }
+    } paints;
+    paints.bar = bar;
+    paints.view = cal->cc->viewport();
+    bar->installEventFilter(&paints);
+    cal->cc->viewport()->installEventFilter(&paints);
+    gCurrentDay = d + 1;
+    cal->RefreshDayView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(keys(*cal->cc), QStringList({"20"}));
+    EXPECT_GE(paints.viewPaints, 1);
+    EXPECT_EQ(paints.barPaints, 0);
 }

@@ -407,6 +407,10 @@ void PlannerGrid::SetHintText(const QString &text) { m_hint = text; changed(); }
 
 void PlannerGrid::changed()
 {
+    // A layout and a repaint already due take this change in too: a refill changes thousands
+    // of items before the next paint.
+    if (m_dirty && m_relayoutQueued)
+        return;
     m_dirty = true;
     viewport()->update();
     if (m_header)
@@ -476,7 +480,10 @@ void PlannerGrid::ensureLayout()
 
     const int top = titleHeight() + headerHeight();
     const int left = rulerWidth();
-    setViewportMargins(left, top, 0, 0);
+    // Set only when changed: each call lays out the scroll area's children again and repaints
+    // its scroll bars.
+    if (viewportMargins() != QMargins(left, top, 0, 0))
+        setViewportMargins(left, top, 0, 0);
 
     m_placement = QList<Placement>(m_items.size());
     QList<QList<int>> perColumn(ColumnCount() + 1);

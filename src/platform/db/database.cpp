@@ -86,8 +86,13 @@ std::unique_ptr<Database> Database::open(const QString &path)
     sqlite3 *db = ConnectionPool::take(path, &shape);
     const bool fresh = !db;
     if (fresh) {
+        // A connection serves one thread only (the pool keeps it for the thread that closed
+        // it), so it takes no lock of its own around each call: a day view reads thousands of
+        // columns.
         const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE
+                                           | SQLITE_OPEN_NOMUTEX,
+                                       nullptr);
         if (rc != SQLITE_OK) {
             const DbError error = db ? Statement::lastError(db, path)
                                      : DbError("Out of memory opening " + path + ".", rc);

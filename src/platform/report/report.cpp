@@ -94,11 +94,13 @@ void Report::setRows(const QList<QVariantMap> &rows)
 PageModel Report::run()
 {
     ActiveReport_ReportStart();
+    // The pages go to the caller: a report kept for the next run does not hold the last one's.
+    PageModel pages;
     ReportEngine engine(*this);
-    engine.layOutPages(m_pages);
+    engine.layOutPages(pages);
     m_currentRow = ReportRow();
     ActiveReport_ReportEnd();
-    return m_pages;
+    return pages;
 }
 
 void Report::Show()

@@ -100,8 +100,6 @@ public:
     // Runs the report and shows its pages in the print preview (Printing::preview). A report
     // may check what it made and refuse to show it.
     virtual void Show();
-    // The pages of the last run.
-    const PageModel &pages() const { return m_pages; }
 
 private:
     friend class ReportEngine;
@@ -123,5 +121,4 @@ private:
     std::unique_ptr<RowSource> m_rows;
     ReportRow m_currentRow;
     int m_pageNumber = 0;
-    PageModel m_pages;
 };

@@ -89,7 +89,8 @@ TEST(Printing, WritesAPdfThatReadsBackWithDanishLettersAndPageNumbers)
     QTemporaryDir dir;
     DanishReport report;
     const QString path = dir.filePath("liste.pdf");
-    ASSERT_TRUE(Printing::writePdf(report.run(), path));
+    const PageModel pages = report.run();
+    ASSERT_TRUE(Printing::writePdf(pages, path));
     const QString text = pdfText(path);
     // pdftotext gives runs of blanks back as one.
     EXPECT_TRUE(text.simplified().contains("Resource List - Domestic"))
@@ -101,7 +102,7 @@ TEST(Printing, WritesAPdfThatReadsBackWithDanishLettersAndPageNumbers)
     EXPECT_TRUE(text.contains("Page 2 of 2"));
     EXPECT_EQ(text.count(QChar('\f')), 2);   // two pages
 
-    EXPECT_FALSE(Printing::writePdf(report.pages(), dir.filePath("no/such/folder/x.pdf")));
+    EXPECT_FALSE(Printing::writePdf(pages, dir.filePath("no/such/folder/x.pdf")));
 }
 
 TEST(Printing, RenderDrawsAPageInPointsOnAnyPainter)
