@@ -237,7 +237,8 @@ TEST(Report, ASubReportPrintsItsPictureRowInsideItsBox)
     // Released, or holding a row without a picture: nothing is drawn, nothing fails.
     logoPtr->setRows({row({{"Logopic", QVariant()}})});
     int pictures = 0;
-    for (const PageItem &item : r.run().page(0).items)
+    const PageModel released = r.run();
+    for (const PageItem &item : released.page(0).items)
         pictures += item.kind == PageItem::Picture ? 1 : 0;
     EXPECT_EQ(pictures, 0);
     sub->setReport(nullptr);
