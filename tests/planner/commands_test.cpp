@@ -73,19 +73,12 @@ void PrintTo(const Effects &e, std::ostream *os)
 
 } // namespace
 
-class CommandsTest : public PlannerTest
+class CommandsTest : public OneRoomTest
 {
 protected:
     void SetUp() override
     {
-        PlannerTest::SetUp();
-        group = addGroup("Rooms");
-        type = addType("Meeting", group);
-        aula = addItem("Aula", type);
-        gCurrentGroupNo = group;
-        gCurrentTypeNo = type;
-        gCurrentItemNo = aula;
-        gWeekStartDay = day(2024, 1, 8);
+        OneRoomTest::SetUp();
         exec("INSERT INTO Konti (ID, Kontonavn, Kontotype) VALUES (2, 'Anna Berg', 'p')");
         System::setShowHelpHandler([this](const QString &, const QString &) { ++help; });
         System::setEndProgramHandler([this](int) { ++ends; });
@@ -102,7 +95,7 @@ protected:
     {
         FilePicker::setScript(nullptr);
         Printing::setPreviewHandler(nullptr);
-        PlannerTest::TearDown();
+        OneRoomTest::TearDown();
     }
 
     // Runs a main menu id in a freshly loaded view and gathers what happened.
@@ -149,7 +142,6 @@ protected:
         return e;
     }
 
-    int32_t group = 0, type = 0, aula = 0;
     int help = 0;
     int ends = 0;
     QStringList dialogs;

@@ -125,17 +125,22 @@ PlannerGrid *PlannerTest::printedGrid(const PageModel &pages)
     return nullptr;
 }
 
-void TwoRoomsTest::SetUp()
+void OneRoomTest::SetUp()
 {
     PlannerTest::SetUp();
     group = addGroup("Rooms");
     type = addType("Meeting", group);
     aula = addItem("Aula", type);
-    lab = addItem("Lab", type);
     gCurrentGroupNo = group;
     gCurrentTypeNo = type;
     gCurrentItemNo = aula;
     gWeekStartDay = monday;
+}
+
+void TwoRoomsTest::SetUp()
+{
+    OneRoomTest::SetUp();
+    lab = addItem("Lab", type);
     exec("INSERT INTO grptilk (gnr, pnr) VALUES (2, 2)");
     exec(QString::fromUtf8("UPDATE næstenøgle SET nextkey = 500"));
 }

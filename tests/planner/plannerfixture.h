@@ -44,15 +44,25 @@ protected:
     QString file;
 };
 
-// One resource type with two items, Aula and Lab, shown from the Monday 2024-01-08; the
-// logged-in user (account 2) is a member of account 2 only, and the key counter stands at 500.
-class TwoRoomsTest : public PlannerTest
+// A resource group Rooms with one type, Meeting, and its item Aula, shown from the Monday
+// 2024-01-08.
+class OneRoomTest : public PlannerTest
+{
+protected:
+    void SetUp() override;
+
+    const int32_t monday = day(2024, 1, 8);
+    int32_t group = 0, type = 0, aula = 0;
+};
+
+// The same type with a second item, Lab; the logged-in user (account 2) is a member of account 2
+// only, and the key counter stands at 500.
+class TwoRoomsTest : public OneRoomTest
 {
 protected:
     void SetUp() override;
     // One field of a stored booking; a null QVariant when the booking is not there.
     QVariant field(int32_t nr, const QString &name);
 
-    const int32_t monday = day(2024, 1, 8);
-    int32_t group = 0, type = 0, aula = 0, lab = 0;
+    int32_t lab = 0;
 };

@@ -27,19 +27,12 @@ using namespace Generalen;
 
 namespace {
 
-class PlannerWaysOutTest : public PlannerTest
+class PlannerWaysOutTest : public OneRoomTest
 {
 protected:
     void SetUp() override
     {
-        PlannerTest::SetUp();
-        group = addGroup("Rooms");
-        type = addType("Meeting", group);
-        aula = addItem("Aula", type);
-        gCurrentGroupNo = group;
-        gCurrentTypeNo = type;
-        gCurrentItemNo = aula;
-        gWeekStartDay = day(2024, 1, 8);
+        OneRoomTest::SetUp();
         gUserNo = 1;   // the file's administrator, its only one
         gIsAdmin = true;
         other = sb.newBookingfile("other.mdb");
@@ -51,11 +44,10 @@ protected:
     void TearDown() override
     {
         FilePicker::setScript(nullptr);
-        PlannerTest::TearDown();
+        OneRoomTest::TearDown();
     }
     QString stored(const QString &sql) { return sqlValue(file, sql).toString(); }
 
-    int32_t group = 0, type = 0, aula = 0;
     QString other;
     int dialogs = 0;
 };

@@ -38,21 +38,13 @@ struct Printed
 
 } // namespace
 
-class SchedulePrintTest : public PlannerTest
+class SchedulePrintTest : public OneRoomTest
 {
 protected:
     void SetUp() override
     {
-        PlannerTest::SetUp();
-        group = addGroup("Rooms");
-        type = addType("Meeting", group);
-        aula = addItem("Aula", type);
+        OneRoomTest::SetUp();
         lab = addItem("Lab", type);
-        gCurrentGroupNo = group;
-        gCurrentTypeNo = type;
-        gCurrentItemNo = aula;
-        monday = day(2024, 1, 8);
-        gWeekStartDay = monday;
         Printing::setPreviewHandler([this](const PageModel &pages, const QString &) {
             PlannerGrid *grid = printedGrid(pages);
             ASSERT_NE(grid, nullptr);
@@ -82,7 +74,7 @@ protected:
     void TearDown() override
     {
         Printing::setPreviewHandler(nullptr);
-        PlannerTest::TearDown();
+        OneRoomTest::TearDown();
     }
 
     void setPrintSpanInSettings(int startSeconds, int endSeconds)
@@ -100,7 +92,7 @@ protected:
         return view;
     }
 
-    int32_t group = 0, type = 0, aula = 0, lab = 0, monday = 0;
+    int32_t lab = 0;
     QList<Printed> printed;
 };
 
