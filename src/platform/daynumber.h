@@ -21,4 +21,10 @@ inline QDate toDate(int32_t dayNumber)
     return QDate::fromJulianDay(kJulianDayOfDayZero + dayNumber);
 }
 
+// The year of a date typed with two digits for it: 00-29 are 2000-2029, 30-99 are 1930-1999.
+inline int fullYear(int twoDigits)
+{
+    return twoDigits + (twoDigits < 30 ? 2000 : 1900);
+}
+
 } // namespace DayNumber

@@ -69,9 +69,7 @@ std::optional<int> DateEdit::parse(const QString &text) const
             *part += text.at(i);
         }
     }
-    int y = year.toInt();
-    if (year.size() == 2)
-        y += y < 30 ? 2000 : 1900;
+    const int y = year.size() == 2 ? DayNumber::fullYear(year.toInt()) : year.toInt();
     const QDate d(y, month.toInt(), day.toInt());
     if (!d.isValid() || normalized(DayNumber::fromDate(d)) != DayNumber::fromDate(d))
         return std::nullopt;

@@ -178,9 +178,7 @@ QDate DatePicker::readDate(const QString &text) const
         if (order[i] == 'y') {
             if (part.size() != (shortYear ? 2 : 4))
                 return QDate();
-            year = part.toInt();
-            if (shortYear)
-                year += year < 30 ? 2000 : 1900;
+            year = shortYear ? DayNumber::fullYear(part.toInt()) : part.toInt();
         } else if (part.size() > 2) {
             return QDate();
         } else {
