@@ -38,6 +38,9 @@ DatePicker::DatePicker(QWidget *parent)
     popupLayout->addWidget(m_calendar);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setGridVisible(true);
+    // Dates are typed in the text box, in the program's date form; Qt's own date box in the
+    // calendar would take them in the desktop's.
+    m_calendar->setDateEditEnabled(false);
 
     connect(m_button, &QToolButton::clicked, this, [this] {
         if (isCalendarShown())

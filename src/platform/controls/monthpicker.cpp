@@ -13,6 +13,8 @@ MonthPicker::MonthPicker(QWidget *parent) : QCalendarWidget(parent)
     setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
     setGridVisible(false);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // Qt's own date box for typed digits shows the desktop's date form, not the program's.
+    setDateEditEnabled(false);
     setFirstDayOfWeek(CalendarWeek::firstDay());
     setSelectedDate(System::today());
     markToday();

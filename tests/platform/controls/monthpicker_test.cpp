@@ -81,3 +81,17 @@ TEST(MonthPicker, PickingADayRaisesDateSelectedOnce)
     EXPECT_EQ(selected.size(), 3);
     EXPECT_EQ(picker.Value(), dayNumber(2024, 3, 21));
 }
+
+// Typed digits go nowhere: Qt's own date box would take a date in the desktop's form.
+TEST(MonthPicker, TypedDigitsLeaveTheDayAsItIs)
+{
+    MonthPicker picker;
+    picker.SetValue(dayNumber(2024, 3, 5));
+    picker.show();
+    auto *view = picker.findChild<QTableView *>();
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    QTest::keyClicks(view, "1");
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(picker.Value(), dayNumber(2024, 3, 5));
+}
